@@ -1,0 +1,83 @@
+#include "app/mainform.h"
+
+#include "store/datafolder.h"
+#include "ui/shell.h"
+
+namespace zm {
+
+MainForm::MainForm(Services services) : every(services), s_(services) {
+    cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
+    cmdCyokin2.setTooltip("小銭清算貯金ページ");
+    cmdCyokin3.setTooltip("テーマ１の貯金ページ");
+    cmdCyokin4.setTooltip("テーマ２の貯金ページ");
+    cmdCyokin5.setTooltip("テーマ３の貯金ページ");
+    cmdMaster.setTooltip("貯金の目的を表示します");
+    cmdData_Sort.setTooltip("入金状態の分析結果です");
+    cmdDay.setTooltip("日別の貯金履歴データです");
+    cmdMonth.setTooltip("月別の貯金履歴データです");
+    cmdEnd.setTooltip("プログラムを終了します");
+    cmdHelp.setTooltip("ヘルプファイルを開きます");
+    chkHelp.setTooltip("ヘルプツアーのＯｎ／Ｏｆｆです");
+}
+
+std::array<Frame*, 9> MainForm::pageFrames() {
+    return {&every.fraCyokin1, &fraCyokin2, &fraCyokin3, &fraCyokin4, &fraCyokin5,
+            &fraDay,           &fraMonth,   &fraDataSort, &fraMokuhyo};
+}
+
+void MainForm::Form_Load() {
+    HelpFile = std::string(files::kHelp);
+    s_.shell.doEvents();
+    Loading = true;
+    READ_SETTEI();
+    chkHelp.setValue(HelpTour);
+    chkHelp_Click();  // setting the value raises the click, quiet while loading
+    HidePages();
+
+    every.ResetEveryTable();
+    every.LoadEveryLedger();
+    every.DrawEveryChart();
+    every.LoadTargetDays();
+    every.ShowTargetAmount();
+    every.ShowEveryPlan();
+
+    every.fraCyokin1.setVisible(true);
+    s_.shell.showMainWindow();
+    Loading = false;
+    if (every.msgEvery.empty()) s_.shell.openGuide(Guide::Sub1, true);
+}
+
+void MainForm::READ_SETTEI() { HelpTour = readHelpTourSetting(s_.folder); }
+
+void MainForm::HidePages() {
+    for (Frame* f : pageFrames()) f->setVisible(false);
+}
+
+bool MainForm::switchTo(Frame& frame) {
+    if (frame.visible()) return false;
+    HidePages();
+    frame.setVisible(true);
+    return true;
+}
+
+void MainForm::cmdCyokin1_Click() {
+    if (!switchTo(every.fraCyokin1)) return;
+    if (every.msgEvery.empty()) s_.shell.openGuide(Guide::Sub1, false);
+}
+
+void MainForm::cmdCyokin2_Click() { switchTo(fraCyokin2); }
+void MainForm::cmdCyokin3_Click() { switchTo(fraCyokin3); }
+void MainForm::cmdCyokin4_Click() { switchTo(fraCyokin4); }
+void MainForm::cmdCyokin5_Click() { switchTo(fraCyokin5); }
+void MainForm::cmdMaster_Click() { switchTo(fraMokuhyo); }
+void MainForm::cmdData_Sort_Click() { switchTo(fraDataSort); }
+void MainForm::cmdDay_Click() { switchTo(fraDay); }
+void MainForm::cmdMonth_Click() { switchTo(fraMonth); }
+
+void MainForm::cmdEnd_Click() { s_.shell.endProgram(); }
+
+void MainForm::chkHelp_Click() {
+    if (Loading) return;
+}
+
+}  // namespace zm

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "step/steppage.h"
+#include "ui/controls.h"
+#include "ui/services.h"
+
+namespace zm {
+
+// The main window: owns every page, runs the start-up and switches pages.
+class MainForm {
+public:
+    explicit MainForm(Services services);
+
+    // Window-level controls.
+    Button cmdCyokin1{"cmdCyokin1", "３６５歩"};
+    Button cmdCyokin2{"cmdCyokin2", "小銭清算"};
+    Button cmdCyokin3{"cmdCyokin3", "テーマ１"};
+    Button cmdCyokin4{"cmdCyokin4", "テーマ２"};
+    Button cmdCyokin5{"cmdCyokin5", "テーマ３"};
+    Button cmdMaster{"cmdMaster", "目的"};
+    Button cmdData_Sort{"cmdData_Sort", "分析"};
+    Button cmdDay{"cmdDay", "日データ"};
+    Button cmdMonth{"cmdMonth", "月データ"};
+    Button cmdEnd{"cmdEnd", "終了"};
+    Button cmdHelp{"cmdHelp", "ヘルプ"};
+    CheckBox chkHelp{"chkHelp"};
+
+    // Pages.
+    StepPage every;
+    Frame fraCyokin2{"fraCyokin2"};
+    Frame fraCyokin3{"fraCyokin3"};
+    Frame fraCyokin4{"fraCyokin4"};
+    Frame fraCyokin5{"fraCyokin5"};
+    Frame fraMokuhyo{"fraMokuhyo"};
+    Frame fraDataSort{"fraDataSort"};
+    Frame fraDay{"fraDay"};
+    Frame fraMonth{"fraMonth"};
+
+    // State.
+    bool Loading = false;
+    std::string HelpFile;
+    int HelpTour = 0;
+
+    void Form_Load();
+    void READ_SETTEI();
+    void HidePages();
+
+    void cmdCyokin1_Click();
+    void cmdCyokin2_Click();
+    void cmdCyokin3_Click();
+    void cmdCyokin4_Click();
+    void cmdCyokin5_Click();
+    void cmdMaster_Click();
+    void cmdData_Sort_Click();
+    void cmdDay_Click();
+    void cmdMonth_Click();
+    void cmdEnd_Click();
+    void chkHelp_Click();
+
+    // Every frame in the order HidePages hides them.
+    std::array<Frame*, 9> pageFrames();
+
+private:
+    // Shows `frame` unless it is already the visible page; false when it was.
+    bool switchTo(Frame& frame);
+
+    Services s_;
+};
+
+}  // namespace zm

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "ui/controls.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace zm {
+
+inline QString qs(const std::string& s) { return QString::fromStdString(s); }
+inline std::string ss(const QString& s) { return s.toStdString(); }
+
+// Each bind gives the widget the control's name, draws the control's state
+// now and whenever it changes, and forwards the widget's events to the logic
+// through `run`, which reports file failures.
+using Runner = std::function<void(const std::function<void()>&)>;
+
+void bindWidget(Control& control, QWidget* widget);
+void bindLabel(Label& label, QLabel* widget);
+void bindButton(Button& button, QAbstractButton* widget, const Runner& run,
+                std::function<void()> onClick);
+// onKey receives 13 for Enter; other keys are ordinary typing.
+void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
+                 std::function<void(int)> onKey);
+void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,
+                  std::function<void()> onClick);
+
+}  // namespace zm

@@ -1,0 +1,139 @@
+#include "qt/ledgerview.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+
+namespace zm {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;  // at 96 DPI
+
+Qt::Alignment qtAlign(Align a) {
+    switch (a) {
+        case Align::Centre: return Qt::AlignCenter;
+        case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
+        case Align::Left:
+        case Align::Default: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+}  // namespace
+
+LedgerModel::LedgerModel(LedgerTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table) {
+    shownRows_ = table_.recordCount();
+    shownColumns_ = static_cast<int>(table_.columns().size());
+}
+
+int LedgerModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownRows_;
+}
+
+int LedgerModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownColumns_;
+}
+
+QVariant LedgerModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= table_.recordCount()) return {};
+    const auto col = static_cast<std::size_t>(index.column());
+    if (role == Qt::DisplayRole) return qs(table_.cell(index.row() + 1, index.column()).text);
+    if (role == Qt::TextAlignmentRole && col < table_.columns().size()) {
+        return QVariant::fromValue(qtAlign(table_.columns()[col].align));
+    }
+    return {};
+}
+
+QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    const auto col = static_cast<std::size_t>(section);
+    if (col >= table_.columns().size()) return {};
+    if (role == Qt::DisplayRole) return qs(table_.columns()[col].header);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    return {};
+}
+
+void LedgerModel::tableChanged() {
+    switch (table_.lastChange()) {
+        case LedgerTable::Change::RowAppended:
+            beginInsertRows({}, shownRows_, shownRows_);
+            shownRows_ = table_.recordCount();
+            endInsertRows();
+            break;
+        case LedgerTable::Change::RowRemoved:
+            beginRemoveRows({}, table_.changedRow() - 1, table_.changedRow() - 1);
+            shownRows_ = table_.recordCount();
+            endRemoveRows();
+            break;
+        case LedgerTable::Change::Reset:
+            beginResetModel();
+            shownRows_ = table_.recordCount();
+            shownColumns_ = static_cast<int>(table_.columns().size());
+            endResetModel();
+            break;
+        case LedgerTable::Change::TopRow:
+        case LedgerTable::Change::CurrentRow:
+            break;
+    }
+}
+
+LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers handlers,
+                       QWidget* parent)
+    : QTableView(parent), table_(table), model_(new LedgerModel(table, this)) {
+    setObjectName(qs(table.name()));
+    setModel(model_);
+    setAccessibleName("入金一覧");
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    QFont f = font();
+    f.setPointSize(table.fontPoints());
+    setFont(f);
+    verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+    applyColumns();
+
+    table.bind([this] {
+        const auto change = table_.lastChange();
+        model_->tableChanged();
+        if (change == LedgerTable::Change::Reset) applyColumns();
+        if (change == LedgerTable::Change::TopRow) scrollToTop(table_.topRow());
+        if (change == LedgerTable::Change::CurrentRow && table_.currentRow() > 0) {
+            selectRow(table_.currentRow() - 1);
+        }
+        setVisible(table_.visible());
+    });
+
+    auto select = [this](const QModelIndex& index) {
+        if (index.isValid()) table_.setCurrentRow(index.row() + 1);
+    };
+    connect(this, &QTableView::clicked, this, [select, run, h = handlers](const QModelIndex& i) {
+        select(i);
+        if (h.click) run(h.click);
+    });
+    connect(this, &QTableView::doubleClicked, this,
+            [select, run, h = handlers](const QModelIndex& i) {
+                select(i);
+                if (h.dblClick) run(h.dblClick);
+            });
+}
+
+void LedgerView::applyColumns() {
+    const auto& cols = table_.columns();
+    if (static_cast<int>(cols.size()) == columnsApplied_) return;
+    for (std::size_t c = 0; c < cols.size(); ++c) {
+        setColumnWidth(static_cast<int>(c), cols[c].widthTwips / kTwipsPerPixel);
+    }
+    columnsApplied_ = static_cast<int>(cols.size());
+}
+
+void LedgerView::scrollToTop(int tableRow) {
+    if (tableRow < 1) return;
+    scrollTo(model_->index(tableRow - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+}  // namespace zm

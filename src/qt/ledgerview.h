@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <functional>
+
+#include "qt/bind.h"
+#include "ui/ledgertable.h"
+
+namespace zm {
+
+// The grid of a LedgerTable: the records are the model's rows (the table's
+// header row is the view's header).
+class LedgerModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    LedgerModel(LedgerTable& table, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Called by the table's observer.
+    void tableChanged();
+
+private:
+    LedgerTable& table_;
+    int shownRows_ = 0;
+    int shownColumns_ = 0;
+};
+
+struct LedgerHandlers {
+    std::function<void()> click;
+    std::function<void()> dblClick;
+};
+
+// A QTableView bound to the table: widths in twips, the table's font size and
+// alignments; a click selects the table's current row and runs the handlers.
+class LedgerView : public QTableView {
+    Q_OBJECT
+public:
+    LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers handlers,
+               QWidget* parent = nullptr);
+
+private:
+    void applyColumns();
+    void scrollToTop(int tableRow);
+
+    LedgerTable& table_;
+    LedgerModel* model_;
+    int columnsApplied_ = -1;
+};
+
+}  // namespace zm

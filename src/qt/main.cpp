@@ -1,0 +1,42 @@
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <filesystem>
+
+#include "app/mainform.h"
+#include "core/datetime.h"
+#include "qt/mainwindow.h"
+#include "qt/qtdialogs.h"
+#include "qt/qtshell.h"
+#include "store/datafolder.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("zumeri");
+    QApplication::setApplicationDisplayName("ズメリ貯金Ｐｒｏ");
+
+    // Japanese standard buttons ("キャンセル", "はい").
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtJapanese);
+    }
+    QFont font("Noto Sans CJK JP");
+    font.setPointSize(10);
+    QApplication::setFont(font);
+
+    // The data lives in the current directory.
+    zm::DataFolder folder(std::filesystem::current_path());
+    zm::QtDialogs dialogs;
+    zm::QtShell shell;
+    zm::SystemClock clock;
+    zm::MainForm form({folder, dialogs, shell, clock});
+    zm::MainWindow window(form, dialogs, shell);
+    dialogs.setParent(&window);
+
+    window.run([&form] { form.Form_Load(); });
+    if (shell.ended()) return shell.exitCode();
+    return QApplication::exec();
+}

@@ -1,0 +1,111 @@
+#include "qt/mainwindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "qt/pageviews.h"
+#include "qt/style.h"
+#include "store/fileerror.h"
+
+namespace zm {
+
+MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
+    : form_(form), dialogs_(dialogs), shell_(shell) {
+    setObjectName("frmMain");
+    setWindowTitle("ズメリ貯金Ｐｒｏ");
+    runner_ = [this](const std::function<void()>& h) { run(h); };
+    shell_.setMainWindow(this);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+
+    auto* bar = new QHBoxLayout;
+    struct PageButton {
+        Button& button;
+        void (MainForm::*click)();
+    };
+    const PageButton pageButtons[] = {
+        {form.cmdCyokin1, &MainForm::cmdCyokin1_Click},
+        {form.cmdCyokin2, &MainForm::cmdCyokin2_Click},
+        {form.cmdCyokin3, &MainForm::cmdCyokin3_Click},
+        {form.cmdCyokin4, &MainForm::cmdCyokin4_Click},
+        {form.cmdCyokin5, &MainForm::cmdCyokin5_Click},
+        {form.cmdMaster, &MainForm::cmdMaster_Click},
+        {form.cmdData_Sort, &MainForm::cmdData_Sort_Click},
+        {form.cmdDay, &MainForm::cmdDay_Click},
+        {form.cmdMonth, &MainForm::cmdMonth_Click},
+    };
+    for (const PageButton& pb : pageButtons) {
+        auto* b = new QPushButton;
+        b->setMinimumSize(84, 34);
+        bindButton(pb.button, b, runner_, [&form, click = pb.click] { (form.*click)(); });
+        bar->addWidget(b);
+    }
+    bar->addStretch();
+    auto* chk = new QCheckBox;
+    chk->setAccessibleName("ヘルプツアー");
+    bindCheckBox(form.chkHelp, chk, runner_, [&form] { form.chkHelp_Click(); });
+    bar->addWidget(chk);
+    auto* help = new QPushButton;
+    bindButton(form.cmdHelp, help, runner_, [] {});
+    bar->addWidget(help);
+    auto* end = new QPushButton;
+    bindButton(form.cmdEnd, end, runner_, [&form] { form.cmdEnd_Click(); });
+    bar->addWidget(end);
+    layout->addLayout(bar);
+
+    pages_ = new QGridLayout;
+    layout->addLayout(pages_, 1);
+    addPage(makeStepPageView(form.every, runner_));
+    addPage(makeEmptyPage(form.fraCyokin2, "小銭清算貯金"));
+    addPage(makeEmptyPage(form.fraCyokin3, "テーマ１"));
+    addPage(makeEmptyPage(form.fraCyokin4, "テーマ２"));
+    addPage(makeEmptyPage(form.fraCyokin5, "テーマ３"));
+    addPage(makeEmptyPage(form.fraMokuhyo, "貯金の目的"));
+    addPage(makeEmptyPage(form.fraDataSort, "分析"));
+    addPage(makeEmptyPage(form.fraDay, "日データ"));
+    addPage(makeEmptyPage(form.fraMonth, "月データ"));
+
+    setCentralWidget(central);
+    resize(1180, 720);
+}
+
+void MainWindow::addPage(QWidget* page) { pages_->addWidget(page, 0, 0); }
+
+QWidget* MainWindow::makeEmptyPage(Frame& frame, const char* title) {
+    auto* page = new QWidget;
+    bindWidget(frame, page);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(makePageTitle(title));
+    layout->addStretch();
+    return page;
+}
+
+void MainWindow::run(const std::function<void()>& handler) {
+    if (shell_.ended()) return;
+    std::string problem;
+    try {
+        handler();
+        return;
+    } catch (const FileError& e) {
+        problem = e.what();
+    } catch (const std::exception& e) {
+        problem = std::string("予期しないエラーが起きました：") + e.what();
+    }
+    dialogs_.msgBox("データファイルを読み書きできませんでした。\r\n\r\n" + problem +
+                        "\r\n\r\nデータを守るため、プログラムを終了します。",
+                    "ズメリ貯金Ｐｒｏ", Icon::Critical, Buttons::Ok);
+    shell_.fail();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    shell_.endProgram();
+    event->accept();
+}
+
+}  // namespace zm

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "app/mainform.h"
+#include "qt/bind.h"
+#include "qt/qtshell.h"
+#include "ui/dialogs.h"
+
+class QGridLayout;
+
+namespace zm {
+
+// The view of MainForm: the page buttons, the window-level controls and one
+// widget per page, all stacked in one place with only the visible one shown.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell);
+
+    // Runs a logic handler; a file failure is reported and ends the program.
+    void run(const std::function<void()>& handler);
+    const Runner& runner() const { return runner_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void addPage(QWidget* page);
+    QWidget* makeEmptyPage(Frame& frame, const char* title);
+
+    MainForm& form_;
+    Dialogs& dialogs_;
+    QtShell& shell_;
+    Runner runner_;
+    QGridLayout* pages_ = nullptr;
+};
+
+}  // namespace zm

@@ -1,0 +1,112 @@
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "qt/chartview.h"
+#include "qt/ledgerview.h"
+#include "qt/pageviews.h"
+#include "qt/style.h"
+#include "step/steppage.h"
+
+namespace zm {
+
+QWidget* makeStepPageView(StepPage& page, const Runner& run) {
+    auto* frame = new QWidget;
+    bindWidget(page.fraCyokin1, frame);
+
+    auto* title = makePageTitle("３６５歩のマーチ貯金");
+    auto* table = new LedgerView(page.msgEvery, run, {});
+    table->setMinimumWidth(500);
+    auto* chart = new ChartView(page.mctEvery);
+
+    // The plan: three lines of text with the amounts between them.
+    auto* plan = new QGroupBox("本日の予定");
+    auto* planGrid = new QGridLayout(plan);
+    QLabel* amounts[3] = {new QLabel, new QLabel, new QLabel};
+    bindLabel(page.lblEvery_Kingaku, amounts[0]);
+    bindLabel(page.lblEvery_Tainou, amounts[1]);
+    bindLabel(page.lblEvery_Goukei, amounts[2]);
+    for (int line = 0; line < 3; ++line) {
+        auto* before = new QLabel;
+        auto* after = new QLabel;
+        bindLabel(page.lblCmnt1[static_cast<std::size_t>(line * 2)], before);
+        bindLabel(page.lblCmnt1[static_cast<std::size_t>(line * 2 + 1)], after);
+        styleAmount(amounts[line], 16);
+        before->setStyleSheet("font-size: 14pt;");
+        after->setStyleSheet("font-size: 14pt;");
+        planGrid->addWidget(before, line, 0, Qt::AlignRight);
+        planGrid->addWidget(amounts[line], line, 1, Qt::AlignRight);
+        planGrid->addWidget(after, line, 2, Qt::AlignLeft);
+    }
+    planGrid->setColumnStretch(3, 1);
+
+    auto* deposit = new QPushButton;
+    bindButton(page.cmdEveryHozon, deposit, run, [&page] { page.cmdEveryHozon_Click(); });
+    styleMainButton(deposit);
+    auto* overpay = new QPushButton;
+    bindButton(page.cmdEveryHozon2, overpay, run, [] {});
+    auto* clear = new QPushButton;
+    bindButton(page.cmdEveryClr, clear, run, [] {});
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(deposit);
+    buttons->addWidget(overpay);
+    buttons->addStretch();
+    buttons->addWidget(clear);
+
+    // Day count and total.
+    auto* figures = new QGridLayout;
+    auto* days = new QLabel;
+    bindLabel(page.lblkeika, days);
+    auto* total = new QLabel;
+    bindLabel(page.lblEvery_zen, total);
+    styleAmount(days, 14);
+    styleAmount(total, 14);
+    figures->addWidget(new QLabel("日数"), 0, 0);
+    figures->addWidget(days, 0, 1, Qt::AlignRight);
+    figures->addWidget(new QLabel("合計"), 1, 0);
+    figures->addWidget(total, 1, 1, Qt::AlignRight);
+
+    // The target-days calculator.
+    auto* target = new QGroupBox("目標");
+    auto* targetRow = new QHBoxLayout(target);
+    auto* targetCaption = new QLabel("目標");
+    targetCaption->setToolTip("目標日数を入れてＥｎｔｅｒキーを押してください");
+    auto* nissuu = new QLineEdit;
+    nissuu->setAccessibleName("目標日数");
+    nissuu->setMaximumWidth(90);
+    nissuu->setAlignment(Qt::AlignRight);
+    bindTextBox(page.txtSetNissuu, nissuu, run,
+                [&page](int key) { page.txtSetNissuu_KeyPress(key); });
+    auto* kingaku = new QLabel;
+    bindLabel(page.lblSetKingaku, kingaku);
+    styleAmount(kingaku, 12);
+    targetRow->addWidget(targetCaption);
+    targetRow->addWidget(nissuu);
+    targetRow->addWidget(new QLabel("日"));
+    targetRow->addSpacing(12);
+    targetRow->addWidget(new QLabel("金額"));
+    targetRow->addWidget(kingaku);
+    targetRow->addStretch();
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(plan);
+    side->addLayout(buttons);
+    side->addLayout(figures);
+    side->addWidget(target);
+    side->addWidget(chart, 1);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(table, 3);
+    body->addLayout(side, 4);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(title);
+    layout->addLayout(body, 1);
+    return frame;
+}
+
+}  // namespace zm

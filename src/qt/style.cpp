@@ -1,0 +1,24 @@
+#include "qt/style.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+namespace zm {
+
+QLabel* makePageTitle(const char* text) {
+    auto* title = new QLabel(QString::fromUtf8(text));
+    title->setStyleSheet("font-size: 18pt; font-weight: bold; color: #2d5f8b;");
+    return title;
+}
+
+void styleAmount(QLabel* label, int points) {
+    label->setStyleSheet(QStringLiteral("font-size: %1pt; font-weight: bold; color: #b5382b;")
+                             .arg(points));
+}
+
+void styleMainButton(QAbstractButton* button) {
+    button->setMinimumSize(110, 40);
+    button->setStyleSheet("font-size: 13pt; font-weight: bold;");
+}
+
+}  // namespace zm

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace zm {
+
+class LedgerTable;
+class ChartData;
+
+// Fills a page chart from its ledger table: one point per record, in table
+// order, with series 0 the running total (column 4) and series 1 the single
+// deposit (column 3), both from the Money values behind the cells.
+void fillPageChart(const LedgerTable& table, ChartData& chart);
+
+}  // namespace zm

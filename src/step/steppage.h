@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/datetime.h"
+#include "core/money.h"
+#include "ui/chartdata.h"
+#include "ui/controls.h"
+#include "ui/ledgertable.h"
+#include "ui/services.h"
+
+namespace zm {
+
+// The 365-step savings: N yen on day N, missed days paid as arrears with the
+// next deposit, at most one deposit a day.
+class StepPage {
+public:
+    explicit StepPage(Services services);
+
+    // Controls.
+    Frame fraCyokin1{"fraCyokin1"};
+    LedgerTable msgEvery{"msgEvery", 14};
+    ChartData mctEvery{"mctEvery"};
+    Button cmdEveryHozon{"cmdEveryHozon", "入金"};
+    Button cmdEveryHozon2{"cmdEveryHozon2", "差分"};
+    Button cmdEveryClr{"cmdEveryClr", "クリア"};
+    Label lblkeika{"lblkeika"};
+    Label lblEvery_zen{"lblEvery_zen"};
+    TextBox txtSetNissuu{"txtSetNissuu"};
+    Label lblSetKingaku{"lblSetKingaku"};
+    // The plan message: six pieces with the three amounts between them.
+    std::array<Label, 6> lblCmnt1{
+        {Label{"lblCmnt1_0", "本日の入金予定は"}, Label{"lblCmnt1_1", "です"},
+         Label{"lblCmnt1_2", "30日からの滞納金が"}, Label{"lblCmnt1_3", "です"},
+         Label{"lblCmnt1_4", "合計金額は"}, Label{"lblCmnt1_5", "です"}}};
+    Label lblEvery_Kingaku{"lblEvery_Kingaku"};
+    Label lblEvery_Tainou{"lblEvery_Tainou"};
+    Label lblEvery_Goukei{"lblEvery_Goukei"};
+
+    // State.
+    Date StartDate{};
+    Date LastDate{};
+    int ElapsedDays = 0;
+    int DayNumber = 0;
+    Money PlannedAmount;
+    Money Arrears;
+    Money Cumulative;
+    Money HistoryTotal;
+    int TargetDays = 0;
+    bool SampleDataFlag = false;
+
+    void ResetEveryTable();
+    void LoadEveryLedger();
+    void ShowEveryTotals();
+    void HideEveryPlan();
+    void ShowEveryPlan();
+    void ShowDepositedToday();
+    void AddEveryRow();
+    void AppendEveryRecord();
+    void DrawEveryChart();
+    void LoadTargetDays();
+    void ShowTargetAmount();
+
+    void cmdEveryHozon_Click();
+    void txtSetNissuu_KeyPress(int key);
+
+    // The largest target the calculator takes: its day counter is 16-bit.
+    static constexpr int kMaxTargetDays = 32766;
+
+private:
+    Money due() const { return PlannedAmount + Arrears; }
+
+    Services s_;
+};
+
+}  // namespace zm

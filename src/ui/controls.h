@@ -1,0 +1,88 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace zm {
+
+// A control is state owned by the logic; the view binds one observer to it and
+// redraws the widget of the same name when it changes.
+class Control {
+public:
+    explicit Control(std::string name) : name_(std::move(name)) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    const std::string& name() const { return name_; }
+
+    bool visible() const { return visible_; }
+    void setVisible(bool v) { set(visible_, v); }
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool e) { set(enabled_, e); }
+    const std::string& tooltip() const { return tooltip_; }
+    void setTooltip(std::string t) { set(tooltip_, std::move(t)); }
+
+    void bind(std::function<void()> observer) { observer_ = std::move(observer); }
+
+protected:
+    void notify() const {
+        if (observer_) observer_();
+    }
+    template <class T>
+    void set(T& member, T value) {
+        if (member == value) return;
+        member = std::move(value);
+        notify();
+    }
+
+private:
+    std::string name_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string tooltip_;
+    std::function<void()> observer_;
+};
+
+// Labels, buttons and frames show a caption.
+class Captioned : public Control {
+public:
+    explicit Captioned(std::string name, std::string caption = {})
+        : Control(std::move(name)), caption_(std::move(caption)) {}
+    const std::string& caption() const { return caption_; }
+    void setCaption(std::string c) { set(caption_, std::move(c)); }
+
+private:
+    std::string caption_;
+};
+
+using Label = Captioned;
+using Button = Captioned;
+using Frame = Captioned;
+using Picture = Captioned;
+
+class TextBox : public Control {
+public:
+    using Control::Control;
+    const std::string& text() const { return text_; }
+    void setText(std::string t) { set(text_, std::move(t)); }
+
+private:
+    std::string text_;
+};
+
+// Value 1 = ticked, 0 = not ticked.
+class CheckBox : public Control {
+public:
+    using Control::Control;
+    int value() const { return value_; }
+    void setValue(int v) { set(value_, v); }
+
+private:
+    int value_ = 0;
+};
+
+inline constexpr int kEnterKey = 13;
+
+}  // namespace zm

@@ -1,0 +1,32 @@
+#include "support/world.h"
+
+#include <gtest/gtest.h>
+
+#include "store/cp932.h"
+
+namespace zm::test {
+
+void World::put(std::string_view name, std::string_view text) {
+    std::string crlf;
+    for (char c : text) {
+        if (c == '\n') crlf += '\r';
+        crlf += c;
+    }
+    const auto bytes = utf8ToCp932(crlf);
+    ASSERT_TRUE(bytes.has_value()) << "not CP932: " << text;
+    dir.write(std::string(name), *bytes);
+}
+
+std::string World::get(std::string_view name) {
+    const auto text = cp932ToUtf8(dir.read(std::string(name)));
+    EXPECT_TRUE(text.has_value());
+    return text.value_or("");
+}
+
+void World::putInstallation(int helpTour, int targetDays) {
+    put(files::kSettings, "\"ヘルプツアー\"," + std::to_string(helpTour) + "\n");
+    put(files::kEveryTarget, std::to_string(targetDays) + "\n");
+    put(files::kEveryHistory, "");
+}
+
+}  // namespace zm::test
