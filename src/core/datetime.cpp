@@ -1,0 +1,103 @@
+#include "core/datetime.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace zm {
+
+namespace {
+
+// The number of `len` ASCII digits at pos, or -1.
+int digitsAt(std::string_view text, std::size_t pos, std::size_t len) {
+    int v = 0;
+    for (std::size_t i = pos; i < pos + len; ++i) {
+        if (text[i] < '0' || text[i] > '9') return -1;
+        v = v * 10 + (text[i] - '0');
+    }
+    return v;
+}
+
+constexpr std::string_view kYear = "年";
+constexpr std::string_view kMonth = "月";
+constexpr std::string_view kDay = "日";
+
+}  // namespace
+
+std::string dateText(Date d) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%04d年%02u月%02u日", static_cast<int>(d.year()),
+                  static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
+    return buf;
+}
+
+std::optional<Date> parseDateText(std::string_view text) {
+    // "YYYY" 年 "MM" 月 "DD" 日, the marks three bytes each in UTF-8.
+    if (text.size() != 4 + 3 + 2 + 3 + 2 + 3) return std::nullopt;
+    if (text.substr(4, 3) != kYear || text.substr(9, 3) != kMonth || text.substr(14, 3) != kDay)
+        return std::nullopt;
+    const int y = digitsAt(text, 0, 4);
+    const int m = digitsAt(text, 7, 2);
+    const int d = digitsAt(text, 12, 2);
+    if (y < 0 || m < 0 || d < 0) return std::nullopt;
+    const Date date{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(m)},
+                    std::chrono::day{static_cast<unsigned>(d)}};
+    if (!date.ok()) return std::nullopt;
+    return date;
+}
+
+std::string timeText(TimeOfDay t) {
+    long long s = t.count() % 86400;
+    if (s < 0) s += 86400;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
+    return buf;
+}
+
+bool isTimeText(std::string_view text) {
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
+    const int h = digitsAt(text, 0, 2);
+    const int m = digitsAt(text, 3, 2);
+    const int s = digitsAt(text, 6, 2);
+    return h >= 0 && h < 24 && m >= 0 && m < 60 && s >= 0 && s < 60;
+}
+
+std::string monthText(std::chrono::year_month ym) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04d年%02u月", static_cast<int>(ym.year()),
+                  static_cast<unsigned>(ym.month()));
+    return buf;
+}
+
+int daysBetween(Date from, Date to) {
+    return static_cast<int>((std::chrono::sys_days(to) - std::chrono::sys_days(from)).count());
+}
+
+Date addDays(Date d, int days) {
+    return Date(std::chrono::sys_days(d) + std::chrono::days(days));
+}
+
+namespace {
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    return tm;
+}
+
+}  // namespace
+
+Date SystemClock::today() const {
+    const std::tm tm = localNow();
+    return Date{std::chrono::year{tm.tm_year + 1900},
+                std::chrono::month{static_cast<unsigned>(tm.tm_mon + 1)},
+                std::chrono::day{static_cast<unsigned>(tm.tm_mday)}};
+}
+
+TimeOfDay SystemClock::now() const {
+    const std::tm tm = localNow();
+    const int sec = tm.tm_sec > 59 ? 59 : tm.tm_sec;  // a leap second still belongs to its minute
+    return TimeOfDay(tm.tm_hour * 3600 + tm.tm_min * 60 + sec);
+}
+
+}  // namespace zm

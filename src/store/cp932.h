@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zm {
+
+// CP932 (the Windows Japanese code page) <-> UTF-8, through iconv.
+// nullopt when the text cannot be converted.
+std::optional<std::string> utf8ToCp932(std::string_view utf8);
+std::optional<std::string> cp932ToUtf8(std::string_view cp932);
+
+// True when a data file can carry the text as one string field: it converts
+// to CP932 and holds no double quote and no line break.
+bool fitsStringField(std::string_view utf8);
+
+}  // namespace zm

@@ -1,0 +1,308 @@
+#include "store/datafolder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+#include "core/datetime.h"
+#include "store/cp932.h"
+#include "store/fileerror.h"
+
+namespace zm {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kNotCp932 = "文字コードが Shift-JIS ではありません";
+constexpr std::string_view kCannotEncode = "Shift-JIS で書けない文字があります";
+
+std::string withErrno(std::string_view what, int err) {
+    return std::string(what) + "（" + std::strerror(err) + "）";
+}
+
+[[noreturn]] void throwRead(std::string_view name, int err) {
+    if (err == ENOENT) throw FileError(std::string(name), 0, "ファイルがありません");
+    throw FileError(std::string(name), 0, withErrno("読み込めません", err));
+}
+
+[[noreturn]] void throwWrite(std::string_view name, int err) {
+    throw FileError(std::string(name), 0, withErrno("書き込めません", err));
+}
+
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+bool isBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// Closes a descriptor on every way out.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    bool ok() const { return fd_ >= 0; }
+    // Closes now and reports the error of close(), which can be the first
+    // sign of a failed write.
+    int close() {
+        const int rc = ::close(std::exchange(fd_, -1));
+        return rc == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+std::string readAll(std::string_view name, const fs::path& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.ok()) throwRead(name, errno);
+    std::string bytes;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throwRead(name, errno);
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+// Splits file contents at LF, dropping the CR of CR LF; a final line
+// without a line end still counts.
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A plain decimal number, optionally with a sign and an exponent; no "inf", "nan" or blanks.
+std::optional<double> parseNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty() || text.find_first_not_of("-0123456789.eE+") != std::string_view::npos)
+        return std::nullopt;
+    double value = 0.0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec != std::errc() || res.ptr != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+Record parseRecord(std::string_view name, int lineNo, std::string_view line,
+                   std::string_view shape) {
+    const std::vector<RawField> fields = splitRecordLine(line);
+    const auto fail = [&](std::string reason) {
+        return FileError(std::string(name), lineNo, std::move(reason));
+    };
+    if (fields.size() != shape.size()) {
+        throw fail("項目の数が違います（" + std::to_string(shape.size()) + " 個のはずが " +
+                   std::to_string(fields.size()) + " 個）");
+    }
+    Record rec;
+    rec.line = lineNo;
+    rec.moneys.resize(fields.size());
+    rec.numbers.resize(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const RawField& f = fields[i];
+        switch (shape[i]) {
+            case 's':
+                break;
+            case 'D':
+                if (!parseDateText(f.text)) throw fail("日付が正しくありません：" + f.text);
+                break;
+            case 'T':
+                if (!isTimeText(f.text)) throw fail("時刻が正しくありません：" + f.text);
+                break;
+            case 'm': {
+                const auto m = f.quoted ? std::nullopt : parsePlainMoney(f.text);
+                if (!m) throw fail("金額が数値ではありません：" + f.text);
+                rec.moneys[i] = *m;
+                break;
+            }
+            case 'i':
+            case 'n': {
+                const auto v = f.quoted ? std::nullopt : parseNumber(f.text);
+                if (!v || !std::isfinite(*v)) throw fail("数値ではありません：" + f.text);
+                if (shape[i] == 'n') {
+                    rec.numbers[i] = *v;
+                    break;
+                }
+                // Halves go to the even neighbour, as the old program's integer conversion did.
+                const double whole = std::nearbyint(*v);
+                if (!(std::fabs(whole) < 9223372036854775808.0))
+                    throw fail("数値が大きすぎます：" + f.text);
+                rec.numbers[i] = whole;
+                break;
+            }
+            default:
+                throw std::invalid_argument("unknown field shape");
+        }
+    }
+    rec.strings.reserve(fields.size());
+    for (const RawField& f : fields) rec.strings.push_back(f.text);
+    return rec;
+}
+
+}  // namespace
+
+DataFolder::DataFolder(fs::path dir) : dir_(std::move(dir)) {}
+
+fs::path DataFolder::resolve(std::string_view name) const {
+    fs::path exact = dir_ / fs::path(std::string(name));
+    std::error_code ec;
+    if (fs::exists(exact, ec)) return exact;
+
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) return exact;
+    const std::string_view stem = name.substr(0, dot + 1);
+    const std::string_view ext = name.substr(dot + 1);
+    // Directory order is arbitrary: take the smallest match so the choice is stable.
+    std::optional<fs::path> best;
+    for (fs::directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().native();
+        if (entry.size() != name.size() || entry.compare(0, stem.size(), stem) != 0) continue;
+        if (!sameIgnoringAsciiCase(std::string_view(entry).substr(stem.size()), ext)) continue;
+        if (!best || it->path() < *best) best = it->path();
+    }
+    return best ? *best : exact;
+}
+
+bool DataFolder::exists(std::string_view name) const {
+    std::error_code ec;
+    return fs::exists(resolve(name), ec);
+}
+
+std::vector<Record> DataFolder::read(std::string_view name, std::string_view shape) const {
+    const std::string bytes = readAll(name, resolve(name));
+    const auto text = cp932ToUtf8(bytes);
+    if (!text) {
+        // Name the first line that does not decode.
+        const std::vector<std::string_view> raw = splitLines(bytes);
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (!cp932ToUtf8(raw[i]))
+                throw FileError(std::string(name), static_cast<int>(i + 1), std::string(kNotCp932));
+        }
+        throw FileError(std::string(name), 0, std::string(kNotCp932));
+    }
+
+    std::vector<Record> records;
+    const std::vector<std::string_view> lines = splitLines(*text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (isBlankLine(lines[i])) continue;
+        records.push_back(parseRecord(name, static_cast<int>(i + 1), lines[i], shape));
+    }
+    return records;
+}
+
+std::vector<Record> DataFolder::readOrCreate(std::string_view name, std::string_view shape) const {
+    if (!exists(name)) {
+        const fs::path path = dir_ / fs::path(std::string(name));
+        Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+        if (!fd.ok()) throwWrite(name, errno);
+        if (const int err = fd.close()) throwWrite(name, err);
+    }
+    return read(name, shape);
+}
+
+void DataFolder::append(std::string_view name, const RecordLine& line) const {
+    auto bytes = utf8ToCp932(line.text() + "\r\n");
+    if (!bytes) throw FileError(std::string(name), 0, std::string(kCannotEncode));
+    const fs::path path = resolve(name);
+
+    // A last line without its line end (written by another editor) must not
+    // swallow the new record.
+    {
+        Fd in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        struct stat st {};
+        char last = '\n';
+        if (in.ok() && ::fstat(in.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
+            ::pread(in.get(), &last, 1, st.st_size - 1) == 1 && last != '\n')
+            bytes->insert(0, "\r\n");
+    }
+
+    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    if (!fd.ok()) throwWrite(name, errno);
+    if (const int err = writeAll(fd.get(), *bytes)) throwWrite(name, err);
+    if (::fsync(fd.get()) != 0) throwWrite(name, errno);
+    if (const int err = fd.close()) throwWrite(name, err);
+}
+
+void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& lines) const {
+    std::string text;
+    for (const RecordLine& line : lines) text += line.text() + "\r\n";
+    const auto bytes = utf8ToCp932(text);
+    if (!bytes) throw FileError(std::string(name), 0, std::string(kCannotEncode));
+
+    const fs::path target = resolve(name);
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
+
+    std::string tmpl = (dir_ / ("." + target.filename().native() + ".XXXXXX.tmp")).native();
+    Fd fd(::mkostemps(tmpl.data(), 4, O_CLOEXEC));
+    if (!fd.ok()) throwWrite(name, errno);
+    const auto fail = [&](int err) {
+        ::unlink(tmpl.c_str());
+        throwWrite(name, err);
+    };
+    if (const int err = writeAll(fd.get(), *bytes)) fail(err);
+    if (::fchmod(fd.get(), mode) != 0) fail(errno);
+    if (::fsync(fd.get()) != 0) fail(errno);
+    if (const int err = fd.close()) fail(err);
+    if (::rename(tmpl.c_str(), target.c_str()) != 0) fail(errno);
+
+    // Make the rename itself durable. The new file is in place already, so a
+    // folder that cannot be synced (some file systems refuse) is no failure.
+    Fd folder(::open(dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.ok()) ::fsync(folder.get());
+}
+
+int readHelpTourSetting(const DataFolder& folder) {
+    const std::vector<Record> records = folder.read(files::kSettings, "si");
+    if (records.empty()) throw FileError(std::string(files::kSettings), 0, "設定がありません");
+    return static_cast<int>(records.front().integer(1));
+}
+
+void writeHelpTourSetting(const DataFolder& folder, int helpTour) {
+    folder.rewrite(files::kSettings, {RecordLine().str("ヘルプツアー").integer(helpTour)});
+}
+
+}  // namespace zm

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/recordline.h"
+
+namespace zm {
+
+// The folder that holds every data file. File names are matched without regard
+// to the letter case of their extension; a new file gets the name as given.
+//
+// Shapes for read(): one character per field,
+//   's' string, 'D' date string "YYYY年MM月DD日", 'T' time string "HH:MM:SS",
+//   'm' Money, 'i' integer (rounded), 'n' number (double).
+// A line with another number of fields, or a field that does not fit its
+// type, is a FileError naming the file and the line. Blank lines are passed over.
+class DataFolder {
+public:
+    explicit DataFolder(std::filesystem::path dir);
+
+    const std::filesystem::path& dir() const { return dir_; }
+    // The existing file that the name means, or dir/name when there is none.
+    std::filesystem::path resolve(std::string_view name) const;
+    bool exists(std::string_view name) const;
+
+    // Opens for reading; a missing file is a FileError.
+    std::vector<Record> read(std::string_view name, std::string_view shape) const;
+    // As read(), but a missing file is first created empty.
+    std::vector<Record> readOrCreate(std::string_view name, std::string_view shape) const;
+
+    // Appends one whole line (CR LF added) in one write, creating the file.
+    void append(std::string_view name, const RecordLine& line) const;
+    // Writes the whole file anew through a temporary file that is flushed and
+    // renamed over the old one, keeping its permissions: a failure leaves the
+    // old file whole.
+    void rewrite(std::string_view name, const std::vector<RecordLine>& lines) const;
+    void empty(std::string_view name) const { rewrite(name, {}); }
+
+private:
+    std::filesystem::path dir_;
+};
+
+// The file names as the program writes them.
+namespace files {
+inline constexpr std::string_view kEvery = "３６５歩のマーチ.TXT";
+inline constexpr std::string_view kEveryTarget = "目標３６５歩のマーチ.txt";
+inline constexpr std::string_view kEveryHistory = "３６５歩履歴.txt";
+inline constexpr std::string_view kSettings = "設定.txt";
+inline constexpr std::string_view kKozeni = "小銭清算.txt";
+inline constexpr std::string_view kTheme[3] = {"テーマ１.txt", "テーマ２.txt", "テーマ３.txt"};
+inline constexpr std::string_view kItems[3] = {"項目１.txt", "項目２.txt", "項目３.txt"};
+inline constexpr std::string_view kThemeName[3] = {"テーマ名１.txt", "テーマ名２.txt", "テーマ名３.txt"};
+inline constexpr std::string_view kGoals = "貯金目標.txt";
+inline constexpr std::string_view kHelp = "ZumexHelp.chm";
+}  // namespace files
+
+// "設定.txt": one record, the label "ヘルプツアー" and HelpTour (1 or 0).
+int readHelpTourSetting(const DataFolder& folder);
+void writeHelpTourSetting(const DataFolder& folder, int helpTour);
+
+}  // namespace zm

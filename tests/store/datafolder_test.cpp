@@ -1,0 +1,210 @@
+#include "store/datafolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <functional>
+
+#include "store/fileerror.h"
+#include "support/tempdir.h"
+
+namespace zm {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+constexpr std::string_view kHelpTour = "\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b";
+
+// "YYYY年MM月DD日" in CP932.
+std::string cp932Date(std::string_view y, std::string_view m, std::string_view d) {
+    return std::string(y) + "\x94\x4e" + std::string(m) + "\x8c\x8e" + std::string(d) + "\x93\xfa";
+}
+
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+FileError errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const FileError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no FileError";
+    return FileError("", 0, "");
+}
+
+unsigned modeOf(const fs::path& p) {
+    return static_cast<unsigned>(fs::status(p).permissions());
+}
+
+class DataFolderTest : public ::testing::Test {
+protected:
+    TempDir tmp;
+    DataFolder folder{tmp.path()};
+};
+
+TEST_F(DataFolderTest, ExtensionCaseNamesOneFile) {
+    tmp.write("テーマ１.txt", "");
+    EXPECT_EQ(folder.resolve("テーマ１.TXT"), tmp.path() / "テーマ１.txt");
+    EXPECT_TRUE(folder.exists("テーマ１.Txt"));
+    EXPECT_FALSE(folder.exists("テーマ1.txt"));  // the half-width digit is another name
+    tmp.write("abc.txt", "");
+    EXPECT_FALSE(folder.exists("ABC.txt"));  // only the extension ignores case
+
+    folder.append("テーマ１.TXT", RecordLine().str("x"));
+    tmp.write("３６５歩のマーチ.TXT", "\"old\"\r\n");
+    folder.rewrite("３６５歩のマーチ.txt", {RecordLine().str("new")});
+    EXPECT_EQ(entries(tmp.path()),
+              (std::vector<std::string>{"abc.txt", "テーマ１.txt", "３６５歩のマーチ.TXT"}));
+    EXPECT_EQ(tmp.read("テーマ１.txt"), "\"x\"\r\n");
+    EXPECT_EQ(tmp.read("３６５歩のマーチ.TXT"), "\"new\"\r\n");
+}
+
+TEST_F(DataFolderTest, ReadsRecordsFieldByField) {
+    tmp.write("empty.txt", "");
+    EXPECT_TRUE(folder.read("empty.txt", "DTm").empty());
+
+    tmp.write("l.txt", "\"" + cp932Date("2005", "01", "01") + "\",\"09:26:01\",1234\r\n" +
+                           "\r\n  \t\r\n" + "\"" + cp932Date("2005", "01", "02") +
+                           "\",\"23:00:00\",-12.5\n" + cp932Date("2005", "01", "03") +
+                           ",10:00:00,0");
+    const auto recs = folder.read("l.txt", "DTm");
+    ASSERT_EQ(recs.size(), 3u);
+    EXPECT_EQ(recs[0].line, 1);
+    EXPECT_EQ(recs[0].str(0), "2005年01月01日");
+    EXPECT_EQ(recs[0].money(2), Money::fromYen(1234));
+    EXPECT_EQ(recs[1].line, 4);
+    EXPECT_EQ(recs[1].money(2), Money::fromRaw(-125000));
+    EXPECT_EQ(recs[2].str(0), "2005年01月03日");
+    EXPECT_EQ(recs[2].str(1), "10:00:00");
+
+    tmp.write("n.txt", "\"a, b\",2.5,2.5\r\n\"c\",3.5,1E+02\r\n\"d\",-2.5,-0.25\r\n");
+    const auto nums = folder.read("n.txt", "sin");
+    ASSERT_EQ(nums.size(), 3u);
+    EXPECT_EQ(nums[0].str(0), "a, b");
+    EXPECT_EQ(nums[0].integer(1), 2);
+    EXPECT_EQ(nums[1].integer(1), 4);
+    EXPECT_EQ(nums[2].integer(1), -2);
+    EXPECT_EQ(nums[0].number(2), 2.5);
+    EXPECT_EQ(nums[1].number(2), 100.0);
+    EXPECT_EQ(nums[2].strings[2], "-0.25");
+}
+
+TEST_F(DataFolderTest, BadContentNamesFileAndLine) {
+    const auto fails = [&](std::string bytes, std::string_view shape) {
+        tmp.write("x.txt", bytes);
+        return errorOf([&] { folder.read("x.txt", shape); });
+    };
+    FileError e = fails("\"a\",1\r\n\r\n\"b\"\r\n", "si");
+    EXPECT_EQ(e.line(), 3);
+    EXPECT_STREQ(e.what(), "ファイル「x.txt」の 3 行目：項目の数が違います（2 個のはずが 1 個）");
+
+    EXPECT_EQ(fails("abc\r\n", "m").reason(), "金額が数値ではありません：abc");
+    EXPECT_EQ(fails("\"5\"\r\n", "m").reason(), "金額が数値ではありません：5");
+    EXPECT_EQ(fails("1,\"x\"\r\n", "ii").reason(), "数値ではありません：x");
+    EXPECT_EQ(fails("\"" + cp932Date("2005", "13", "01") + "\"", "D").reason(),
+              "日付が正しくありません：2005年13月01日");
+    EXPECT_EQ(fails("\"9:00:00\"", "T").reason(), "時刻が正しくありません：9:00:00");
+    e = fails("\"a\"\r\n\"\x81\"\r\n", "s");
+    EXPECT_EQ(e.line(), 2);
+    EXPECT_EQ(e.reason(), "文字コードが Shift-JIS ではありません");
+
+    e = errorOf([&] { folder.read(files::kSettings, "si"); });
+    EXPECT_EQ(e.line(), 0);
+    EXPECT_STREQ(e.what(), "ファイル「設定.txt」：ファイルがありません");
+    fs::create_directory(tmp.path() / "d.txt");
+    EXPECT_EQ(errorOf([&] { folder.read("d.txt", "s"); }).reason().rfind("読み込めません（", 0),
+              0u);
+}
+
+TEST_F(DataFolderTest, ReadOrCreateMakesAnEmptyFile) {
+    EXPECT_TRUE(folder.readOrCreate(files::kKozeni, "DTm").empty());
+    EXPECT_EQ(tmp.read("小銭清算.txt"), "");
+    tmp.write("小銭清算.txt", "\"a\"\r\n");
+    EXPECT_EQ(folder.readOrCreate(files::kKozeni, "s").size(), 1u);
+}
+
+TEST_F(DataFolderTest, AppendWritesCp932LinesAndMendsAMissingLineEnd) {
+    folder.append(files::kEvery,
+                  RecordLine().str("2005年01月01日").str("09:26:01").money(Money::fromYen(1234)));
+    folder.append(files::kEvery, RecordLine().str("2005年01月02日").str("09:00:00").money(Money()));
+    EXPECT_EQ(tmp.read("３６５歩のマーチ.TXT"),
+              "\"" + cp932Date("2005", "01", "01") + "\",\"09:26:01\",1234\r\n\"" +
+                  cp932Date("2005", "01", "02") + "\",\"09:00:00\",0\r\n");
+
+    tmp.write("k.txt", "\"a\",1");
+    folder.append("k.txt", RecordLine().str("b").integer(2));
+    EXPECT_EQ(tmp.read("k.txt"), "\"a\",1\r\n\"b\",2\r\n");
+
+    EXPECT_EQ(errorOf([&] { folder.append("k.txt", RecordLine().str("🍰")); }).reason(),
+              "Shift-JIS で書けない文字があります");
+    EXPECT_EQ(tmp.read("k.txt"), "\"a\",1\r\n\"b\",2\r\n");
+}
+
+TEST_F(DataFolderTest, RewriteKeepsPermissionsAndEmpties) {
+    tmp.write("p.txt", "\"old\"\r\n");
+    fs::permissions(tmp.path() / "p.txt", fs::perms(0640));
+    folder.rewrite("p.txt", {RecordLine().str("a").integer(1), RecordLine().str("b").integer(2)});
+    EXPECT_EQ(tmp.read("p.txt"), "\"a\",1\r\n\"b\",2\r\n");
+    EXPECT_EQ(modeOf(tmp.path() / "p.txt"), 0640u);
+
+    folder.rewrite("new.txt", {RecordLine().integer(365)});
+    EXPECT_EQ(modeOf(tmp.path() / "new.txt"), 0644u);
+
+    EXPECT_THROW(folder.rewrite("p.txt", {RecordLine().str("ok"), RecordLine().str("😀")}),
+                 FileError);
+    EXPECT_EQ(tmp.read("p.txt"), "\"a\",1\r\n\"b\",2\r\n");
+
+    folder.empty("p.txt");
+    EXPECT_EQ(tmp.read("p.txt"), "");
+    EXPECT_EQ(entries(tmp.path()), (std::vector<std::string>{"new.txt", "p.txt"}));
+}
+
+TEST_F(DataFolderTest, FailedRewriteLeavesOldFileAndNoTempFile) {
+    // rename() cannot put a file over a non-empty folder, not even for root.
+    fs::create_directory(tmp.path() / "t.txt");
+    tmp.write("t.txt/inside", "keep");
+    const FileError e = errorOf([&] { folder.rewrite("t.txt", {RecordLine().str("x")}); });
+    EXPECT_EQ(e.file(), "t.txt");
+    EXPECT_EQ(tmp.read("t.txt/inside"), "keep");
+    EXPECT_EQ(entries(tmp.path()), std::vector<std::string>{"t.txt"});
+
+    // A file-size limit makes the write of the temporary file fail half-way.
+    const std::string old = "\"old\",1\r\n";
+    tmp.write("w.txt", old);
+    std::vector<RecordLine> lines(50, RecordLine().str("a longer record than the old one"));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(folder.rewrite("w.txt", lines), FileError);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(tmp.read("w.txt"), old);
+    EXPECT_EQ(entries(tmp.path()), (std::vector<std::string>{"t.txt", "w.txt"}));
+}
+
+TEST_F(DataFolderTest, HelpTourSetting) {
+    writeHelpTourSetting(folder, 0);
+    EXPECT_EQ(tmp.read("設定.txt"), "\"" + std::string(kHelpTour) + "\",0\r\n");
+    EXPECT_EQ(readHelpTourSetting(folder), 0);
+    writeHelpTourSetting(folder, 1);
+    EXPECT_EQ(readHelpTourSetting(folder), 1);
+
+    tmp.write("設定.txt", "\"other label\",0\r\n");
+    EXPECT_EQ(readHelpTourSetting(folder), 0);
+    tmp.write("設定.txt", "");
+    EXPECT_THROW(readHelpTourSetting(folder), FileError);
+}
+
+}  // namespace
+}  // namespace zm
