@@ -160,7 +160,7 @@ TEST_F(StepFixture, TargetDaysCalculator) {
 
     page.txtSetNissuu.setText("32766");
     page.txtSetNissuu_KeyPress(kEnterKey);
-    EXPECT_EQ(page.lblSetKingaku.caption(), "¥536,821,261");
+    EXPECT_EQ(page.lblSetKingaku.caption(), "¥536,821,761");
 }
 
 TEST_F(StepFixture, MalformedLedgerLineNamesFileAndLineAndTouchesNothing) {

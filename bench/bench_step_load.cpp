@@ -1,0 +1,85 @@
+// Start-up with ten years and more of 365-step deposits: the ledger read into
+// its table and the page drawn in the real window (offscreen).
+#include <QApplication>
+#include <QPixmap>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "app/mainform.h"
+#include "core/datetime.h"
+#include "qt/mainwindow.h"
+#include "qt/qtdialogs.h"
+#include "qt/qtshell.h"
+#include "store/datafolder.h"
+
+namespace {
+
+constexpr int kRecords = 32766;
+
+std::filesystem::path makeData() {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "zumeri-bench-step";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    zm::DataFolder folder(dir);
+    std::vector<zm::RecordLine> lines;
+    zm::Date d{std::chrono::year{1980}, std::chrono::January, std::chrono::day{1}};
+    for (int i = 1; i <= kRecords; ++i) {
+        lines.push_back(zm::RecordLine()
+                            .str(zm::dateText(zm::addDays(d, i - 1)))
+                            .str("09:26:01")
+                            .money(zm::Money::fromYen(i)));
+    }
+    folder.rewrite(zm::files::kEvery, lines);
+    folder.rewrite(zm::files::kSettings, {zm::RecordLine().str("ヘルプツアー").integer(0)});
+    folder.rewrite(zm::files::kEveryTarget, {zm::RecordLine().integer(365)});
+    folder.empty(zm::files::kEveryHistory);
+    return dir;
+}
+
+// The page object alone: file read, table filled, plan computed.
+void BM_LoadEveryLedger(benchmark::State& state) {
+    const auto dir = makeData();
+    zm::DataFolder folder(dir);
+    zm::QtDialogs dialogs;
+    zm::QtShell shell;
+    zm::SystemClock clock;
+    for (auto _ : state) {
+        zm::MainForm form({folder, dialogs, shell, clock});
+        form.every.ResetEveryTable();
+        form.every.LoadEveryLedger();
+        form.every.ShowEveryPlan();
+        benchmark::DoNotOptimize(form.every.Cumulative);
+    }
+}
+BENCHMARK(BM_LoadEveryLedger)->Unit(benchmark::kMillisecond);
+
+// The whole start-up through the real window, until its first frame is drawn.
+void BM_StartUpAndShow(benchmark::State& state) {
+    const auto dir = makeData();
+    zm::DataFolder folder(dir);
+    zm::QtDialogs dialogs;
+    zm::SystemClock clock;
+    for (auto _ : state) {
+        zm::QtShell shell;
+        zm::MainForm form({folder, dialogs, shell, clock});
+        zm::MainWindow window(form, dialogs, shell);
+        window.run([&form] { form.Form_Load(); });
+        QPixmap frame = window.grab();
+        benchmark::DoNotOptimize(frame);
+    }
+}
+BENCHMARK(BM_StartUpAndShow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
