@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace zm {
 
@@ -11,10 +12,13 @@ constexpr int kTwipsPerPixel = 15;  // at 96 DPI
 
 Qt::Alignment qtAlign(Align a) {
     switch (a) {
-        case Align::Centre: return Qt::AlignCenter;
-        case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
+        case Align::Centre:
+            return Qt::AlignCenter;
+        case Align::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
         case Align::Left:
-        case Align::Default: break;
+        case Align::Default:
+            break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -129,6 +133,12 @@ void LedgerView::applyColumns() {
         setColumnWidth(static_cast<int>(c), cols[c].widthTwips / kTwipsPerPixel);
     }
     columnsApplied_ = static_cast<int>(cols.size());
+}
+
+void LedgerView::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    // A table loaded before the window was laid out could not scroll yet.
+    QTimer::singleShot(0, this, [this] { scrollToTop(table_.topRow()); });
 }
 
 void LedgerView::scrollToTop(int tableRow) {

@@ -43,6 +43,9 @@ public:
     LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers handlers,
                QWidget* parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void applyColumns();
     void scrollToTop(int tableRow);
