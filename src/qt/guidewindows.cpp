@@ -42,6 +42,16 @@ const char* pictureOf(Guide which) {
     return ":/images/guide3.png";
 }
 
+// The widths in twips were made for a narrower system font: a column never
+// cuts its texts short.
+void widenToContents(LedgerView* view) {
+    for (int c = 0; c < view->model()->columnCount(); ++c) {
+        const int width = view->columnWidth(c);
+        view->resizeColumnToContents(c);
+        if (view->columnWidth(c) < width) view->setColumnWidth(c, width);
+    }
+}
+
 // A table that shows all its rows without scrolling.
 void fitRows(LedgerView* view, int rows) {
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -73,6 +83,7 @@ public:
         auto* tables = new QVBoxLayout;
         for (GuideForm::Example& example : form_.examples) {
             auto* view = new LedgerView(*example.table, run, {});
+            widenToContents(view);
             if (example.heading.empty()) {
                 view->setAccessibleName("３６５日の貯金額");
                 view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -83,6 +94,7 @@ public:
                 auto* heading = new QLabel(qs(example.heading));
                 heading->setStyleSheet("font-weight: bold;");
                 view->setAccessibleName(qs(example.heading));
+                view->setFocusPolicy(Qt::NoFocus);
                 tables->addWidget(heading);
                 fitRows(view, example.table->recordCount());
                 tables->addWidget(view);
@@ -109,6 +121,7 @@ public:
         bindButton(form_.cmdModori, modori, run, [this] { form_.cmdModori_Click(); });
         styleMainButton(modori);
         modori->setDefault(true);
+        modori_ = modori;
         form_.frm.bind([this] {
             if (!form_.frm.visible()) close();
         });
@@ -128,9 +141,17 @@ public:
         delete body_;
     }
 
+protected:
+    // Enter closes the window; the tables are there to be looked at.
+    void showEvent(QShowEvent* event) override {
+        QDialog::showEvent(event);
+        modori_->setFocus();
+    }
+
 private:
     GuideForm form_;
     QWidget* body_;
+    QPushButton* modori_ = nullptr;
 };
 
 class GuideWindows : public QObject {

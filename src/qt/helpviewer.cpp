@@ -63,6 +63,15 @@ QString unescapeHtml(QString text) {
     return text.replace("&amp;", "&");
 }
 
+// Qt's rich text reads a linked style sheet only when the link says
+// type="text/css", which help pages often leave out.
+QString withStyleSheetTypes(QString html) {
+    static const QRegularExpression link(
+        R"re(<link\b(?![^>]*\btype\s*=)([^>]*\brel\s*=\s*["']?stylesheet\b[^>]*)>)re",
+        QRegularExpression::CaseInsensitiveOption);
+    return html.replace(link, R"(<link type="text/css"\1>)");
+}
+
 QString notFoundPage(const QString& path) {
     return QStringLiteral(
                "<html><body><h2>ページが見つかりません</h2>"
@@ -215,7 +224,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (url.scheme() != "chm" || !archive_) return {};
     const auto data = archive_->read(url.path());
     if (type != QTextDocument::HtmlResource) return data ? QVariant(*data) : QVariant();
-    return data ? decodeText(*data) : notFoundPage(url.path());
+    return data ? withStyleSheetTypes(decodeText(*data)) : notFoundPage(url.path());
 }
 
 HelpWindow::HelpWindow(std::unique_ptr<ChmArchive> archive, QWidget* owner)
@@ -278,7 +287,7 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmArchive> archive, QWidget* owner)
     splitter->addWidget(contents_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 670});
+    splitter->setSizes({270, 630});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
