@@ -74,10 +74,9 @@ void MainForm::cmdData_Sort_Click() { switchTo(fraDataSort); }
 void MainForm::cmdDay_Click() { switchTo(fraDay); }
 void MainForm::cmdMonth_Click() { switchTo(fraMonth); }
 
-void MainForm::cmdEnd_Click() { s_.shell.endProgram(); }
-
-void MainForm::chkHelp_Click() {
-    if (Loading) return;
+void MainForm::cmdEnd_Click() {
+    s_.shell.closeHelp();
+    s_.shell.endProgram();
 }
 
 }  // namespace zm

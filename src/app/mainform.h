@@ -43,10 +43,13 @@ public:
     bool Loading = false;
     std::string HelpFile;
     int HelpTour = 0;
+    std::string HelpTourText;
 
     void Form_Load();
     void READ_SETTEI();
     void HidePages();
+    // Shows HelpTourText while the help tour is on.
+    void ShowHelpTour();
 
     void cmdCyokin1_Click();
     void cmdCyokin2_Click();
@@ -59,9 +62,12 @@ public:
     void cmdMonth_Click();
     void cmdEnd_Click();
     void chkHelp_Click();
+    void cmdHelp_Click();
 
     // Every frame in the order HidePages hides them.
     std::array<Frame*, 9> pageFrames();
+    // The folder the help file lies in, with the data.
+    const DataFolder& dataFolder() const { return s_.folder; }
 
 private:
     // Shows `frame` unless it is already the visible page; false when it was.

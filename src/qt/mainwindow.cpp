@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "qt/guideviews.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
 #include "store/fileerror.h"
@@ -49,10 +50,11 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     bar->addStretch();
     auto* chk = new QCheckBox;
     chk->setAccessibleName("ヘルプツアー");
+    styleHelpTourBox(chk);
     bindCheckBox(form.chkHelp, chk, runner_, [&form] { form.chkHelp_Click(); });
     bar->addWidget(chk);
     auto* help = new QPushButton;
-    bindButton(form.cmdHelp, help, runner_, [] {});
+    bindButton(form.cmdHelp, help, runner_, [&form] { form.cmdHelp_Click(); });
     bar->addWidget(help);
     auto* end = new QPushButton;
     bindButton(form.cmdEnd, end, runner_, [&form] { form.cmdEnd_Click(); });
@@ -73,6 +75,8 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
 
     setCentralWidget(central);
     resize(1180, 720);
+    installGuideWindows(shell_, this, runner_);
+    installHelpViewer(shell_, this, dialogs_, form.dataFolder());
 }
 
 void MainWindow::addPage(QWidget* page) { pages_->addWidget(page, 0, 0); }

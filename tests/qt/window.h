@@ -1,9 +1,14 @@
 #pragma once
 
+#include <gtest/gtest.h>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/mainform.h"
 #include "qt/mainwindow.h"
@@ -19,11 +24,40 @@ struct Window {
     std::unique_ptr<MainForm> form;
     std::unique_ptr<MainWindow> window;
 
+    // The guide windows the program asked for, in order. A modal one is shown
+    // to onModalGuide (when set) and then closed with its cmdModori, as a user
+    // would, so that the test goes on.
+    struct OpenedGuide {
+        Guide guide;
+        bool modal;
+        bool mainShown;  // the main window was on screen already
+    };
+    std::vector<OpenedGuide> guides;
+    std::function<void(QWidget* guide)> onModalGuide;
+
     // Call after the World's files are in place.
     void start() {
         form = std::make_unique<MainForm>(Services{w.folder, w.dialogs, shell, w.clock});
         window = std::make_unique<MainWindow>(*form, w.dialogs, shell);
+        shell.guideOpener = [this, open = shell.guideOpener](Guide guide, bool modal) {
+            guides.push_back({guide, modal, window->isVisible()});
+            if (modal) QTimer::singleShot(0, window.get(), [this] { closeModalGuide(); });
+            open(guide, modal);
+        };
         window->run([this] { form->Form_Load(); });
+    }
+    void closeModalGuide() {
+        QWidget* guide = QApplication::activeModalWidget();
+        if (!guide) {
+            ADD_FAILURE() << "no modal guide window is open";
+            return;
+        }
+        if (onModalGuide) onModalGuide(guide);
+        if (auto* back = guide->findChild<QPushButton*>("cmdModori")) {
+            back->click();
+        } else {
+            guide->close();
+        }
     }
     template <class T = QWidget>
     T* find(const char* name) {
