@@ -1,5 +1,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -12,6 +13,16 @@
 #include "qt/pageviews.h"
 #include "qt/style.h"
 #include "theme/themepage.h"
+
+// The pictures live in the view library, which no code of the program
+// references by name: register them before the first use.
+static void loadPictures() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(images);
+        return true;
+    }();
+    (void)done;
+}
 
 namespace zm {
 
@@ -36,6 +47,7 @@ QLabel* caption(const char* text) {
 }  // namespace
 
 QWidget* makeThemePageView(ThemePage& page, const Runner& run) {
+    loadPictures();
     auto* frame = new QWidget;
     bindWidget(page.fraCyokin, frame);
 
@@ -125,12 +137,18 @@ QWidget* makeThemePageView(ThemePage& page, const Runner& run) {
     auto* items = new LedgerView(
         page.msgKou, run, {[&page] { page.msgKou_Click(); }, [&page] { page.msgKou_DblClick(); }});
     items->setAccessibleName("項目一覧");
+    // The names take whatever width the amounts leave (once the columns exist).
+    QObject::connect(items->model(), &QAbstractItemModel::modelReset, items, [items] {
+        if (items->model()->columnCount() > 0) {
+            items->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+        }
+    });
     auto* chart = new ChartView(page.mctTema);
 
     auto* right = new QVBoxLayout;
     right->addLayout(entry);
-    right->addWidget(items, 2);
-    right->addWidget(chart, 3);
+    right->addWidget(items, 1);
+    right->addWidget(chart, 1);
 
     auto* body = new QHBoxLayout;
     body->addLayout(left, 5);
