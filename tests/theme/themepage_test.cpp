@@ -329,6 +329,40 @@ TEST(ThemeNames, TheButtonShowsFourCharactersAndCancelWritesNothing) {
     EXPECT_TRUE(form.themes[0].msgLedger.empty());
 }
 
+TEST(ThemeAmounts, ATotalBeyondMoneyIsRefusedNotWrapped) {
+    World w;
+    w.putInstallation();
+    w.put(files::kItems[2], "\"罰金\",100\n");
+    bool sample = false;
+    Button button{"cmdCyokin5"};
+    ThemePage page(kThemes[2], w.services(), button, sample);
+    page.ResetThemeLedgerTable();
+    page.ResetThemeItemTable();
+    page.LoadThemeLedger();
+    page.LoadThemeItems();
+    for (int i = 0; i < 2; ++i) {
+        page.txtKou.setText("罰金");
+        page.txtInp.setText("900000000000000");
+        if (i == 1) w.dialogs.answer(Answer::Ok);
+        page.cmdHozon_Click();
+    }
+    EXPECT_EQ(w.dialogs.shown.back().title, "金額超過");
+    EXPECT_EQ(page.ThemeTotal, Money::fromYen(900000000000000));
+    EXPECT_EQ(w.get(files::kTheme[2]), "\"2026年03月05日\",\"罰金\",900000000000000\r\n");
+
+    // A file whose sum does not fit is a broken file.
+    w.put(files::kTheme[2],
+          "\"2026年03月01日\",\"罰金\",900000000000000\n"
+          "\"2026年03月02日\",\"罰金\",900000000000000\n");
+    try {
+        page.LoadThemeLedger();
+        ADD_FAILURE() << "an overflowing total loaded";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.file(), files::kTheme[2]);
+        EXPECT_EQ(e.line(), 2);
+    }
+}
+
 TEST(ThemeStartUp, PageButtonsEmptyTheFieldsAndGuideAnEmptyLedger) {
     World w;
     w.putInstallation();
