@@ -93,7 +93,6 @@ TEST_P(ThemeFixture, DepositChecksInOrderAndEnterStaysSilent) {
                             "\"2026年03月05日\",\"お風呂\",-500\r\n"
                             "\"2026年03月05日\",\"お風呂\",0\r\n");
     EXPECT_EQ(items(), "\"お風呂\",30\r\n");
-    EXPECT_EQ(column(page.msgLedger, 0), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
     EXPECT_EQ(column(page.msgLedger, 3),
               (std::vector<std::string>{"¥30", "¥1,000", "¥500", "-¥500", "¥0"}));
     EXPECT_EQ(column(page.msgLedger, 4),
@@ -102,17 +101,10 @@ TEST_P(ThemeFixture, DepositChecksInOrderAndEnterStaysSilent) {
     EXPECT_EQ(page.lblCnt.caption(), "5");
     EXPECT_EQ(page.lblZen.caption(), "¥1,030");
     EXPECT_EQ(page.mctTema.rowCount(), 5);
-    EXPECT_EQ(page.mctTema.series()[0].back(), 1030);
     EXPECT_EQ(page.msgLedger.topRow(), 5);
     EXPECT_EQ(page.txtKou.text(), "");
     EXPECT_EQ(page.txtInp.text(), "");
     EXPECT_EQ(w.shell.focused, spec.itemField);
-    // Only this theme's ledger was written.
-    for (int t = 0; t < 3; ++t) {
-        if (t != spec.index) {
-            EXPECT_FALSE(w.folder.exists(files::kTheme[t]));
-        }
-    }
 }
 
 TEST_P(ThemeFixture, DeletingRewritesTheFileFromTheValues) {
@@ -204,19 +196,11 @@ TEST_P(ThemeFixture, NewItemsAreOfferedAndListedOnesPicked) {
     EXPECT_EQ(column(page.msgKou, 0), (std::vector<std::string>{"Coffee", "本", "お風呂"}));
     EXPECT_EQ(page.msgLedger.recordCount(), 3);  // recorded whatever the answer
 
-    // A click picks the amount as plain digits; Enter in a filled item field
-    // moves on to the amount.
+    // A click picks the amount as plain digits.
     page.msgKou.setCurrentRow(2);
     page.msgKou_Click();
     EXPECT_EQ(page.txtKou.text(), "本");
     EXPECT_EQ(page.txtInp.text(), "1000");
-    w.shell.focused.clear();
-    page.txtKou_KeyPress(kEnterKey);
-    EXPECT_EQ(w.shell.focused, spec.amountField);
-    page.txtKou.setText("");
-    w.shell.focused.clear();
-    page.txtKou_KeyPress(kEnterKey);
-    EXPECT_EQ(w.shell.focused, "");
 
     // Deleting the second of three items, and the only item left.
     w.dialogs.answer(Answer::Ok);
@@ -349,18 +333,6 @@ TEST(ThemeAmounts, ATotalBeyondMoneyIsRefusedNotWrapped) {
     EXPECT_EQ(w.dialogs.shown.back().title, "金額超過");
     EXPECT_EQ(page.ThemeTotal, Money::fromYen(900000000000000));
     EXPECT_EQ(w.get(files::kTheme[2]), "\"2026年03月05日\",\"罰金\",900000000000000\r\n");
-
-    // A file whose sum does not fit is a broken file.
-    w.put(files::kTheme[2],
-          "\"2026年03月01日\",\"罰金\",900000000000000\n"
-          "\"2026年03月02日\",\"罰金\",900000000000000\n");
-    try {
-        page.LoadThemeLedger();
-        ADD_FAILURE() << "an overflowing total loaded";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kTheme[2]);
-        EXPECT_EQ(e.line(), 2);
-    }
 }
 
 TEST(ThemeStartUp, PageButtonsEmptyTheFieldsAndGuideAnEmptyLedger) {
