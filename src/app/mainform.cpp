@@ -5,7 +5,12 @@
 
 namespace zm {
 
-MainForm::MainForm(Services services) : every(services), s_(services) {
+MainForm::MainForm(Services services)
+    : every(services),
+      themes{{ThemePage(kThemes[0], services, cmdCyokin3, every.SampleDataFlag),
+              ThemePage(kThemes[1], services, cmdCyokin4, every.SampleDataFlag),
+              ThemePage(kThemes[2], services, cmdCyokin5, every.SampleDataFlag)}},
+      s_(services) {
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
     cmdCyokin2.setTooltip("小銭清算貯金ページ");
     cmdCyokin3.setTooltip("テーマ１の貯金ページ");
@@ -21,8 +26,8 @@ MainForm::MainForm(Services services) : every(services), s_(services) {
 }
 
 std::array<Frame*, 9> MainForm::pageFrames() {
-    return {&every.fraCyokin1, &fraCyokin2, &fraCyokin3, &fraCyokin4, &fraCyokin5,
-            &fraDay,           &fraMonth,   &fraDataSort, &fraMokuhyo};
+    return {&every.fraCyokin1, &fraCyokin2, &themes[0].fraCyokin, &themes[1].fraCyokin,
+            &themes[2].fraCyokin, &fraDay, &fraMonth, &fraDataSort, &fraMokuhyo};
 }
 
 void MainForm::Form_Load() {
@@ -40,6 +45,15 @@ void MainForm::Form_Load() {
     every.LoadTargetDays();
     every.ShowTargetAmount();
     every.ShowEveryPlan();
+
+    // Themes 1, 2 and 3, in that order.
+    for (ThemePage& theme : themes) {
+        theme.ResetThemeLedgerTable();
+        theme.ResetThemeItemTable();
+        theme.LoadThemeLedger();
+        theme.LoadThemeItems();  // and the theme name
+        theme.DrawTemaChart();
+    }
 
     every.fraCyokin1.setVisible(true);
     s_.shell.showMainWindow();
@@ -60,15 +74,24 @@ bool MainForm::switchTo(Frame& frame) {
     return true;
 }
 
+void MainForm::openTheme(ThemePage& theme) {
+    if (!switchTo(theme.fraCyokin)) return;
+    s_.shell.doEvents();
+    theme.txtKou.setText("");
+    theme.txtInp.setText("");
+    s_.shell.setFocus(theme.txtKou);
+    if (theme.msgLedger.empty()) s_.shell.openGuide(Guide::Sub3, true);
+}
+
 void MainForm::cmdCyokin1_Click() {
     if (!switchTo(every.fraCyokin1)) return;
     if (every.msgEvery.empty()) s_.shell.openGuide(Guide::Sub1, false);
 }
 
 void MainForm::cmdCyokin2_Click() { switchTo(fraCyokin2); }
-void MainForm::cmdCyokin3_Click() { switchTo(fraCyokin3); }
-void MainForm::cmdCyokin4_Click() { switchTo(fraCyokin4); }
-void MainForm::cmdCyokin5_Click() { switchTo(fraCyokin5); }
+void MainForm::cmdCyokin3_Click() { openTheme(themes[0]); }
+void MainForm::cmdCyokin4_Click() { openTheme(themes[1]); }
+void MainForm::cmdCyokin5_Click() { openTheme(themes[2]); }
 void MainForm::cmdMaster_Click() { switchTo(fraMokuhyo); }
 void MainForm::cmdData_Sort_Click() { switchTo(fraDataSort); }
 void MainForm::cmdDay_Click() { switchTo(fraDay); }

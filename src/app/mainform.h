@@ -4,6 +4,7 @@
 #include <string>
 
 #include "step/steppage.h"
+#include "theme/themepage.h"
 #include "ui/controls.h"
 #include "ui/services.h"
 
@@ -31,9 +32,8 @@ public:
     // Pages.
     StepPage every;
     Frame fraCyokin2{"fraCyokin2"};
-    Frame fraCyokin3{"fraCyokin3"};
-    Frame fraCyokin4{"fraCyokin4"};
-    Frame fraCyokin5{"fraCyokin5"};
+    // Themes 1 to 3, on the buttons cmdCyokin3 to cmdCyokin5.
+    std::array<ThemePage, 3> themes;
     Frame fraMokuhyo{"fraMokuhyo"};
     Frame fraDataSort{"fraDataSort"};
     Frame fraDay{"fraDay"};
@@ -72,6 +72,7 @@ public:
 private:
     // Shows `frame` unless it is already the visible page; false when it was.
     bool switchTo(Frame& frame);
+    void openTheme(ThemePage& theme);
 
     Services s_;
 };

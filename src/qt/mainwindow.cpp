@@ -65,9 +65,7 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     layout->addLayout(pages_, 1);
     addPage(makeStepPageView(form.every, runner_));
     addPage(makeEmptyPage(form.fraCyokin2, "小銭清算貯金"));
-    addPage(makeEmptyPage(form.fraCyokin3, "テーマ１"));
-    addPage(makeEmptyPage(form.fraCyokin4, "テーマ２"));
-    addPage(makeEmptyPage(form.fraCyokin5, "テーマ３"));
+    for (ThemePage& theme : form.themes) addPage(makeThemePageView(theme, runner_));
     addPage(makeEmptyPage(form.fraMokuhyo, "貯金の目的"));
     addPage(makeEmptyPage(form.fraDataSort, "分析"));
     addPage(makeEmptyPage(form.fraDay, "日データ"));

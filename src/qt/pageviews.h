@@ -7,8 +7,11 @@ class QWidget;
 namespace zm {
 
 class StepPage;
+class ThemePage;
 
 // One widget per page, bound to its page object.
 QWidget* makeStepPageView(StepPage& page, const Runner& run);
+// Any of the three theme pages.
+QWidget* makeThemePageView(ThemePage& page, const Runner& run);
 
 }  // namespace zm

@@ -27,6 +27,11 @@ void World::putInstallation(int helpTour, int targetDays) {
     put(files::kSettings, "\"ヘルプツアー\"," + std::to_string(helpTour) + "\n");
     put(files::kEveryTarget, std::to_string(targetDays) + "\n");
     put(files::kEveryHistory, "");
+    const char* themeNames[3] = {"～つもり貯金", "家庭賃金制", "罰金徴収制"};
+    for (int t = 0; t < 3; ++t) {
+        put(files::kThemeName[t], std::string("\"") + themeNames[t] + "\"\n");
+        put(files::kItems[t], "");
+    }
 }
 
 }  // namespace zm::test

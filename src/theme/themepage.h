@@ -1,0 +1,116 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "core/money.h"
+#include "ui/chartdata.h"
+#include "ui/controls.h"
+#include "ui/ledgertable.h"
+#include "ui/services.h"
+
+namespace zm {
+
+enum class RenameGesture { Click, DoubleClick };
+
+// What sets the three theme pages apart: control names, files, and two
+// differences of behaviour.
+struct ThemeSpec {
+    int index;  // 0 for theme 1
+    const char* frame;
+    const char* ledger;
+    const char* items;
+    const char* itemField;
+    const char* amountField;
+    const char* deposit;
+    const char* clear;
+    const char* clearItems;
+    const char* count;
+    const char* total;
+    const char* chart;
+    const char* nameLabel;
+    const char* picture;
+    std::string_view ledgerFile;
+    std::string_view itemFile;
+    std::string_view nameFile;
+    // Theme 1 passes over a clear of an empty ledger; themes 2 and 3 always ask.
+    bool clearAsksWhenEmpty;
+    RenameGesture rename;
+};
+
+extern const std::array<ThemeSpec, 3> kThemes;
+
+// A theme savings page: deposits against named items, the item list to pick
+// them from, and the theme's name. Built once per theme from its ThemeSpec.
+class ThemePage {
+public:
+    // `pageButton` is the main window's button of this page, whose caption
+    // follows the theme name; `sampleData` is the 365-step page's flag.
+    ThemePage(const ThemeSpec& spec, Services services, Button& pageButton, const bool& sampleData);
+    ThemePage(const ThemePage&) = delete;
+    ThemePage& operator=(const ThemePage&) = delete;
+
+    const ThemeSpec& spec() const { return spec_; }
+
+    // Controls, named after the theme (msgChingin, txtTumoriKou, imgTema3, ...).
+    Frame fraCyokin;
+    LedgerTable msgLedger;
+    LedgerTable msgKou;
+    TextBox txtKou;
+    TextBox txtInp;
+    Button cmdHozon;
+    Button cmdClr;
+    Button cmdClr2;
+    Label lblCnt;
+    Label lblZen;
+    ChartData mctTema;
+    Label lblTemaMei;
+    Picture imgTema;
+
+    // State.
+    Money ThemeTotal;
+    int ThemeCount = 0;
+
+    // The ledger.
+    void ResetThemeLedgerTable();
+    void LoadThemeLedger();
+    void AddThemeRow();
+    void AppendThemeRecord();
+    void ShowThemeTotals();
+    void DrawTemaChart();
+    // The item list.
+    void ResetThemeItemTable();
+    void LoadThemeItems();
+    void OfferNewItem();
+    // The name.
+    void LoadThemeName();
+    void EditThemeName();
+
+    // Handlers.
+    void cmdHozon_Click();
+    void txtInp_KeyPress(int key);
+    void msgLedger_DblClick();
+    void cmdClr_Click();
+    void msgKou_Click();
+    void msgKou_DblClick();
+    void cmdClr2_Click();
+    void txtKou_KeyPress(int key);
+    void imgTema_Click();
+    void imgTema_DblClick();
+    void lblTemaMei_Click();
+    void lblTemaMei_DblClick();
+
+private:
+    // The three checks of a deposit; shows the first failure when `tell`.
+    bool depositReady(bool tell);
+    Money typedAmount() const;
+    void showName(const std::string& name);
+    void refuse(const std::string& text, const std::string& title);
+
+    const ThemeSpec& spec_;
+    Services s_;
+    Button& pageButton_;
+    const bool& sampleData_;
+};
+
+}  // namespace zm
