@@ -20,12 +20,6 @@
 #include "qt/style.h"
 #include "store/datafolder.h"
 
-// The pictures live in the static view library, whose resources are not
-// registered unless asked for.
-static void initImages() {
-    Q_INIT_RESOURCE(images);
-}
-
 namespace zm {
 
 namespace {
@@ -187,7 +181,6 @@ private:
 }  // namespace
 
 void installGuideWindows(QtShell& shell, QWidget* owner, const Runner& run) {
-    initImages();
     QPointer<GuideWindows> guides = new GuideWindows(owner, run);
     shell.guideOpener = [guides](Guide which, bool modal) {
         if (guides) guides->open(which, modal);
@@ -196,7 +189,6 @@ void installGuideWindows(QtShell& shell, QWidget* owner, const Runner& run) {
 
 HelpViewer* installHelpViewer(QtShell& shell, QWidget* owner, Dialogs& dialogs,
                               const DataFolder& folder) {
-    initImages();
     QPointer<HelpViewer> viewer = new HelpViewer(
         owner, dialogs, [&folder](const std::string& name) { return folder.resolve(name); });
     shell.helpOpener = [viewer](const std::string& helpFile) {
@@ -209,7 +201,6 @@ HelpViewer* installHelpViewer(QtShell& shell, QWidget* owner, Dialogs& dialogs,
 }
 
 void styleHelpTourBox(QCheckBox* box) {
-    initImages();
     box->setStyleSheet(
         "QCheckBox::indicator { width: 24px; height: 24px; }"
         "QCheckBox::indicator:checked { image: url(:/images/smiley.png); }"

@@ -17,6 +17,7 @@ namespace zm {
 
 MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     : form_(form), dialogs_(dialogs), shell_(shell) {
+    initPictures();
     setObjectName("frmMain");
     setWindowTitle("ズメリ貯金Ｐｒｏ");
     runner_ = [this](const std::function<void()>& h) { run(h); };

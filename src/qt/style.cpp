@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QLabel>
 
+void initPictures() { Q_INIT_RESOURCE(images); }
+
 namespace zm {
 
 QLabel* makePageTitle(const char* text) {

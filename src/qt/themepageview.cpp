@@ -14,16 +14,6 @@
 #include "qt/style.h"
 #include "theme/themepage.h"
 
-// The pictures live in the view library, which no code of the program
-// references by name: register them before the first use.
-static void loadPictures() {
-    static const bool done = [] {
-        Q_INIT_RESOURCE(images);
-        return true;
-    }();
-    (void)done;
-}
-
 namespace zm {
 
 namespace {
@@ -47,7 +37,6 @@ QLabel* caption(const char* text) {
 }  // namespace
 
 QWidget* makeThemePageView(ThemePage& page, const Runner& run) {
-    loadPictures();
     auto* frame = new QWidget;
     bindWidget(page.fraCyokin, frame);
 
