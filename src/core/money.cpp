@@ -3,12 +3,15 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/utf8.h"
 
 namespace zm {
+
+void Money::overflow() { throw std::overflow_error("金額が大きすぎて計算できません"); }
 
 namespace {
 

@@ -29,15 +29,33 @@ public:
     // "1234", "-300", "12.5": the form of data files and plan labels.
     std::string plainText() const;
 
-    constexpr Money operator+(Money o) const { return Money(raw_ + o.raw_); }
-    constexpr Money operator-(Money o) const { return Money(raw_ - o.raw_); }
-    constexpr Money operator-() const { return Money(-raw_); }
-    Money& operator+=(Money o) { raw_ += o.raw_; return *this; }
-    Money& operator-=(Money o) { raw_ -= o.raw_; return *this; }
+    // nullopt when the sum leaves Money's range.
+    static std::optional<Money> checkedAdd(Money a, Money b) {
+        std::int64_t raw = 0;
+        if (__builtin_add_overflow(a.raw_, b.raw_, &raw)) return std::nullopt;
+        return Money(raw);
+    }
+    // Sums beyond the range never wrap: they throw std::overflow_error, which
+    // ends the operation before anything is written.
+    Money operator+(Money o) const { return sumOrThrow(raw_, o.raw_); }
+    Money operator-(Money o) const {
+        std::int64_t raw = 0;
+        if (__builtin_sub_overflow(raw_, o.raw_, &raw)) overflow();
+        return Money(raw);
+    }
+    Money operator-() const { return Money() - *this; }
+    Money& operator+=(Money o) { return *this = *this + o; }
+    Money& operator-=(Money o) { return *this = *this - o; }
     constexpr auto operator<=>(const Money&) const = default;
 
 private:
     constexpr explicit Money(std::int64_t raw) : raw_(raw) {}
+    [[noreturn]] static void overflow();
+    static Money sumOrThrow(std::int64_t a, std::int64_t b) {
+        std::int64_t raw = 0;
+        if (__builtin_add_overflow(a, b, &raw)) overflow();
+        return Money(raw);
+    }
     std::int64_t raw_ = 0;
 };
 

@@ -96,13 +96,12 @@ void MainWindow::run(const std::function<void()>& handler) {
         handler();
         return;
     } catch (const FileError& e) {
-        problem = e.what();
+        problem = std::string("データファイルを読み書きできませんでした。\r\n\r\n") + e.what();
     } catch (const std::exception& e) {
-        problem = std::string("予期しないエラーが起きました：") + e.what();
+        problem = std::string("処理を続けられませんでした。\r\n\r\n") + e.what();
     }
-    dialogs_.msgBox("データファイルを読み書きできませんでした。\r\n\r\n" + problem +
-                        "\r\n\r\nデータを守るため、プログラムを終了します。",
-                    "ズメリ貯金Ｐｒｏ", Icon::Critical, Buttons::Ok);
+    dialogs_.msgBox(problem + "\r\n\r\nデータを守るため、プログラムを終了します。", "ズメリ貯金Ｐｒｏ",
+                    Icon::Critical, Buttons::Ok);
     shell_.fail();
 }
 

@@ -35,13 +35,6 @@ constexpr const char* kRenameTooltip = "ダブルクリックでテーマ名を�
 constexpr const char* kUnwritableHint =
     "ダブルクォーテーション（\"）、改行、絵文字などの記号は保存できません。";
 
-// Money is 64-bit; a sum that would not fit is refused rather than wrapped.
-std::optional<Money> sum(Money a, Money b) {
-    std::int64_t raw = 0;
-    if (__builtin_add_overflow(a.raw(), b.raw(), &raw)) return std::nullopt;
-    return Money::fromRaw(raw);
-}
-
 }  // namespace
 
 ThemePage::ThemePage(const ThemeSpec& spec, Services services, Button& pageButton,
@@ -86,7 +79,7 @@ void ThemePage::LoadThemeLedger() {
     msgLedger.beginLoad();
     int i = 1;
     for (const Record& rec : records) {
-        const auto total = sum(ThemeTotal, rec.money(2));
+        const auto total = Money::checkedAdd(ThemeTotal, rec.money(2));
         if (!total) {
             msgLedger.endLoad();
             throw FileError(std::string(spec_.ledgerFile), rec.line, "金額の合計が大きすぎます");
@@ -156,7 +149,7 @@ void ThemePage::cmdHozon_Click() {
                "使用できない文字");
         return;
     }
-    if (!sum(ThemeTotal, typedAmount())) {
+    if (!Money::checkedAdd(ThemeTotal, typedAmount())) {
         refuse("金額が大きすぎて合計を計算できません。", "金額超過");
         return;
     }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 namespace zm {
 namespace {
@@ -108,6 +109,18 @@ TEST(MoneyParse, LeadingNumberStopsAtTheFirstOtherCharacter) {
     EXPECT_EQ(leadingNumber("1e5"), 1);
     EXPECT_EQ(leadingNumber("12.5.3"), 12.5);
     EXPECT_TRUE(std::isinf(leadingNumber(std::string(400, '9'))));
+}
+
+TEST(MoneyArithmetic, SumsBeyondTheRangeNeverWrap) {
+    const Money top = Money::fromRaw(kMax);
+    const Money one = Money::fromYen(1);
+    EXPECT_EQ(Money::checkedAdd(top, one), std::nullopt);
+    EXPECT_EQ(Money::checkedAdd(top - one, one), top);
+    EXPECT_THROW(top + one, std::overflow_error);
+    EXPECT_THROW(-top - one - one, std::overflow_error);
+    Money m = top;
+    EXPECT_THROW(m += one, std::overflow_error);
+    EXPECT_EQ(m, top);  // nothing changed
 }
 
 }  // namespace
