@@ -5,7 +5,8 @@
 
 namespace zm {
 
-MainForm::MainForm(Services services) : every(services), s_(services) {
+MainForm::MainForm(Services services)
+    : every(services), kozeni(services, [this] { return every.SampleDataFlag; }), s_(services) {
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
     cmdCyokin2.setTooltip("小銭清算貯金ページ");
     cmdCyokin3.setTooltip("テーマ１の貯金ページ");
@@ -21,8 +22,8 @@ MainForm::MainForm(Services services) : every(services), s_(services) {
 }
 
 std::array<Frame*, 9> MainForm::pageFrames() {
-    return {&every.fraCyokin1, &fraCyokin2, &fraCyokin3, &fraCyokin4, &fraCyokin5,
-            &fraDay,           &fraMonth,   &fraDataSort, &fraMokuhyo};
+    return {&every.fraCyokin1, &kozeni.fraCyokin2, &fraCyokin3,  &fraCyokin4, &fraCyokin5,
+            &fraDay,           &fraMonth,          &fraDataSort, &fraMokuhyo};
 }
 
 void MainForm::Form_Load() {
@@ -40,6 +41,11 @@ void MainForm::Form_Load() {
     every.LoadTargetDays();
     every.ShowTargetAmount();
     every.ShowEveryPlan();
+
+    kozeni.ResetKozeniTable();
+    kozeni.LoadKozeniLedger();
+    kozeni.DrawKozeniChart();
+    kozeni.ShowKozeniElapsed();
 
     every.fraCyokin1.setVisible(true);
     s_.shell.showMainWindow();
@@ -65,7 +71,11 @@ void MainForm::cmdCyokin1_Click() {
     if (every.msgEvery.empty()) s_.shell.openGuide(Guide::Sub1, false);
 }
 
-void MainForm::cmdCyokin2_Click() { switchTo(fraCyokin2); }
+void MainForm::cmdCyokin2_Click() {
+    if (!switchTo(kozeni.fraCyokin2)) return;
+    if (kozeni.msgKozeni.empty()) s_.shell.openGuide(Guide::Sub2, true);
+    s_.shell.setFocus(kozeni.txtKozeni_Inp);
+}
 void MainForm::cmdCyokin3_Click() { switchTo(fraCyokin3); }
 void MainForm::cmdCyokin4_Click() { switchTo(fraCyokin4); }
 void MainForm::cmdCyokin5_Click() { switchTo(fraCyokin5); }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "smallchange/smallchangepage.h"
 #include "step/steppage.h"
 #include "ui/controls.h"
 #include "ui/services.h"
@@ -30,7 +31,7 @@ public:
 
     // Pages.
     StepPage every;
-    Frame fraCyokin2{"fraCyokin2"};
+    SmallChangePage kozeni;
     Frame fraCyokin3{"fraCyokin3"};
     Frame fraCyokin4{"fraCyokin4"};
     Frame fraCyokin5{"fraCyokin5"};

@@ -62,7 +62,7 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     pages_ = new QGridLayout;
     layout->addLayout(pages_, 1);
     addPage(makeStepPageView(form.every, runner_));
-    addPage(makeEmptyPage(form.fraCyokin2, "小銭清算貯金"));
+    addPage(makeSmallChangePageView(form.kozeni, runner_));
     addPage(makeEmptyPage(form.fraCyokin3, "テーマ１"));
     addPage(makeEmptyPage(form.fraCyokin4, "テーマ２"));
     addPage(makeEmptyPage(form.fraCyokin5, "テーマ３"));
