@@ -7,6 +7,7 @@ namespace zm {
 
 MainForm::MainForm(Services services)
     : every(services), kozeni(services, [this] { return every.SampleDataFlag; }), s_(services) {
+    every.linkSmallChange(kozeni);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
     cmdCyokin2.setTooltip("小銭清算貯金ページ");
     cmdCyokin3.setTooltip("テーマ１の貯金ページ");

@@ -88,10 +88,12 @@ void SmallChangePage::AddKozeniRow() {
 }
 
 void SmallChangePage::AppendKozeniRecord() {
-    s_.folder.append(files::kKozeni, RecordLine()
-                                         .str(dateText(deposit_.date))
-                                         .str(timeText(deposit_.time))
-                                         .money(deposit_.amount));
+    appendRecord(deposit_.date, deposit_.time, deposit_.amount);
+}
+
+void SmallChangePage::appendRecord(Date date, TimeOfDay time, Money amount) const {
+    s_.folder.append(files::kKozeni,
+                     RecordLine().str(dateText(date)).str(timeText(time)).money(amount));
 }
 
 void SmallChangePage::ShowKozeniTotals() {

@@ -61,6 +61,10 @@ public:
     void msgKozeni_DblClick();
     void cmdKozeniClr_Click();
 
+    // One record of the ledger file; the over-payment on the 365-step page
+    // writes its surplus here too.
+    void appendRecord(Date date, TimeOfDay time, Money amount) const;
+
     // Positions and the count are 16-bit on the page.
     static constexpr int kMaxRecords = 32766;
     // Shows why a deposit of `amount` cannot be recorded (the ledger is full,
