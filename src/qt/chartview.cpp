@@ -32,6 +32,9 @@ private:
     bool yen_;
 };
 
+// A bar's share of the room of its point.
+constexpr double kBarWidth = 0.7;
+
 const QColor kDepositColour(0x4e, 0x9a, 0xd8);
 const QColor kTotalColour(0xe0, 0x6c, 0x2f);
 
@@ -61,7 +64,7 @@ ChartView::ChartView(ChartData& data, QWidget* parent)
     bars_->setName("入金");
     bars_->setPen(Qt::NoPen);
     bars_->setBrush(kDepositColour);
-    bars_->setWidth(0.7);
+    bars_->setWidth(kBarWidth);
     bars_->setAntialiased(false);
     line_ = plot_->addGraph(plot_->xAxis, plot_->yAxis2);
     line_->setName("累計");
@@ -131,6 +134,7 @@ QCPRange ChartView::allPoints() const {
 }
 
 void ChartView::fitInteractions() {
+    fitBarWidth();
     const bool crowded = points_ > plot_->axisRect()->width();
     if (crowded == crowded_) return;
     crowded_ = crowded;
@@ -142,6 +146,20 @@ void ChartView::fitInteractions() {
     }
 }
 
+// Bars narrower than a pixel would vanish: below that they are drawn one
+// pixel wide, so that a crowded chart still shows its haze of deposits.
+void ChartView::fitBarWidth() {
+    const double width = plot_->axisRect()->width();
+    const double pixelsPerPoint = width / plot_->xAxis->range().size();
+    if (width > 0 && pixelsPerPoint * kBarWidth < 2) {
+        bars_->setWidthType(QCPBars::wtAbsolute);
+        bars_->setWidth(1);
+    } else {
+        bars_->setWidthType(QCPBars::wtPlotCoords);
+        bars_->setWidth(kBarWidth);
+    }
+}
+
 // Zooming and dragging stay within the records.
 void ChartView::keepInside(const QCPRange& range) {
     const QCPRange all = allPoints();
@@ -150,7 +168,11 @@ void ChartView::keepInside(const QCPRange& range) {
     if (r.size() < 5 && all.size() >= 5) r = QCPRange(r.center() - 2.5, r.center() + 2.5);
     if (r.lower < all.lower) r += all.lower - r.lower;
     if (r.upper > all.upper) r -= r.upper - all.upper;
-    if (r != range) plot_->xAxis->setRange(r);
+    if (r != range) {
+        plot_->xAxis->setRange(r);
+        return;
+    }
+    fitBarWidth();
 }
 
 }  // namespace zm

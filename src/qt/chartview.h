@@ -26,6 +26,7 @@ public:
 private:
     void redraw();
     void fitInteractions();
+    void fitBarWidth();
     void keepInside(const QCPRange& range);
     QCPRange allPoints() const;
 
