@@ -133,7 +133,13 @@ void LedgerView::applyColumns() {
 
 void LedgerView::scrollToTop(int tableRow) {
     if (tableRow < 1) return;
+    scrollPending_ = !isVisible();
     scrollTo(model_->index(tableRow - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void LedgerView::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    if (scrollPending_) scrollToTop(table_.topRow());
 }
 
 }  // namespace zm

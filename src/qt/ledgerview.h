@@ -43,6 +43,9 @@ public:
     LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers handlers,
                QWidget* parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void applyColumns();
     void scrollToTop(int tableRow);
@@ -50,6 +53,8 @@ private:
     LedgerTable& table_;
     LedgerModel* model_;
     int columnsApplied_ = -1;
+    // A hidden view cannot scroll; the table's top row is applied when shown.
+    bool scrollPending_ = false;
 };
 
 }  // namespace zm
