@@ -7,10 +7,12 @@ namespace zm {
 
 MainForm::MainForm(Services services)
     : every(services),
+      kozeni(services, [this] { return every.SampleDataFlag; }),
       themes{{ThemePage(kThemes[0], services, cmdCyokin3, every.SampleDataFlag),
               ThemePage(kThemes[1], services, cmdCyokin4, every.SampleDataFlag),
               ThemePage(kThemes[2], services, cmdCyokin5, every.SampleDataFlag)}},
       s_(services) {
+    every.linkSmallChange(kozeni);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
     cmdCyokin2.setTooltip("小銭清算貯金ページ");
     cmdCyokin3.setTooltip("テーマ１の貯金ページ");
@@ -26,7 +28,7 @@ MainForm::MainForm(Services services)
 }
 
 std::array<Frame*, 9> MainForm::pageFrames() {
-    return {&every.fraCyokin1, &fraCyokin2, &themes[0].fraCyokin, &themes[1].fraCyokin,
+    return {&every.fraCyokin1, &kozeni.fraCyokin2, &themes[0].fraCyokin, &themes[1].fraCyokin,
             &themes[2].fraCyokin, &fraDay, &fraMonth, &fraDataSort, &fraMokuhyo};
 }
 
@@ -45,6 +47,11 @@ void MainForm::Form_Load() {
     every.LoadTargetDays();
     every.ShowTargetAmount();
     every.ShowEveryPlan();
+
+    kozeni.ResetKozeniTable();
+    kozeni.LoadKozeniLedger();
+    kozeni.DrawKozeniChart();
+    kozeni.ShowKozeniElapsed();
 
     // Themes 1, 2 and 3, in that order.
     for (ThemePage& theme : themes) {
@@ -88,7 +95,11 @@ void MainForm::cmdCyokin1_Click() {
     if (every.msgEvery.empty()) s_.shell.openGuide(Guide::Sub1, false);
 }
 
-void MainForm::cmdCyokin2_Click() { switchTo(fraCyokin2); }
+void MainForm::cmdCyokin2_Click() {
+    if (!switchTo(kozeni.fraCyokin2)) return;
+    if (kozeni.msgKozeni.empty()) s_.shell.openGuide(Guide::Sub2, true);
+    s_.shell.setFocus(kozeni.txtKozeni_Inp);
+}
 void MainForm::cmdCyokin3_Click() { openTheme(themes[0]); }
 void MainForm::cmdCyokin4_Click() { openTheme(themes[1]); }
 void MainForm::cmdCyokin5_Click() { openTheme(themes[2]); }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "smallchange/smallchangepage.h"
 #include "step/steppage.h"
 #include "theme/themepage.h"
 #include "ui/controls.h"
@@ -31,7 +32,7 @@ public:
 
     // Pages.
     StepPage every;
-    Frame fraCyokin2{"fraCyokin2"};
+    SmallChangePage kozeni;
     // Themes 1 to 3, on the buttons cmdCyokin3 to cmdCyokin5.
     std::array<ThemePage, 3> themes;
     Frame fraMokuhyo{"fraMokuhyo"};

@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QTimer>
 
 namespace zm {
 
@@ -135,15 +134,15 @@ void LedgerView::applyColumns() {
     columnsApplied_ = static_cast<int>(cols.size());
 }
 
-void LedgerView::showEvent(QShowEvent* event) {
-    QTableView::showEvent(event);
-    // A table loaded before the window was laid out could not scroll yet.
-    QTimer::singleShot(0, this, [this] { scrollToTop(table_.topRow()); });
-}
-
 void LedgerView::scrollToTop(int tableRow) {
     if (tableRow < 1) return;
+    scrollPending_ = !isVisible();
     scrollTo(model_->index(tableRow - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void LedgerView::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    if (scrollPending_) scrollToTop(table_.topRow());
 }
 
 }  // namespace zm

@@ -53,6 +53,8 @@ private:
     LedgerTable& table_;
     LedgerModel* model_;
     int columnsApplied_ = -1;
+    // A hidden view cannot scroll; the table's top row is applied when shown.
+    bool scrollPending_ = false;
 };
 
 }  // namespace zm

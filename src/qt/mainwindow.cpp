@@ -65,7 +65,7 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     pages_ = new QGridLayout;
     layout->addLayout(pages_, 1);
     addPage(makeStepPageView(form.every, runner_));
-    addPage(makeEmptyPage(form.fraCyokin2, "小銭清算貯金"));
+    addPage(makeSmallChangePageView(form.kozeni, runner_));
     for (ThemePage& theme : form.themes) addPage(makeThemePageView(theme, runner_));
     addPage(makeEmptyPage(form.fraMokuhyo, "貯金の目的"));
     addPage(makeEmptyPage(form.fraDataSort, "分析"));

@@ -6,11 +6,13 @@ class QWidget;
 
 namespace zm {
 
+class SmallChangePage;
 class StepPage;
 class ThemePage;
 
 // One widget per page, bound to its page object.
 QWidget* makeStepPageView(StepPage& page, const Runner& run);
+QWidget* makeSmallChangePageView(SmallChangePage& page, const Runner& run);
 // Any of the three theme pages.
 QWidget* makeThemePageView(ThemePage& page, const Runner& run);
 

@@ -48,9 +48,9 @@ QWidget* makeStepPageView(StepPage& page, const Runner& run) {
     bindButton(page.cmdEveryHozon, deposit, run, [&page] { page.cmdEveryHozon_Click(); });
     styleMainButton(deposit);
     auto* overpay = new QPushButton;
-    bindButton(page.cmdEveryHozon2, overpay, run, [] {});
+    bindButton(page.cmdEveryHozon2, overpay, run, [&page] { page.cmdEveryHozon2_Click(); });
     auto* clear = new QPushButton;
-    bindButton(page.cmdEveryClr, clear, run, [] {});
+    bindButton(page.cmdEveryClr, clear, run, [&page] { page.cmdEveryClr_Click(); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(deposit);
     buttons->addWidget(overpay);

@@ -12,6 +12,8 @@
 
 namespace zm {
 
+class SmallChangePage;
+
 // The 365-step savings: N yen on day N, missed days paid as arrears with the
 // next deposit, at most one deposit a day.
 class StepPage {
@@ -63,7 +65,12 @@ public:
     void ShowTargetAmount();
 
     void cmdEveryHozon_Click();
+    void cmdEveryHozon2_Click();
+    void cmdEveryClr_Click();
     void txtSetNissuu_KeyPress(int key);
+
+    // The over-payment sends its surplus to the small-change page.
+    void linkSmallChange(SmallChangePage& page) { kozeni_ = &page; }
 
     // The largest target the calculator takes: its day counter is 16-bit.
     static constexpr int kMaxTargetDays = 32766;
@@ -72,6 +79,7 @@ private:
     Money due() const { return PlannedAmount + Arrears; }
 
     Services s_;
+    SmallChangePage* kozeni_ = nullptr;
 };
 
 }  // namespace zm

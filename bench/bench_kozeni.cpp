@@ -1,0 +1,144 @@
+// A small-change ledger at its limit of 32,766 records: loading it, drawing
+// its chart the first time, and deleting one record (file rewritten and
+// table reloaded).
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QPixmap>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+#include "core/datetime.h"
+#include "qt/chartview.h"
+#include "qt/pageviews.h"
+#include "qt/qtshell.h"
+#include "smallchange/smallchangepage.h"
+#include "store/datafolder.h"
+#include "ui/dialogs.h"
+
+namespace {
+
+constexpr int kRecords = zm::SmallChangePage::kMaxRecords;
+
+// Every question answered with OK, without a window.
+class AlwaysOk final : public zm::Dialogs {
+public:
+    zm::Answer msgBox(const std::string&, const std::string&, zm::Icon, zm::Buttons) override {
+        return zm::Answer::Ok;
+    }
+    std::string inputBox(const std::string&, const std::string&) override { return {}; }
+};
+
+std::filesystem::path makeData() {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "zumeri-bench-kozeni";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    zm::DataFolder folder(dir);
+    std::vector<zm::RecordLine> lines;
+    zm::Date d{std::chrono::year{1980}, std::chrono::January, std::chrono::day{1}};
+    for (int i = 1; i <= kRecords; ++i) {
+        lines.push_back(zm::RecordLine()
+                            .str(zm::dateText(zm::addDays(d, i - 1)))
+                            .str("20:15:32")
+                            .money(zm::Money::fromYen(50 + (i * 7919) % 1950)));
+    }
+    folder.rewrite(zm::files::kKozeni, lines);
+    return dir;
+}
+
+struct Fixture {
+    std::filesystem::path dir = makeData();
+    zm::DataFolder folder{dir};
+    AlwaysOk dialogs;
+    zm::QtShell shell;
+    zm::SystemClock clock;
+    zm::SmallChangePage page{{folder, dialogs, shell, clock}, [] { return false; }};
+
+    void load() {
+        page.ResetKozeniTable();
+        page.LoadKozeniLedger();
+    }
+};
+
+// File read, table filled, the five figures computed.
+void BM_LoadKozeniLedger(benchmark::State& state) {
+    Fixture f;
+    for (auto _ : state) {
+        f.load();
+        benchmark::DoNotOptimize(f.page.KozeniTotal);
+    }
+    state.counters["records"] = f.page.KozeniCount;
+}
+BENCHMARK(BM_LoadKozeniLedger)->Unit(benchmark::kMillisecond);
+
+// A new chart of 1000 x 400 pixels filled from the table and rendered once.
+void BM_KozeniChartFirstRender(benchmark::State& state) {
+    Fixture f;
+    f.load();
+    for (auto _ : state) {
+        auto view = std::make_unique<zm::ChartView>(f.page.mctKozeni);
+        view->resize(1000, 400);
+        f.page.DrawKozeniChart();
+        QPixmap frame = view->grab();
+        benchmark::DoNotOptimize(frame);
+    }
+}
+BENCHMARK(BM_KozeniChartFirstRender)->Unit(benchmark::kMillisecond);
+
+// Refilling a chart that is already on screen, as a deposit does.
+void BM_KozeniChartRedraw(benchmark::State& state) {
+    Fixture f;
+    f.load();
+    zm::ChartView view(f.page.mctKozeni);
+    view.resize(1000, 400);
+    QPixmap first = view.grab();
+    for (auto _ : state) {
+        f.page.DrawKozeniChart();
+        QPixmap frame = view.grab();
+        benchmark::DoNotOptimize(frame);
+    }
+}
+BENCHMARK(BM_KozeniChartRedraw)->Unit(benchmark::kMillisecond);
+
+// A double-click on the first row: question, rewrite, reload. Each round
+// removes one more record; the few hundred fewer do not matter at this size.
+void BM_DeleteKozeniRecord(benchmark::State& state) {
+    Fixture f;
+    f.load();
+    for (auto _ : state) {
+        f.page.msgKozeni.setCurrentRow(1);
+        f.page.msgKozeni_DblClick();
+    }
+    state.counters["records_left"] = f.page.KozeniCount;
+}
+BENCHMARK(BM_DeleteKozeniRecord)->Unit(benchmark::kMillisecond);
+
+// The same with the page's grid and chart bound, as in the window.
+void BM_DeleteKozeniRecordInPage(benchmark::State& state) {
+    Fixture f;
+    zm::Runner run = [](const std::function<void()>& h) { h(); };
+    std::unique_ptr<QWidget> view(zm::makeSmallChangePageView(f.page, run));
+    view->resize(1180, 640);
+    f.load();
+    f.page.DrawKozeniChart();
+    QPixmap first = view->grab();
+    for (auto _ : state) {
+        f.page.msgKozeni.setCurrentRow(1);
+        f.page.msgKozeni_DblClick();
+        QApplication::processEvents();
+    }
+    state.counters["records_left"] = f.page.KozeniCount;
+}
+BENCHMARK(BM_DeleteKozeniRecordInPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "core/datetime.h"
+#include "core/money.h"
+#include "ui/chartdata.h"
+#include "ui/controls.h"
+#include "ui/ledgertable.h"
+#include "ui/services.h"
+
+namespace zm {
+
+// The small-change settlement savings: whatever change is left in the wallet
+// is typed in now and then and deposited in one go.
+class SmallChangePage {
+public:
+    // sampleData tells whether the shipped sample data is still in place; it
+    // is read from the page that owns the flag each time it is needed.
+    SmallChangePage(Services services, std::function<bool()> sampleData);
+
+    // Controls.
+    Frame fraCyokin2{"fraCyokin2"};
+    LedgerTable msgKozeni{"msgKozeni", 14};
+    ChartData mctKozeni{"mctKozeni"};
+    TextBox txtKozeni_Inp{"txtKozeni_Inp"};
+    Button cmdKozeniHozon{"cmdKozeniHozon", "入金"};
+    Button cmdKozeniClr{"cmdKozeniClr", "クリア"};
+    Label lblKozeni_cnt{"lblKozeni_cnt"};
+    Label lblKozeni_zen{"lblKozeni_zen"};
+    Label lblKozeni_Max{"lblKozeni_Max"};
+    Label lblKozeni_Min{"lblKozeni_Min"};
+    Label lblKozeni_Avg{"lblKozeni_Avg"};
+    // The settlement notice: "前回の清算から" N日 "経過しました".
+    std::array<Label, 2> lblCmnt2{
+        {Label{"lblCmnt2_0", "前回の清算から"}, Label{"lblCmnt2_1", "経過しました"}}};
+    Label lblKozeni_Keika{"lblKozeni_Keika"};
+
+    // State.
+    Money KozeniTotal;
+    int KozeniCount = 0;
+    Money KozeniMax;
+    Money KozeniMin;
+    Money KozeniAverage;
+    std::string KozeniLastDate;
+
+    void ResetKozeniTable();
+    void LoadKozeniLedger();
+    void AddKozeniRow();
+    void AppendKozeniRecord();
+    void ShowKozeniTotals();
+    void ShowKozeniElapsed();
+    void HideKozeniNotice();
+    void ShowKozeniDepositedToday();
+    void DrawKozeniChart();
+
+    void cmdKozeniHozon_Click();
+    void txtKozeni_Inp_KeyPress(int key);
+    void msgKozeni_DblClick();
+    void cmdKozeniClr_Click();
+
+    // One record of the ledger file; the over-payment on the 365-step page
+    // writes its surplus here too.
+    void appendRecord(Date date, TimeOfDay time, Money amount) const;
+
+    // Positions and the count are 16-bit on the page.
+    static constexpr int kMaxRecords = 32766;
+    // Shows why a deposit of `amount` cannot be recorded (the ledger is full,
+    // or the total would no longer fit) and returns true; false when it can.
+    bool refuseDeposit(Money amount);
+
+private:
+    // The deposit being made: one date and time for its row and its record.
+    struct Deposit {
+        Date date{};
+        TimeOfDay time{};
+        Money amount;
+    };
+
+    Services s_;
+    std::function<bool()> sampleData_;
+    Deposit deposit_;
+};
+
+}  // namespace zm

@@ -1,0 +1,50 @@
+// Giving up the current run of the 365-step savings and starting again from
+// one yen, with or without keeping the run's total in the history.
+#include "step/steppage.h"
+#include "store/datafolder.h"
+#include "ui/dialogs.h"
+
+namespace zm {
+
+void StepPage::cmdEveryClr_Click() {
+    if (s_.dialogs.msgBox("現在でギブアップして、また１円から始めますか？\r\n", "削除確認",
+                          Icon::Question, Buttons::OkCancel) != Answer::Ok) {
+        return;
+    }
+    // The run is gone from here on, whatever the next answer.
+    s_.folder.empty(files::kEvery);
+
+    const Answer keep = s_.dialogs.msgBox(
+        "これまでがんばった分は残しますか？\r\n\r\n"
+        "「はい」で今日までの合計を昨日の日付けで履歴保存します。\r\n"
+        "「いいえ」で全てクリアしてスタートします。\r\n",
+        "削除確認", Icon::Question, Buttons::YesNo);
+    if (keep == Answer::Yes) {
+        s_.folder.append(files::kEveryHistory, RecordLine()
+                                                   .str(dateText(addDays(s_.clock.today(), -1)))
+                                                   .str("00:00:00")
+                                                   .money(Cumulative));
+    } else {
+        s_.folder.empty(files::kEveryHistory);
+        HistoryTotal = Money();
+    }
+
+    ResetEveryTable();
+    LoadEveryLedger();
+    lblkeika.setCaption("1日");
+    lblEvery_zen.setCaption(Money().currencyText());
+    Cumulative = Money();
+    Arrears = Money();
+    PlannedAmount = Money::fromYen(1);
+    cmdEveryHozon.setEnabled(true);
+    cmdEveryHozon2.setEnabled(true);
+
+    HideEveryPlan();
+    lblCmnt1[0].setCaption("本日の入金予定は");
+    lblEvery_Kingaku.setCaption("1円");
+    lblCmnt1[0].setVisible(true);
+    lblCmnt1[1].setVisible(true);
+    lblEvery_Kingaku.setVisible(true);
+}
+
+}  // namespace zm
