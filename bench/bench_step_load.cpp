@@ -1,8 +1,8 @@
 // Start-up with ten years and more of 365-step deposits: the ledger read into
 // its table and the page drawn in the real window (offscreen).
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QPixmap>
-#include <benchmark/benchmark.h>
 #include <chrono>
 #include <filesystem>
 #include <fstream>

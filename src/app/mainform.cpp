@@ -28,8 +28,15 @@ MainForm::MainForm(Services services)
 }
 
 std::array<Frame*, 9> MainForm::pageFrames() {
-    return {&every.fraCyokin1, &kozeni.fraCyokin2, &themes[0].fraCyokin, &themes[1].fraCyokin,
-            &themes[2].fraCyokin, &fraDay, &fraMonth, &fraDataSort, &fraMokuhyo};
+    return {&every.fraCyokin1,
+            &kozeni.fraCyokin2,
+            &themes[0].fraCyokin,
+            &themes[1].fraCyokin,
+            &themes[2].fraCyokin,
+            &fraDay,
+            &fraMonth,
+            &fraDataSort,
+            &fraMokuhyo};
 }
 
 void MainForm::Form_Load() {
@@ -68,7 +75,9 @@ void MainForm::Form_Load() {
     if (every.msgEvery.empty()) s_.shell.openGuide(Guide::Sub1, true);
 }
 
-void MainForm::READ_SETTEI() { HelpTour = readHelpTourSetting(s_.folder); }
+void MainForm::READ_SETTEI() {
+    HelpTour = readHelpTourSetting(s_.folder);
+}
 
 void MainForm::HidePages() {
     for (Frame* f : pageFrames()) f->setVisible(false);
@@ -100,13 +109,27 @@ void MainForm::cmdCyokin2_Click() {
     if (kozeni.msgKozeni.empty()) s_.shell.openGuide(Guide::Sub2, true);
     s_.shell.setFocus(kozeni.txtKozeni_Inp);
 }
-void MainForm::cmdCyokin3_Click() { openTheme(themes[0]); }
-void MainForm::cmdCyokin4_Click() { openTheme(themes[1]); }
-void MainForm::cmdCyokin5_Click() { openTheme(themes[2]); }
-void MainForm::cmdMaster_Click() { switchTo(fraMokuhyo); }
-void MainForm::cmdData_Sort_Click() { switchTo(fraDataSort); }
-void MainForm::cmdDay_Click() { switchTo(fraDay); }
-void MainForm::cmdMonth_Click() { switchTo(fraMonth); }
+void MainForm::cmdCyokin3_Click() {
+    openTheme(themes[0]);
+}
+void MainForm::cmdCyokin4_Click() {
+    openTheme(themes[1]);
+}
+void MainForm::cmdCyokin5_Click() {
+    openTheme(themes[2]);
+}
+void MainForm::cmdMaster_Click() {
+    switchTo(fraMokuhyo);
+}
+void MainForm::cmdData_Sort_Click() {
+    switchTo(fraDataSort);
+}
+void MainForm::cmdDay_Click() {
+    switchTo(fraDay);
+}
+void MainForm::cmdMonth_Click() {
+    switchTo(fraMonth);
+}
 
 void MainForm::cmdEnd_Click() {
     s_.shell.closeHelp();

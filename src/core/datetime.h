@@ -44,7 +44,10 @@ public:
     FixedClock(Date d, TimeOfDay t) : date_(d), time_(t) {}
     Date today() const override { return date_; }
     TimeOfDay now() const override { return time_; }
-    void set(Date d, TimeOfDay t) { date_ = d; time_ = t; }
+    void set(Date d, TimeOfDay t) {
+        date_ = d;
+        time_ = t;
+    }
 
 private:
     Date date_;

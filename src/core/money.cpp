@@ -11,7 +11,9 @@
 
 namespace zm {
 
-void Money::overflow() { throw std::overflow_error("金額が大きすぎて計算できません"); }
+void Money::overflow() {
+    throw std::overflow_error("金額が大きすぎて計算できません");
+}
 
 namespace {
 

@@ -85,9 +85,8 @@ void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
     draw();
     QObject::connect(widget, &QLineEdit::textChanged, widget,
                      [&box](const QString& text) { box.setText(ss(text)); });
-    widget->installEventFilter(new EnterFilter(widget, [run, onKey = std::move(onKey)] {
-        run([&onKey] { onKey(kEnterKey); });
-    }));
+    widget->installEventFilter(new EnterFilter(
+        widget, [run, onKey = std::move(onKey)] { run([&onKey] { onKey(kEnterKey); }); }));
 }
 
 void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,

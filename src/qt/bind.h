@@ -14,8 +14,12 @@ class QWidget;
 
 namespace zm {
 
-inline QString qs(const std::string& s) { return QString::fromStdString(s); }
-inline std::string ss(const QString& s) { return s.toStdString(); }
+inline QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+inline std::string ss(const QString& s) {
+    return s.toStdString();
+}
 
 // Each bind gives the widget the control's name, draws the control's state
 // now and whenever it changes, and forwards the widget's events to the logic

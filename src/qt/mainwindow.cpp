@@ -78,7 +78,9 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     installHelpViewer(shell_, this, dialogs_, form.dataFolder());
 }
 
-void MainWindow::addPage(QWidget* page) { pages_->addWidget(page, 0, 0); }
+void MainWindow::addPage(QWidget* page) {
+    pages_->addWidget(page, 0, 0);
+}
 
 QWidget* MainWindow::makeEmptyPage(Frame& frame, const char* title) {
     auto* page = new QWidget;
@@ -100,8 +102,8 @@ void MainWindow::run(const std::function<void()>& handler) {
     } catch (const std::exception& e) {
         problem = std::string("処理を続けられませんでした。\r\n\r\n") + e.what();
     }
-    dialogs_.msgBox(problem + "\r\n\r\nデータを守るため、プログラムを終了します。", "ズメリ貯金Ｐｒｏ",
-                    Icon::Critical, Buttons::Ok);
+    dialogs_.msgBox(problem + "\r\n\r\nデータを守るため、プログラムを終了します。",
+                    "ズメリ貯金Ｐｒｏ", Icon::Critical, Buttons::Ok);
     shell_.fail();
 }
 

@@ -31,14 +31,25 @@ Answer QtDialogs::msgBox(const std::string& text, const std::string& title, Icon
     box.setWindowTitle(qs(title));
     box.setText(shown(text));
     switch (icon) {
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
-        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-        case Icon::None: break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::None:
+            break;
     }
     switch (buttons) {
-        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
         case Buttons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             box.setDefaultButton(QMessageBox::Ok);
@@ -49,10 +60,14 @@ Answer QtDialogs::msgBox(const std::string& text, const std::string& title, Icon
             break;
     }
     switch (box.exec()) {
-        case QMessageBox::Cancel: return Answer::Cancel;
-        case QMessageBox::Yes: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        default: break;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            break;
     }
     // A box closed without a button counts as its way out.
     if (buttons == Buttons::OkCancel && box.clickedButton() == nullptr) return Answer::Cancel;

@@ -8,7 +8,9 @@
 
 namespace zm {
 
-void QtShell::doEvents() { QApplication::processEvents(); }
+void QtShell::doEvents() {
+    QApplication::processEvents();
+}
 
 void QtShell::setFocus(const Control& control) {
     if (!window_) return;
@@ -36,7 +38,9 @@ void QtShell::endProgram() {
     end(0);
 }
 
-void QtShell::fail() { end(1); }
+void QtShell::fail() {
+    end(1);
+}
 
 void QtShell::end(int code) {
     if (ended_) return;

@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QLabel>
 
-void initPictures() { Q_INIT_RESOURCE(images); }
+void initPictures() {
+    Q_INIT_RESOURCE(images);
+}
 
 namespace zm {
 
@@ -14,8 +16,8 @@ QLabel* makePageTitle(const char* text) {
 }
 
 void styleAmount(QLabel* label, int points) {
-    label->setStyleSheet(QStringLiteral("font-size: %1pt; font-weight: bold; color: #b5382b;")
-                             .arg(points));
+    label->setStyleSheet(
+        QStringLiteral("font-size: %1pt; font-weight: bold; color: #b5382b;").arg(points));
 }
 
 void styleMainButton(QAbstractButton* button) {

@@ -11,7 +11,9 @@ namespace zm {
 
 namespace {
 
-std::string yenLabel(Money m) { return m.plainText() + "円"; }
+std::string yenLabel(Money m) {
+    return m.plainText() + "円";
+}
 
 }  // namespace
 
@@ -37,8 +39,8 @@ void StepPage::LoadEveryLedger() {
             SampleDataFlag = true;
         }
         Cumulative += rec.money(2);
-        msgEvery.appendRow({std::to_string(i), rec.str(0), rec.str(1), Cell(rec.money(2)),
-                            Cell(Cumulative)});
+        msgEvery.appendRow(
+            {std::to_string(i), rec.str(0), rec.str(1), Cell(rec.money(2)), Cell(Cumulative)});
         if (i == 1) StartDate = *parseDateText(rec.str(0));
         ++i;
     }
@@ -129,13 +131,14 @@ void StepPage::AddEveryRow() {
 }
 
 void StepPage::AppendEveryRecord() {
-    s_.folder.append(files::kEvery, RecordLine()
-                                        .str(dateText(s_.clock.today()))
-                                        .str(timeText(s_.clock.now()))
-                                        .money(due()));
+    s_.folder.append(
+        files::kEvery,
+        RecordLine().str(dateText(s_.clock.today())).str(timeText(s_.clock.now())).money(due()));
 }
 
-void StepPage::DrawEveryChart() { fillPageChart(msgEvery, mctEvery); }
+void StepPage::DrawEveryChart() {
+    fillPageChart(msgEvery, mctEvery);
+}
 
 void StepPage::cmdEveryHozon_Click() {
     if (!cmdEveryHozon.enabled()) return;  // one deposit a day
@@ -151,7 +154,8 @@ void StepPage::cmdEveryHozon_Click() {
 
 void StepPage::LoadTargetDays() {
     const auto records = s_.folder.read(files::kEveryTarget, "i");
-    if (records.empty()) throw FileError(std::string(files::kEveryTarget), 0, "目標日数がありません");
+    if (records.empty())
+        throw FileError(std::string(files::kEveryTarget), 0, "目標日数がありません");
     TargetDays = static_cast<int>(records.front().integer(0));
     txtSetNissuu.setText(std::to_string(TargetDays));
 }
@@ -177,8 +181,9 @@ void StepPage::txtSetNissuu_KeyPress(int key) {
     if (!value) return;
     const double days = std::nearbyint(value->toDouble());
     if (days > kMaxTargetDays || days < -kMaxTargetDays) {
-        s_.dialogs.msgBox("目標日数は " + std::to_string(kMaxTargetDays) + " 日までで入力してください。",
-                          "目標日数", Icon::Exclamation, Buttons::Ok);
+        s_.dialogs.msgBox(
+            "目標日数は " + std::to_string(kMaxTargetDays) + " 日までで入力してください。",
+            "目標日数", Icon::Exclamation, Buttons::Ok);
         return;
     }
     ShowTargetAmount();

@@ -52,7 +52,8 @@ inline constexpr std::string_view kSettings = "設定.txt";
 inline constexpr std::string_view kKozeni = "小銭清算.txt";
 inline constexpr std::string_view kTheme[3] = {"テーマ１.txt", "テーマ２.txt", "テーマ３.txt"};
 inline constexpr std::string_view kItems[3] = {"項目１.txt", "項目２.txt", "項目３.txt"};
-inline constexpr std::string_view kThemeName[3] = {"テーマ名１.txt", "テーマ名２.txt", "テーマ名３.txt"};
+inline constexpr std::string_view kThemeName[3] = {"テーマ名１.txt", "テーマ名２.txt",
+                                                   "テーマ名３.txt"};
 inline constexpr std::string_view kGoals = "貯金目標.txt";
 inline constexpr std::string_view kHelp = "ZumexHelp.chm";
 }  // namespace files

@@ -37,10 +37,10 @@ private:
 
 // A parsed record, its fields checked against a shape (see DataFolder::read).
 struct Record {
-    int line = 0;                       // 1-based line in the file
-    std::vector<std::string> strings;   // the text of every field
-    std::vector<Money> moneys;          // per field: the amount ('m'), else 0
-    std::vector<double> numbers;        // per field: the number ('i', 'n'), else 0
+    int line = 0;                      // 1-based line in the file
+    std::vector<std::string> strings;  // the text of every field
+    std::vector<Money> moneys;         // per field: the amount ('m'), else 0
+    std::vector<double> numbers;       // per field: the number ('i', 'n'), else 0
 
     const std::string& str(std::size_t i) const { return strings[i]; }
     Money money(std::size_t i) const { return moneys[i]; }

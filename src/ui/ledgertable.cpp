@@ -23,7 +23,9 @@ void LedgerTable::removeRow(int r) {
     changed(Change::RowRemoved, r);
 }
 
-void LedgerTable::beginLoad() { loading_ = true; }
+void LedgerTable::beginLoad() {
+    loading_ = true;
+}
 
 void LedgerTable::endLoad() {
     loading_ = false;

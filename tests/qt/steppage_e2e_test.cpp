@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "store/cp932.h"
 #include "window.h"
@@ -11,7 +11,8 @@ namespace {
 TEST(StepPageWindow, DepositThroughTheRealWindow) {
     Window win;
     win.w.putInstallation();
-    win.w.put(files::kEvery, "\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"09:00:00\",2\n");
+    win.w.put(files::kEvery,
+              "\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"09:00:00\",2\n");
     win.start();
 
     ASSERT_FALSE(win.shell.ended());

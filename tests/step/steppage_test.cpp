@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "store/fileerror.h"
 #include "store/cp932.h"
+#include "store/fileerror.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -52,10 +52,10 @@ TEST_F(StepFixture, ArrearsOfMissedDaysArePaidWithTodaysDeposit) {
     EXPECT_EQ(page.lblEvery_Goukei.caption(), "12円");
 
     page.cmdEveryHozon_Click();
-    EXPECT_EQ(w.dir.read(std::string(files::kEvery)),
-              *utf8ToCp932(
-                      "\"2026年03月01日\",\"09:00:00\",1\r\n\"2026年03月02日\",\"21:30:05\",2\r\n"
-                      "\"2026年03月05日\",\"10:11:12\",12\r\n"));
+    EXPECT_EQ(
+        w.dir.read(std::string(files::kEvery)),
+        *utf8ToCp932("\"2026年03月01日\",\"09:00:00\",1\r\n\"2026年03月02日\",\"21:30:05\",2\r\n"
+                     "\"2026年03月05日\",\"10:11:12\",12\r\n"));
     ASSERT_EQ(page.msgEvery.recordCount(), 3);
     EXPECT_EQ(page.msgEvery.cell(3, 0).text, "3");
     EXPECT_EQ(page.msgEvery.cell(3, 1).text, "2026年03月05日");

@@ -14,7 +14,9 @@ namespace zm::test {
 constexpr Date ymd(int y, unsigned m, unsigned d) {
     return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
 }
-constexpr TimeOfDay hms(int h, int m, int s) { return TimeOfDay{h * 3600 + m * 60 + s}; }
+constexpr TimeOfDay hms(int h, int m, int s) {
+    return TimeOfDay{h * 3600 + m * 60 + s};
+}
 
 // A fresh data folder, scripted dialogs, a recording shell and a set clock.
 struct World {
