@@ -53,7 +53,8 @@ struct Fixture {
     AlwaysOk dialogs;
     zm::QtShell shell;
     zm::SystemClock clock;
-    zm::SmallChangePage page{{folder, dialogs, shell, clock}, [] { return false; }};
+    const bool sample = false;
+    zm::SmallChangePage page{{folder, dialogs, shell, clock}, sample};
 
     void load() {
         page.ResetKozeniTable();

@@ -7,7 +7,7 @@ namespace zm {
 
 MainForm::MainForm(Services services)
     : every(services),
-      kozeni(services, [this] { return every.SampleDataFlag; }),
+      kozeni(services, every.SampleDataFlag),
       themes{{ThemePage(kThemes[0], services, cmdCyokin3, every.SampleDataFlag),
               ThemePage(kThemes[1], services, cmdCyokin4, every.SampleDataFlag),
               ThemePage(kThemes[2], services, cmdCyokin5, every.SampleDataFlag)}},

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "core/datetime.h"
@@ -17,9 +16,9 @@ namespace zm {
 // is typed in now and then and deposited in one go.
 class SmallChangePage {
 public:
-    // sampleData tells whether the shipped sample data is still in place; it
-    // is read from the page that owns the flag each time it is needed.
-    SmallChangePage(Services services, std::function<bool()> sampleData);
+    // `sampleData` is the 365-step page's flag: the shipped sample data is
+    // still in place.
+    SmallChangePage(Services services, const bool& sampleData);
 
     // Controls.
     Frame fraCyokin2{"fraCyokin2"};
@@ -80,7 +79,7 @@ private:
     };
 
     Services s_;
-    std::function<bool()> sampleData_;
+    const bool& sampleData_;
     Deposit deposit_;
 };
 

@@ -16,7 +16,7 @@ namespace {
 struct KozeniFixture : ::testing::Test {
     World w;
     bool sample = false;
-    SmallChangePage page{w.services(), [this] { return sample; }};
+    SmallChangePage page{w.services(), sample};
 
     void load() {
         page.ResetKozeniTable();
