@@ -11,9 +11,6 @@ void StepPage::cmdEveryClr_Click() {
                           Icon::Question, Buttons::OkCancel) != Answer::Ok) {
         return;
     }
-    // The run is gone from here on, whatever the next answer.
-    s_.folder.empty(files::kEvery);
-
     const Answer keep = s_.dialogs.msgBox(
         "これまでがんばった分は残しますか？\r\n\r\n"
         "「はい」で今日までの合計を昨日の日付けで履歴保存します。\r\n"
@@ -28,6 +25,10 @@ void StepPage::cmdEveryClr_Click() {
         s_.folder.empty(files::kEveryHistory);
         HistoryTotal = Money();
     }
+    // Either answer ends the run. The ledger is emptied only now, once its
+    // total is safe in the history: a failure or a crash while the question
+    // is open loses nothing.
+    s_.folder.empty(files::kEvery);
 
     ResetEveryTable();
     LoadEveryLedger();

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "step/steppage.h"
+#include "store/fileerror.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -86,6 +89,15 @@ TEST_F(GiveUp, AfterTodaysDepositAOneYenDepositCanBeMadeTheSameDay) {
     EXPECT_EQ(w.get(files::kEvery), "\"2026年03月01日\",\"07:30:00\",1\r\n");
     EXPECT_EQ(page.lblEvery_zen.caption(), "¥1");
     EXPECT_FALSE(page.cmdEveryHozon.enabled());
+}
+
+TEST_F(GiveUp, TheRunIsNotLostWhenItsTotalCannotBeKept) {
+    const std::string ledger = w.get(files::kEvery);
+    std::filesystem::remove(w.dir.path() / std::string(files::kEveryHistory));
+    std::filesystem::create_directory(w.dir.path() / std::string(files::kEveryHistory));
+    w.dialogs.answer(Answer::Ok).answer(Answer::Yes);
+    EXPECT_THROW(page.cmdEveryClr_Click(), FileError);
+    EXPECT_EQ(w.get(files::kEvery), ledger);
 }
 
 }  // namespace
