@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "benchdata.h"
 #include "core/datetime.h"
 #include "qt/chartview.h"
 #include "qt/pageviews.h"
@@ -17,8 +18,6 @@
 #include "ui/dialogs.h"
 
 namespace {
-
-constexpr int kRecords = zm::SmallChangePage::kMaxRecords;
 
 // Every question answered with OK, without a window.
 class AlwaysOk final : public zm::Dialogs {
@@ -30,20 +29,9 @@ public:
 };
 
 std::filesystem::path makeData() {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "zumeri-bench-kozeni";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    zm::DataFolder folder(dir);
-    std::vector<zm::RecordLine> lines;
-    zm::Date d{std::chrono::year{1980}, std::chrono::January, std::chrono::day{1}};
-    for (int i = 1; i <= kRecords; ++i) {
-        lines.push_back(zm::RecordLine()
-                            .str(zm::dateText(zm::addDays(d, i - 1)))
-                            .str("20:15:32")
-                            .money(zm::Money::fromYen(50 + (i * 7919) % 1950)));
-    }
-    folder.rewrite(zm::files::kKozeni, lines);
+    const auto dir = zm::bench::freshFolder("zumeri-bench-kozeni");
+    zm::bench::writeFullLedger(zm::DataFolder(dir), zm::files::kKozeni, "20:15:32",
+                               [](int i) { return 50 + (i * 7919) % 1950; });
     return dir;
 }
 

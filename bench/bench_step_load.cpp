@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "app/mainform.h"
+#include "benchdata.h"
 #include "core/datetime.h"
 #include "qt/mainwindow.h"
 #include "qt/qtdialogs.h"
@@ -16,26 +17,17 @@
 
 namespace {
 
-constexpr int kRecords = 32766;
-
 std::filesystem::path makeData() {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "zumeri-bench-step";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const auto dir = zm::bench::freshFolder("zumeri-bench-step");
     zm::DataFolder folder(dir);
-    std::vector<zm::RecordLine> lines;
-    zm::Date d{std::chrono::year{1980}, std::chrono::January, std::chrono::day{1}};
-    for (int i = 1; i <= kRecords; ++i) {
-        lines.push_back(zm::RecordLine()
-                            .str(zm::dateText(zm::addDays(d, i - 1)))
-                            .str("09:26:01")
-                            .money(zm::Money::fromYen(i)));
-    }
-    folder.rewrite(zm::files::kEvery, lines);
+    zm::bench::writeFullLedger(folder, zm::files::kEvery, "09:26:01", [](int i) { return i; });
     folder.rewrite(zm::files::kSettings, {zm::RecordLine().str("ヘルプツアー").integer(0)});
     folder.rewrite(zm::files::kEveryTarget, {zm::RecordLine().integer(365)});
     folder.empty(zm::files::kEveryHistory);
+    for (int k = 0; k < 3; ++k) {
+        folder.rewrite(zm::files::kThemeName[k], {zm::RecordLine().str("テーマ")});
+        folder.empty(zm::files::kItems[k]);
+    }
     return dir;
 }
 

@@ -99,13 +99,7 @@ QWidget* makeStepPageView(StepPage& page, const Runner& run) {
     side->addWidget(target);
     side->addWidget(chart, 1);
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(table, 3);
-    body->addLayout(side, 4);
-
-    auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(title);
-    layout->addLayout(body, 1);
+    layOutLedgerPage(frame, title, table, side);
     return frame;
 }
 

@@ -1,6 +1,7 @@
 #include "qt/style.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QLabel>
 
 void initPictures() {
@@ -23,6 +24,15 @@ void styleAmount(QLabel* label, int points) {
 void styleMainButton(QAbstractButton* button) {
     button->setMinimumSize(110, 40);
     button->setStyleSheet("font-size: 13pt; font-weight: bold;");
+}
+
+void layOutLedgerPage(QWidget* frame, QWidget* title, QWidget* table, QLayout* side) {
+    auto* body = new QHBoxLayout;
+    body->addWidget(table, 3);
+    body->addLayout(side, 4);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(title);
+    layout->addLayout(body, 1);
 }
 
 }  // namespace zm

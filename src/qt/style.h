@@ -2,6 +2,8 @@
 
 class QAbstractButton;
 class QLabel;
+class QLayout;
+class QWidget;
 
 // The pictures live in the static view library, whose resources are not
 // registered unless asked for: the main window does it once.
@@ -13,5 +15,7 @@ namespace zm {
 QLabel* makePageTitle(const char* text);
 void styleAmount(QLabel* label, int points);
 void styleMainButton(QAbstractButton* button);
+// A ledger page: its title above, the table on the left, the rest beside it.
+void layOutLedgerPage(QWidget* frame, QWidget* title, QWidget* table, QLayout* side);
 
 }  // namespace zm

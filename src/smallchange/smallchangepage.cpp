@@ -1,6 +1,5 @@
 #include "smallchange/smallchangepage.h"
 
-#include <optional>
 #include <utility>
 
 #include "step/pagechart.h"
@@ -12,13 +11,6 @@
 namespace zm {
 
 namespace {
-
-// A running total that no longer fits Money is refused rather than wrapped.
-std::optional<Money> checkedSum(Money a, Money b) {
-    std::int64_t raw = 0;
-    if (__builtin_add_overflow(a.raw(), b.raw(), &raw)) return std::nullopt;
-    return Money::fromRaw(raw);
-}
 
 // total / count to the nearest unit of Money, halves away from zero.
 Money averageOf(Money total, int count) {
@@ -54,7 +46,7 @@ void SmallChangePage::LoadKozeniLedger() {
     for (const Record& rec : records) {
         ++i;
         const Money amount = rec.money(2);
-        const auto total = checkedSum(KozeniTotal, amount);
+        const auto total = Money::checkedAdd(KozeniTotal, amount);
         if (!total) {
             msgKozeni.endLoad();
             throw FileError(std::string(files::kKozeni), rec.line, "合計金額が大きすぎます");
@@ -147,7 +139,7 @@ bool SmallChangePage::refuseDeposit(Money amount) {
             "記録の上限", Icon::Exclamation, Buttons::Ok);
         return true;
     }
-    if (!checkedSum(KozeniTotal, amount)) {
+    if (!Money::checkedAdd(KozeniTotal, amount)) {
         s_.dialogs.msgBox("合計金額が大きすぎて記録できません。", "記録の上限", Icon::Exclamation,
                           Buttons::Ok);
         return true;
