@@ -13,7 +13,7 @@
 
 namespace zm {
 
-const std::array<ThemeSpec, 3> kThemes{{
+const std::array<ThemeTraits, 3> kThemes{{
     {0, "fraCyokin3", "msgChingin", "msgChinKou", "txtChinKou", "txtChin_Inp", "cmdChinHozon",
      "cmdChinClr", "cmdChinClr2", "lblChin_cnt", "lblChin_zen", "mctTema1", "lblTemaMei1",
      "imgTema1", files::kTheme[0], files::kItems[0], files::kThemeName[0], false,
@@ -37,22 +37,22 @@ constexpr const char* kUnwritableHint =
 
 }  // namespace
 
-ThemePage::ThemePage(const ThemeSpec& spec, Services services, Button& pageButton,
+ThemePage::ThemePage(const ThemeTraits& traits, Services services, Button& pageButton,
                      const bool& sampleData)
-    : fraCyokin(spec.frame),
-      msgLedger(spec.ledger, 12),
-      msgKou(spec.items, 12),
-      txtKou(spec.itemField),
-      txtInp(spec.amountField),
-      cmdHozon(spec.deposit, "入金"),
-      cmdClr(spec.clear, "クリア"),
-      cmdClr2(spec.clearItems),
-      lblCnt(spec.count),
-      lblZen(spec.total),
-      mctTema(spec.chart),
-      lblTemaMei(spec.nameLabel, "～つもり貯金"),
-      imgTema(spec.picture),
-      spec_(spec),
+    : fraCyokin(traits.frame),
+      msgLedger(traits.ledger, 12),
+      msgKou(traits.items, 12),
+      txtKou(traits.itemField),
+      txtInp(traits.amountField),
+      cmdHozon(traits.deposit, "入金"),
+      cmdClr(traits.clear, "クリア"),
+      cmdClr2(traits.clearItems),
+      lblCnt(traits.count),
+      lblZen(traits.total),
+      mctTema(traits.chart),
+      lblTemaMei(traits.nameLabel, "～つもり貯金"),
+      imgTema(traits.picture),
+      traits_(traits),
       s_(services),
       pageButton_(pageButton),
       sampleData_(sampleData) {
@@ -72,7 +72,7 @@ void ThemePage::ResetThemeLedgerTable() {
 }
 
 void ThemePage::LoadThemeLedger() {
-    const auto records = s_.folder.readOrCreate(spec_.ledgerFile, "Dsm");
+    const auto records = s_.folder.readOrCreate(traits_.ledgerFile, "Dsm");
     ThemeTotal = Money();
     // Rows, positions and running totals are rebuilt whole from the file.
     msgLedger.reset(msgLedger.columns());
@@ -82,7 +82,7 @@ void ThemePage::LoadThemeLedger() {
         const auto total = Money::checkedAdd(ThemeTotal, rec.money(2));
         if (!total) {
             msgLedger.endLoad();
-            throw FileError(std::string(spec_.ledgerFile), rec.line, "金額の合計が大きすぎます");
+            throw FileError(std::string(traits_.ledgerFile), rec.line, "金額の合計が大きすぎます");
         }
         ThemeTotal = *total;
         msgLedger.appendRow(
@@ -117,7 +117,7 @@ void ThemePage::AddThemeRow() {
 
 void ThemePage::AppendThemeRecord() {
     s_.folder.append(
-        spec_.ledgerFile,
+        traits_.ledgerFile,
         RecordLine().str(dateText(s_.clock.today())).str(txtKou.text()).money(typedAmount()));
 }
 
@@ -201,17 +201,17 @@ void ThemePage::msgLedger_DblClick() {
                             .str(msgLedger.cell(row, 2).text)
                             .money(msgLedger.value(row, 3)));
     }
-    s_.folder.rewrite(spec_.ledgerFile, lines);
+    s_.folder.rewrite(traits_.ledgerFile, lines);
     LoadThemeLedger();
 }
 
 void ThemePage::cmdClr_Click() {
-    if (!spec_.clearAsksWhenEmpty && msgLedger.empty()) return;
+    if (!traits_.clearAsksWhenEmpty && msgLedger.empty()) return;
     if (s_.dialogs.msgBox("これまでのデータを削除してもいいですか？\r\n", kDeleteTitle,
                           Icon::Question, Buttons::OkCancel) != Answer::Ok) {
         return;
     }
-    s_.folder.empty(spec_.ledgerFile);
+    s_.folder.empty(traits_.ledgerFile);
     ResetThemeLedgerTable();
     LoadThemeLedger();
 }
@@ -223,7 +223,7 @@ void ThemePage::ResetThemeItemTable() {
 }
 
 void ThemePage::LoadThemeItems() {
-    const auto records = s_.folder.read(spec_.itemFile, "sm");
+    const auto records = s_.folder.read(traits_.itemFile, "sm");
     msgKou.reset(msgKou.columns());
     msgKou.beginLoad();
     for (const Record& rec : records) msgKou.appendRow({rec.str(0), Cell(rec.money(1))});
@@ -253,7 +253,7 @@ void ThemePage::OfferNewItem() {
         "項目登録確認", Icon::Question, Buttons::YesNo);
     if (a != Answer::Yes) return;
     const Money amount = typedAmount();
-    s_.folder.append(spec_.itemFile, RecordLine().str(name).money(amount));
+    s_.folder.append(traits_.itemFile, RecordLine().str(name).money(amount));
     msgKou.appendRow({name, Cell(amount)});
 }
 
@@ -277,7 +277,7 @@ void ThemePage::msgKou_DblClick() {
     for (int row = 1; row <= msgKou.recordCount(); ++row) {
         lines.push_back(RecordLine().str(msgKou.cell(row, 0).text).money(msgKou.value(row, 1)));
     }
-    s_.folder.rewrite(spec_.itemFile, lines);
+    s_.folder.rewrite(traits_.itemFile, lines);
 }
 
 void ThemePage::cmdClr2_Click() {
@@ -286,7 +286,7 @@ void ThemePage::cmdClr2_Click() {
                           Icon::Question, Buttons::OkCancel) != Answer::Ok) {
         return;
     }
-    s_.folder.empty(spec_.itemFile);
+    s_.folder.empty(traits_.itemFile);
     txtKou.setText("");
     txtInp.setText("");
     ResetThemeItemTable();
@@ -301,9 +301,9 @@ void ThemePage::showName(const std::string& name) {
 }
 
 void ThemePage::LoadThemeName() {
-    const auto records = s_.folder.read(spec_.nameFile, "s");
+    const auto records = s_.folder.read(traits_.nameFile, "s");
     if (records.empty()) {
-        throw FileError(std::string(spec_.nameFile), 0, "テーマ名がありません");
+        throw FileError(std::string(traits_.nameFile), 0, "テーマ名がありません");
     }
     showName(records.front().str(0));
 }
@@ -316,16 +316,16 @@ void ThemePage::EditThemeName() {
                "使用できない文字");
         return;
     }
-    s_.folder.rewrite(spec_.nameFile, {RecordLine().str(name)});
+    s_.folder.rewrite(traits_.nameFile, {RecordLine().str(name)});
     showName(name);
 }
 
 void ThemePage::imgTema_Click() {
-    if (spec_.rename == RenameGesture::Click) EditThemeName();
+    if (traits_.rename == RenameGesture::Click) EditThemeName();
 }
 
 void ThemePage::imgTema_DblClick() {
-    if (spec_.rename == RenameGesture::DoubleClick) EditThemeName();
+    if (traits_.rename == RenameGesture::DoubleClick) EditThemeName();
 }
 
 void ThemePage::lblTemaMei_Click() {

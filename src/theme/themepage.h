@@ -15,7 +15,7 @@ enum class RenameGesture { Click, DoubleClick };
 
 // What sets the three theme pages apart: control names, files, and two
 // differences of behaviour.
-struct ThemeSpec {
+struct ThemeTraits {
     int index;  // 0 for theme 1
     const char* frame;
     const char* ledger;
@@ -38,19 +38,20 @@ struct ThemeSpec {
     RenameGesture rename;
 };
 
-extern const std::array<ThemeSpec, 3> kThemes;
+extern const std::array<ThemeTraits, 3> kThemes;
 
 // A theme savings page: deposits against named items, the item list to pick
-// them from, and the theme's name. Built once per theme from its ThemeSpec.
+// them from, and the theme's name. Built once per theme from its ThemeTraits.
 class ThemePage {
 public:
     // `pageButton` is the main window's button of this page, whose caption
     // follows the theme name; `sampleData` is the 365-step page's flag.
-    ThemePage(const ThemeSpec& spec, Services services, Button& pageButton, const bool& sampleData);
+    ThemePage(const ThemeTraits& traits, Services services, Button& pageButton,
+              const bool& sampleData);
     ThemePage(const ThemePage&) = delete;
     ThemePage& operator=(const ThemePage&) = delete;
 
-    const ThemeSpec& spec() const { return spec_; }
+    const ThemeTraits& traits() const { return traits_; }
 
     // Controls, named after the theme (msgChingin, txtTumoriKou, imgTema3, ...).
     Frame fraCyokin;
@@ -107,7 +108,7 @@ private:
     void showName(const std::string& name);
     void refuse(const std::string& text, const std::string& title);
 
-    const ThemeSpec& spec_;
+    const ThemeTraits& traits_;
     Services s_;
     Button& pageButton_;
     const bool& sampleData_;

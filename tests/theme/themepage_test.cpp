@@ -18,8 +18,8 @@ struct ThemeFixture : ::testing::TestWithParam<int> {
     World w;
     bool sample = false;
     Button pageButton{"cmdCyokin", "テーマ"};
-    const ThemeSpec& spec = kThemes[static_cast<std::size_t>(GetParam())];
-    ThemePage page{spec, w.services(), pageButton, sample};
+    const ThemeTraits& traits = kThemes[static_cast<std::size_t>(GetParam())];
+    ThemePage page{traits, w.services(), pageButton, sample};
 
     void SetUp() override { w.putInstallation(); }
     void load() {
@@ -29,8 +29,8 @@ struct ThemeFixture : ::testing::TestWithParam<int> {
         page.LoadThemeItems();
         page.DrawTemaChart();
     }
-    std::string ledger() { return w.get(spec.ledgerFile); }
-    std::string items() { return w.get(spec.itemFile); }
+    std::string ledger() { return w.get(traits.ledgerFile); }
+    std::string items() { return w.get(traits.itemFile); }
     void type(const char* item, const char* amount) {
         page.txtKou.setText(item);
         page.txtInp.setText(amount);
@@ -47,8 +47,8 @@ const char* const kThreeRecords =
     "\"2026年03月03日\",\"皿洗い\",20\n";
 
 TEST_P(ThemeFixture, DepositChecksInOrderAndEnterStaysSilent) {
-    w.put(spec.ledgerFile, "\"2026年03月01日\",\"お風呂\",30\n");
-    w.put(spec.itemFile, "\"お風呂\",30\n");
+    w.put(traits.ledgerFile, "\"2026年03月01日\",\"お風呂\",30\n");
+    w.put(traits.itemFile, "\"お風呂\",30\n");
     load();
     const std::string before = ledger();
 
@@ -104,18 +104,18 @@ TEST_P(ThemeFixture, DepositChecksInOrderAndEnterStaysSilent) {
     EXPECT_EQ(page.msgLedger.topRow(), 5);
     EXPECT_EQ(page.txtKou.text(), "");
     EXPECT_EQ(page.txtInp.text(), "");
-    EXPECT_EQ(w.shell.focused, spec.itemField);
+    EXPECT_EQ(w.shell.focused, traits.itemField);
 }
 
 TEST_P(ThemeFixture, DeletingRewritesTheFileFromTheValues) {
-    w.put(spec.ledgerFile, kThreeRecords);
+    w.put(traits.ledgerFile, kThreeRecords);
     load();
-    const std::string before = w.dir.read(std::string(spec.ledgerFile));
+    const std::string before = w.dir.read(std::string(traits.ledgerFile));
 
     page.msgLedger.setCurrentRow(2);
     w.dialogs.answer(Answer::Cancel).answer(Answer::Ok);
     page.msgLedger_DblClick();
-    EXPECT_EQ(w.dir.read(std::string(spec.ledgerFile)), before);
+    EXPECT_EQ(w.dir.read(std::string(traits.ledgerFile)), before);
     page.msgLedger_DblClick();
     EXPECT_EQ(w.dialogs.shown[1].text,
               "2 2026年03月02日 晩酌 ¥13 のデータを削除してもいいですか？\r\n");
@@ -123,14 +123,14 @@ TEST_P(ThemeFixture, DeletingRewritesTheFileFromTheValues) {
     EXPECT_EQ(w.dialogs.shown[1].icon, Icon::Question);
     EXPECT_EQ(w.dialogs.shown[1].buttons, Buttons::OkCancel);
     EXPECT_EQ(
-        w.dir.read(std::string(spec.ledgerFile)),
+        w.dir.read(std::string(traits.ledgerFile)),
         *utf8ToCp932("\"2026年03月01日\",\"お風呂\",30\r\n\"2026年03月03日\",\"皿洗い\",20\r\n"));
     EXPECT_EQ(column(page.msgLedger, 0), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(column(page.msgLedger, 4), (std::vector<std::string>{"¥30", "¥50"}));
     EXPECT_EQ(page.lblCnt.caption(), "2");
 
     // The amount behind "¥13" is written back as it was, not as shown.
-    w.put(spec.ledgerFile, kThreeRecords);
+    w.put(traits.ledgerFile, kThreeRecords);
     load();
     page.msgLedger.setCurrentRow(3);
     w.dialogs.answer(Answer::Ok);
@@ -148,13 +148,13 @@ TEST_P(ThemeFixture, DeletingRewritesTheFileFromTheValues) {
 
 TEST_P(ThemeFixture, ClearingTheLedgerLeavesItemsAndName) {
     load();
-    const bool asks = spec.index != 0;  // theme 1 passes over an empty ledger
+    const bool asks = traits.index != 0;  // theme 1 passes over an empty ledger
     if (asks) w.dialogs.answer(Answer::Cancel);
     page.cmdClr_Click();
     EXPECT_EQ(w.dialogs.shown.size(), asks ? 1u : 0u);
 
-    w.put(spec.ledgerFile, kThreeRecords);
-    w.put(spec.itemFile, "\"お風呂\",30\n");
+    w.put(traits.ledgerFile, kThreeRecords);
+    w.put(traits.itemFile, "\"お風呂\",30\n");
     load();
     const std::string name = page.lblTemaMei.caption();
     w.dialogs.answer(Answer::Cancel).answer(Answer::Ok);
@@ -163,19 +163,19 @@ TEST_P(ThemeFixture, ClearingTheLedgerLeavesItemsAndName) {
     page.cmdClr_Click();
     EXPECT_EQ(w.dialogs.shown.back().text, "これまでのデータを削除してもいいですか？\r\n");
     EXPECT_EQ(w.dialogs.shown.back().icon, Icon::Question);
-    EXPECT_EQ(w.dir.read(std::string(spec.ledgerFile)), "");
+    EXPECT_EQ(w.dir.read(std::string(traits.ledgerFile)), "");
     EXPECT_TRUE(page.msgLedger.empty());
     EXPECT_EQ(page.lblCnt.caption(), "0");
     EXPECT_EQ(page.lblZen.caption(), "¥0");
     EXPECT_EQ(page.msgKou.recordCount(), 1);
     EXPECT_EQ(items(), "\"お風呂\",30\r\n");
     EXPECT_EQ(page.lblTemaMei.caption(), name);
-    EXPECT_EQ(w.get(spec.nameFile), "\"" + name + "\"\r\n");
+    EXPECT_EQ(w.get(traits.nameFile), "\"" + name + "\"\r\n");
     EXPECT_EQ(page.mctTema.rowCount(), 3);  // the chart waits for the next deposit
 }
 
 TEST_P(ThemeFixture, NewItemsAreOfferedAndListedOnesPicked) {
-    w.put(spec.itemFile, "\"Coffee\",120\n\"本\",1000\n");
+    w.put(traits.itemFile, "\"Coffee\",120\n\"本\",1000\n");
     load();
     const std::string offer =
         "新規の項目ですが項目リストに保存しますか？\r\n\r\n"
@@ -212,7 +212,7 @@ TEST_P(ThemeFixture, NewItemsAreOfferedAndListedOnesPicked) {
     EXPECT_EQ(column(page.msgKou, 0), (std::vector<std::string>{"Coffee", "お風呂"}));
     EXPECT_EQ(page.txtKou.text(), "");
     EXPECT_EQ(page.txtInp.text(), "");
-    w.put(spec.itemFile, "\"本\",1000\n");
+    w.put(traits.itemFile, "\"本\",1000\n");
     page.ResetThemeItemTable();
     page.LoadThemeItems();
     page.msgKou.setCurrentRow(1);
@@ -223,7 +223,7 @@ TEST_P(ThemeFixture, NewItemsAreOfferedAndListedOnesPicked) {
     EXPECT_EQ(items(), "\"本\",1000\r\n");
 
     // Clearing the list reads the name again and leaves the ledger.
-    w.put(spec.nameFile, "\"新しい名前\"\n");
+    w.put(traits.nameFile, "\"新しい名前\"\n");
     w.dialogs.answer(Answer::Ok);
     page.cmdClr2_Click();
     EXPECT_EQ(w.dialogs.shown.back().text, "登録されている項目を全て削除してもいいですか？\r\n");
@@ -240,12 +240,12 @@ TEST_P(ThemeFixture, NewItemsAreOfferedAndListedOnesPicked) {
 TEST_P(ThemeFixture, RenamingByTheThemesGesture) {
     load();
     const char* const installed[3] = {"～つもり貯金", "家庭賃金制", "罰金徴収制"};
-    EXPECT_EQ(page.lblTemaMei.caption(), installed[spec.index]);
+    EXPECT_EQ(page.lblTemaMei.caption(), installed[traits.index]);
     EXPECT_EQ(page.lblTemaMei.tooltip(), "ダブルクリックでテーマ名を変更できます");
     EXPECT_EQ(page.imgTema.tooltip(), "ダブルクリックでテーマ名を変更できます");
     // Theme 2 renames on a single click, themes 1 and 3 on a double-click;
     // the other gesture does nothing.
-    const bool byClick = spec.index == 1;
+    const bool byClick = traits.index == 1;
     w.dialogs.type("ゲームを我慢したつもり").type("本");
     page.lblTemaMei_Click();
     EXPECT_EQ(w.dialogs.shown.size(), byClick ? 1u : 0u);
@@ -259,7 +259,7 @@ TEST_P(ThemeFixture, RenamingByTheThemesGesture) {
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
     EXPECT_EQ(w.dialogs.shown[0].text, "テーマ名を入力してください");
     EXPECT_EQ(w.dialogs.shown[0].title, "テーマ名入力");
-    EXPECT_EQ(w.get(spec.nameFile), "\"本\"\r\n");
+    EXPECT_EQ(w.get(traits.nameFile), "\"本\"\r\n");
     EXPECT_EQ(page.lblTemaMei.caption(), "本");
     EXPECT_EQ(pageButton.caption(), "本");
 }
