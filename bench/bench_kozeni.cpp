@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "benchdata.h"
+#include "benchmain.h"
 #include "core/datetime.h"
 #include "qt/chartview.h"
 #include "qt/pageviews.h"
@@ -124,10 +125,5 @@ BENCHMARK(BM_DeleteKozeniRecordInPage)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zm::bench::runWithWidgets(argc, argv);
 }

@@ -9,6 +9,7 @@
 
 #include "app/mainform.h"
 #include "benchdata.h"
+#include "benchmain.h"
 #include "core/datetime.h"
 #include "qt/mainwindow.h"
 #include "qt/qtdialogs.h"
@@ -68,10 +69,5 @@ BENCHMARK(BM_StartUpAndShow)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zm::bench::runWithWidgets(argc, argv);
 }
