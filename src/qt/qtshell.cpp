@@ -1,6 +1,7 @@
 #include "qt/qtshell.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QWidget>
 
 #include "qt/bind.h"
@@ -47,7 +48,10 @@ void QtShell::end(int code) {
     ended_ = true;
     exitCode_ = code;
     if (window_) window_->hide();
-    QCoreApplication::exit(code);
+    // Outside any event loop (a failure during start-up) main() sees ended();
+    // telling Qt to quit then would make every later event loop, a modal
+    // dialog's too, return at once.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(code);
 }
 
 }  // namespace zm
