@@ -223,8 +223,20 @@ std::vector<Record> DataFolder::read(std::string_view name, std::string_view sha
         throw FileError(std::string(name), 0, std::string(kNotCp932));
     }
 
+    // In the Japanese code page 0x5C is the yen sign: the files' own writers
+    // showed it as "¥", and writing "¥" gives the same byte again.
+    std::string shown;
+    shown.reserve(text->size());
+    for (char c : *text) {
+        if (c == '\\') {
+            shown += "¥";
+        } else {
+            shown += c;
+        }
+    }
+
     std::vector<Record> records;
-    const std::vector<std::string_view> lines = splitLines(*text);
+    const std::vector<std::string_view> lines = splitLines(shown);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (isBlankLine(lines[i])) continue;
         records.push_back(parseRecord(name, static_cast<int>(i + 1), lines[i], shape));

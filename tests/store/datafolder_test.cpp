@@ -124,6 +124,16 @@ TEST_F(DataFolderTest, BadContentNamesFileAndLine) {
               0u);
 }
 
+TEST_F(DataFolderTest, TheCodePagesYenSignReadsAsYenAndWritesBackTheSameByte) {
+    // "ソ" (0x83 0x5C) carries 0x5C as its second byte: it stays "ソ".
+    tmp.write("items.txt", "\"\\100\x83\x5C\",100\r\n");
+    const auto records = folder.read("items.txt", "sm");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].str(0), "¥100ソ");
+    folder.rewrite("items.txt", {RecordLine().str(records[0].str(0)).money(records[0].money(1))});
+    EXPECT_EQ(tmp.read("items.txt"), "\"\\100\x83\x5C\",100\r\n");
+}
+
 TEST_F(DataFolderTest, ReadOrCreateMakesAnEmptyFile) {
     EXPECT_TRUE(folder.readOrCreate(files::kKozeni, "DTm").empty());
     EXPECT_EQ(tmp.read("小銭清算.txt"), "");
