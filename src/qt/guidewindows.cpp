@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -64,7 +63,6 @@ public:
         : QDialog(owner), form_(which), body_(new QWidget(this)) {
         setObjectName(qs(form_.frm.name()));
         setWindowTitle(qs(form_.frm.caption()));
-        setWindowIcon(QIcon(":/images/app.png"));
         form_.Form_Load();
 
         auto* picture = new QLabel;

@@ -4,7 +4,6 @@
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -235,7 +234,6 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmArchive> archive, QWidget* owner)
     setObjectName("frmHelp");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(archive_->title().isEmpty() ? QStringLiteral("ヘルプ") : archive_->title());
-    setWindowIcon(QIcon(":/images/app.png"));
 
     browser_->setObjectName("helpTopic");
     browser_->setAccessibleName("ヘルプの本文");

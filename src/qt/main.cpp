@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -10,6 +11,7 @@
 #include "qt/mainwindow.h"
 #include "qt/qtdialogs.h"
 #include "qt/qtshell.h"
+#include "qt/style.h"
 #include "store/datafolder.h"
 
 int main(int argc, char* argv[]) {
@@ -23,6 +25,8 @@ int main(int argc, char* argv[]) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtJapanese);
     }
+    initPictures();
+    QApplication::setWindowIcon(QIcon(":/images/app.png"));
     QFont font("Noto Sans CJK JP");
     font.setPointSize(10);
     QApplication::setFont(font);
