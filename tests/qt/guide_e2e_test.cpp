@@ -13,10 +13,6 @@
 namespace zm::test {
 namespace {
 
-std::string cellText(QTableView* table, int row, int column) {
-    return table->model()->index(row, column).data().toString().toStdString();
-}
-
 int visibleDialogs(Window& win, const char* name) {
     int count = 0;
     for (QDialog* d : win.window->findChildren<QDialog*>(name)) count += d->isVisible() ? 1 : 0;

@@ -10,10 +10,6 @@
 namespace zm::test {
 namespace {
 
-std::string cellText(QTableView* table, int row, int column) {
-    return table->model()->index(row, column).data().toString().toStdString();
-}
-
 TEST(SmallChangeWindow, DepositAndDeleteOnTheSmallChangePage) {
     Window win;
     win.w.putInstallation();

@@ -28,10 +28,6 @@ QPoint rowCentre(QTableView* table, int row) {
     return table->visualRect(table->model()->index(row, 0)).center();
 }
 
-std::string cellText(QTableView* table, int row, int col) {
-    return table->model()->index(row, col).data().toString().toStdString();
-}
-
 TEST(ThemePageWindow, DepositUnderANewItemRenameAndDeleteAnItem) {
     Window win;
     win.w.putInstallation();

@@ -17,6 +17,11 @@
 
 namespace zm::test {
 
+// The text a grid shows in a cell (rows of the view, 0-based).
+inline std::string cellText(QTableView* table, int row, int column) {
+    return table->model()->index(row, column).data().toString().toStdString();
+}
+
 // The real main window over a World's data folder, with scripted dialogs.
 struct Window {
     World w;
