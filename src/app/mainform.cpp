@@ -1,9 +1,20 @@
 #include "app/mainform.h"
 
-#include "store/datafolder.h"
+#include "store/datafiles.h"
 #include "ui/shell.h"
 
 namespace zm {
+
+// The over-payment's surplus goes to the small-change page.
+bool MainForm::KozeniSink::canTake(Money amount) {
+    return !form.kozeni.refuseDeposit(amount);
+}
+void MainForm::KozeniSink::record(const TimedRecord& rec) {
+    form.kozeni.AppendKozeniRecord(rec);
+}
+void MainForm::KozeniSink::refresh() {
+    form.kozeni.reload();
+}
 
 MainForm::MainForm(Services services)
     : every(services),
@@ -12,7 +23,7 @@ MainForm::MainForm(Services services)
               ThemePage(kThemes[1], services, cmdCyokin4, every.SampleDataFlag),
               ThemePage(kThemes[2], services, cmdCyokin5, every.SampleDataFlag)}},
       s_(services) {
-    every.linkSmallChange(kozeni);
+    every.setSurplusSink(surplusToKozeni_);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
     cmdCyokin2.setTooltip("小銭清算貯金ページ");
     cmdCyokin3.setTooltip("テーマ１の貯金ページ");
@@ -76,7 +87,7 @@ void MainForm::Form_Load() {
 }
 
 void MainForm::READ_SETTEI() {
-    HelpTour = readHelpTourSetting(s_.folder);
+    HelpTour = SettingsFile(s_.folder).readHelpTour();
 }
 
 void MainForm::HidePages() {

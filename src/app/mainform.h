@@ -75,7 +75,16 @@ private:
     bool switchTo(Frame& frame);
     void openTheme(ThemePage& theme);
 
+    struct KozeniSink final : SurplusSink {
+        explicit KozeniSink(MainForm& f) : form(f) {}
+        bool canTake(Money amount) override;
+        void record(const TimedRecord& rec) override;
+        void refresh() override;
+        MainForm& form;
+    };
+
     Services s_;
+    KozeniSink surplusToKozeni_{*this};
 };
 
 }  // namespace zm

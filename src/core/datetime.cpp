@@ -53,12 +53,13 @@ std::string timeText(TimeOfDay t) {
     return buf;
 }
 
-bool isTimeText(std::string_view text) {
-    if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
+std::optional<TimeOfDay> parseTimeText(std::string_view text) {
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':') return std::nullopt;
     const int h = digitsAt(text, 0, 2);
     const int m = digitsAt(text, 3, 2);
     const int s = digitsAt(text, 6, 2);
-    return h >= 0 && h < 24 && m >= 0 && m < 60 && s >= 0 && s < 60;
+    if (h < 0 || h >= 24 || m < 0 || m >= 60 || s < 0 || s >= 60) return std::nullopt;
+    return TimeOfDay{h * 3600 + m * 60 + s};
 }
 
 std::string monthText(std::chrono::year_month ym) {
@@ -87,17 +88,13 @@ std::tm localNow() {
 
 }  // namespace
 
-Date SystemClock::today() const {
-    const std::tm tm = localNow();
-    return Date{std::chrono::year{tm.tm_year + 1900},
-                std::chrono::month{static_cast<unsigned>(tm.tm_mon + 1)},
-                std::chrono::day{static_cast<unsigned>(tm.tm_mday)}};
-}
-
-TimeOfDay SystemClock::now() const {
+Moment SystemClock::moment() const {
     const std::tm tm = localNow();
     const int sec = tm.tm_sec > 59 ? 59 : tm.tm_sec;  // a leap second still belongs to its minute
-    return TimeOfDay(tm.tm_hour * 3600 + tm.tm_min * 60 + sec);
+    return {Date{std::chrono::year{tm.tm_year + 1900},
+                 std::chrono::month{static_cast<unsigned>(tm.tm_mon + 1)},
+                 std::chrono::day{static_cast<unsigned>(tm.tm_mday)}},
+            TimeOfDay(tm.tm_hour * 3600 + tm.tm_min * 60 + sec)};
 }
 
 }  // namespace zm

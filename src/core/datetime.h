@@ -17,7 +17,10 @@ std::optional<Date> parseDateText(std::string_view text);
 // "09:26:01"
 std::string timeText(TimeOfDay t);
 // Accepts exactly "HH:MM:SS" on the 24-hour clock.
-bool isTimeText(std::string_view text);
+std::optional<TimeOfDay> parseTimeText(std::string_view text);
+inline bool isTimeText(std::string_view text) {
+    return parseTimeText(text).has_value();
+}
 // "2005年01月"
 std::string monthText(std::chrono::year_month ym);
 
@@ -25,25 +28,31 @@ std::string monthText(std::chrono::year_month ym);
 int daysBetween(Date from, Date to);
 Date addDays(Date d, int days);
 
-// Today's date and the time of day; tests use a set clock.
+// A date and a time of day read together.
+struct Moment {
+    Date date{};
+    TimeOfDay time{};
+};
+
+// Today's date and the time of day; tests use a set clock. A record takes its
+// date and time from one moment(), so the two cannot straddle midnight.
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual Date today() const = 0;
-    virtual TimeOfDay now() const = 0;
+    virtual Moment moment() const = 0;
+    Date today() const { return moment().date; }
+    TimeOfDay now() const { return moment().time; }
 };
 
 class SystemClock final : public Clock {
 public:
-    Date today() const override;
-    TimeOfDay now() const override;
+    Moment moment() const override;
 };
 
 class FixedClock final : public Clock {
 public:
     FixedClock(Date d, TimeOfDay t) : date_(d), time_(t) {}
-    Date today() const override { return date_; }
-    TimeOfDay now() const override { return time_; }
+    Moment moment() const override { return {date_, time_}; }
     void set(Date d, TimeOfDay t) {
         date_ = d;
         time_ = t;

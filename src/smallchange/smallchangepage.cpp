@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "step/pagechart.h"
-#include "store/datafolder.h"
-#include "store/fileerror.h"
+#include "store/datafiles.h"
 #include "ui/dialogs.h"
+#include "ui/pagechart.h"
+#include "ui/rowdeletion.h"
 #include "ui/shell.h"
 
 namespace zm {
@@ -34,42 +34,38 @@ void SmallChangePage::ResetKozeniTable() {
 }
 
 void SmallChangePage::LoadKozeniLedger() {
-    KozeniTotal = Money();
+    const auto ledger = KozeniLedgerFile(s_.folder).readOrCreate();
+    const auto& records = ledger.records;
     KozeniMax = Money();
     KozeniMin = Money();
-    const auto records = s_.folder.readOrCreate(files::kKozeni, "DTm");
 
     // The rows are rebuilt whole, so nothing of an earlier load can be left over.
     msgKozeni.beginLoad();
     msgKozeni.reset(msgKozeni.columns());
+    Money running;
     int i = 0;
-    for (const Record& rec : records) {
+    for (const TimedRecord& rec : records) {
         ++i;
-        const Money amount = rec.money(2);
-        const auto total = Money::checkedAdd(KozeniTotal, amount);
-        if (!total) {
-            msgKozeni.endLoad();
-            throw FileError(std::string(files::kKozeni), rec.line, "合計金額が大きすぎます");
-        }
-        KozeniTotal = *total;
-        msgKozeni.appendRow(
-            {std::to_string(i), rec.str(0), rec.str(1), Cell(amount), Cell(KozeniTotal)});
-        if (amount > KozeniMax) KozeniMax = amount;
-        if (i == 1 || amount < KozeniMin) KozeniMin = amount;
+        running += rec.amount;  // within range: the reader checked the sum
+        msgKozeni.appendRow({std::to_string(i), dateText(rec.date), timeText(rec.time),
+                             Cell(rec.amount), Cell(running)});
+        if (rec.amount > KozeniMax) KozeniMax = rec.amount;
+        if (i == 1 || rec.amount < KozeniMin) KozeniMin = rec.amount;
     }
     msgKozeni.endLoad();
+    KozeniTotal = ledger.total;
     KozeniCount = i;
-    KozeniLastDate = records.empty() ? std::string() : records.back().str(0);
+    KozeniLastDate = records.empty() ? std::string() : dateText(records.back().date);
     if (!msgKozeni.empty()) msgKozeni.scrollToLast();
     KozeniAverage = KozeniCount == 0 ? Money() : averageOf(KozeniTotal, KozeniCount);
     ShowKozeniTotals();
 }
 
-void SmallChangePage::AddKozeniRow() {
-    const Money amount = deposit_.amount;
+void SmallChangePage::AddKozeniRow(const TimedRecord& record) {
+    const Money amount = record.amount;
     const int r = msgKozeni.rowCount();
     KozeniTotal += amount;
-    msgKozeni.appendRow({std::to_string(r), dateText(deposit_.date), timeText(deposit_.time),
+    msgKozeni.appendRow({std::to_string(r), dateText(record.date), timeText(record.time),
                          Cell(amount), Cell(KozeniTotal)});
     msgKozeni.scrollToLast();
     if (amount > KozeniMax) KozeniMax = amount;
@@ -79,13 +75,15 @@ void SmallChangePage::AddKozeniRow() {
     ShowKozeniTotals();
 }
 
-void SmallChangePage::AppendKozeniRecord() {
-    appendRecord(deposit_.date, deposit_.time, deposit_.amount);
+void SmallChangePage::AppendKozeniRecord(const TimedRecord& record) {
+    KozeniLedgerFile(s_.folder).append(record);
 }
 
-void SmallChangePage::appendRecord(Date date, TimeOfDay time, Money amount) const {
-    s_.folder.append(files::kKozeni,
-                     RecordLine().str(dateText(date)).str(timeText(time)).money(amount));
+void SmallChangePage::reload() {
+    ResetKozeniTable();
+    LoadKozeniLedger();
+    DrawKozeniChart();
+    ShowKozeniElapsed();
 }
 
 void SmallChangePage::ShowKozeniTotals() {
@@ -160,10 +158,11 @@ void SmallChangePage::cmdKozeniHozon_Click() {
     }
     if (refuseDeposit(*amount)) return;
 
-    deposit_ = {s_.clock.today(), s_.clock.now(), *amount};
-    AddKozeniRow();
+    const Moment moment = s_.clock.moment();
+    const TimedRecord record{moment.date, moment.time, *amount};
+    AppendKozeniRecord(record);
+    AddKozeniRow(record);
     DrawKozeniChart();
-    AppendKozeniRecord();
     ShowKozeniDepositedToday();
     if (sampleData_) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
@@ -181,33 +180,22 @@ void SmallChangePage::txtKozeni_Inp_KeyPress(int key) {
 }
 
 void SmallChangePage::msgKozeni_DblClick() {
-    const int n = msgKozeni.recordCount();
-    if (n == 0) return;
-    if (n == 1) {
-        s_.dialogs.msgBox("最後の行はクリアボタンで削除してください", "削除確認", Icon::Exclamation,
-                          Buttons::Ok);
+    const auto question = [this](int r) {
+        const Row& row = msgKozeni.row(r);
+        return row[0].text + " " + row[1].text + " " + row[2].text + " " + row[3].text +
+               " のデータを削除してもいいですか？\r\n";
+    };
+    const auto rewrite = [this](int r) {
+        KozeniLedgerFile(s_.folder).rewrite(
+            rowsExcept<TimedRecord>(msgKozeni.recordCount(), r, [this](int i) {
+                return TimedRecord{*parseDateText(msgKozeni.cell(i, 1).text),
+                                   *parseTimeText(msgKozeni.cell(i, 2).text),
+                                   msgKozeni.value(i, 3)};
+            }));
+    };
+    if (deleteCurrentRow(msgKozeni, s_.dialogs, "最後の行はクリアボタンで削除してください",
+                         question, rewrite) == 0)
         return;
-    }
-    const int r = msgKozeni.currentRow();
-    if (r < 1 || r > n) return;
-    const Row& row = msgKozeni.row(r);
-    const std::string question = row[0].text + " " + row[1].text + " " + row[2].text + " " +
-                                 row[3].text + " のデータを削除してもいいですか？\r\n";
-    if (s_.dialogs.msgBox(question, "削除確認", Icon::Question, Buttons::OkCancel) != Answer::Ok)
-        return;
-
-    // The file is written first, so a failed write leaves table and file alike.
-    std::vector<RecordLine> lines;
-    lines.reserve(static_cast<std::size_t>(n - 1));
-    for (int i = 1; i <= n; ++i) {
-        if (i == r) continue;
-        lines.push_back(RecordLine()
-                            .str(msgKozeni.cell(i, 1).text)
-                            .str(msgKozeni.cell(i, 2).text)
-                            .money(msgKozeni.value(i, 3)));
-    }
-    s_.folder.rewrite(files::kKozeni, lines);
-    msgKozeni.removeRow(r);
     LoadKozeniLedger();
 }
 
@@ -216,7 +204,7 @@ void SmallChangePage::cmdKozeniClr_Click() {
     if (s_.dialogs.msgBox("これまでのデータを削除してもいいですか？\r\n", "削除確認",
                           Icon::Question, Buttons::OkCancel) != Answer::Ok)
         return;
-    s_.folder.empty(files::kKozeni);
+    KozeniLedgerFile(s_.folder).empty();
     ResetKozeniTable();
     LoadKozeniLedger();
     HideKozeniNotice();

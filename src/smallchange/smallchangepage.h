@@ -12,6 +12,8 @@
 
 namespace zm {
 
+struct TimedRecord;
+
 // The small-change settlement savings: whatever change is left in the wallet
 // is typed in now and then and deposited in one go.
 class SmallChangePage {
@@ -47,8 +49,8 @@ public:
 
     void ResetKozeniTable();
     void LoadKozeniLedger();
-    void AddKozeniRow();
-    void AppendKozeniRecord();
+    void AddKozeniRow(const TimedRecord& record);
+    void AppendKozeniRecord(const TimedRecord& record);
     void ShowKozeniTotals();
     void ShowKozeniElapsed();
     void HideKozeniNotice();
@@ -60,9 +62,8 @@ public:
     void msgKozeni_DblClick();
     void cmdKozeniClr_Click();
 
-    // One record of the ledger file; the over-payment on the 365-step page
-    // writes its surplus here too.
-    void appendRecord(Date date, TimeOfDay time, Money amount) const;
+    // The page built anew from its file: table, figures, chart, notice.
+    void reload();
 
     // Positions and the count are 16-bit on the page.
     static constexpr int kMaxRecords = 32766;
@@ -71,16 +72,8 @@ public:
     bool refuseDeposit(Money amount);
 
 private:
-    // The deposit being made: one date and time for its row and its record.
-    struct Deposit {
-        Date date{};
-        TimeOfDay time{};
-        Money amount;
-    };
-
     Services s_;
     const bool& sampleData_;
-    Deposit deposit_;
 };
 
 }  // namespace zm

@@ -1,7 +1,7 @@
 // Giving up the current run of the 365-step savings and starting again from
 // one yen, with or without keeping the run's total in the history.
 #include "step/steppage.h"
-#include "store/datafolder.h"
+#include "store/datafiles.h"
 #include "ui/dialogs.h"
 
 namespace zm {
@@ -17,18 +17,16 @@ void StepPage::cmdEveryClr_Click() {
         "「いいえ」で全てクリアしてスタートします。\r\n",
         "削除確認", Icon::Question, Buttons::YesNo);
     if (keep == Answer::Yes) {
-        s_.folder.append(files::kEveryHistory, RecordLine()
-                                                   .str(dateText(addDays(s_.clock.today(), -1)))
-                                                   .str("00:00:00")
-                                                   .money(Cumulative));
+        EveryHistoryFile(s_.folder).append(
+            {addDays(s_.clock.today(), -1), TimeOfDay{0}, Cumulative});
     } else {
-        s_.folder.empty(files::kEveryHistory);
+        EveryHistoryFile(s_.folder).empty();
         HistoryTotal = Money();
     }
     // Either answer ends the run. The ledger is emptied only now, once its
     // total is safe in the history: a failure or a crash while the question
     // is open loses nothing.
-    s_.folder.empty(files::kEvery);
+    EveryLedgerFile(s_.folder).empty();
 
     ResetEveryTable();
     LoadEveryLedger();

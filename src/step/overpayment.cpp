@@ -5,9 +5,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "smallchange/smallchangepage.h"
 #include "step/steppage.h"
-#include "store/datafolder.h"
+#include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "ui/dialogs.h"
 
@@ -32,7 +31,7 @@ std::int64_t surplusOf(const std::string& answer, Money due) {
 
 void StepPage::cmdEveryHozon2_Click() {
     if (!cmdEveryHozon2.enabled()) return;  // one deposit a day
-    if (!kozeni_) throw std::logic_error("over-payment without the small-change page");
+    if (!surplus_) throw std::logic_error("over-payment without a place for the surplus");
 
     const std::string answer = s_.dialogs.inputBox(
         "入金金額を入力してください。\r\n\r\n３６５日貯金との差分は自動的に小銭清算貯金に記録します"
@@ -63,21 +62,16 @@ void StepPage::cmdEveryHozon2_Click() {
     }
 
     const Money extra = Money::fromYen(surplus);
-    if (kozeni_->refuseDeposit(extra)) return;
-    kozeni_->appendRecord(s_.clock.today(), s_.clock.now(), extra);
+    if (!surplus_->canTake(extra)) return;
+    // One moment for both records.
+    const Moment moment = s_.clock.moment();
+    surplus_->record(TimedRecord{moment.date, moment.time, extra});
 
     // From here the surplus is on file: a failure must not let the user
     // believe that nothing was recorded.
     try {
-        kozeni_->ResetKozeniTable();
-        kozeni_->LoadKozeniLedger();
-        kozeni_->DrawKozeniChart();
-        kozeni_->ShowKozeniElapsed();
-
-        AddEveryRow();
-        DrawEveryChart();
-        AppendEveryRecord();
-        ShowDepositedToday();
+        surplus_->refresh();
+        depositDue(moment);
     } catch (const FileError& e) {
         throw FileError(e.file(), e.line(),
                         e.reason() + "\r\n\r\n差分の " + surplusText + "円 は「" +

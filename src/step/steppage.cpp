@@ -2,10 +2,9 @@
 
 #include <cmath>
 
-#include "step/pagechart.h"
-#include "store/datafolder.h"
-#include "store/fileerror.h"
+#include "store/datafiles.h"
 #include "ui/dialogs.h"
+#include "ui/pagechart.h"
 
 namespace zm {
 
@@ -29,30 +28,34 @@ void StepPage::ResetEveryTable() {
 
 void StepPage::LoadEveryLedger() {
     SampleDataFlag = false;
-    Cumulative = Money();
-    const auto records = s_.folder.readOrCreate(files::kEvery, "DTm");
+    const auto ledger = EveryLedgerFile(s_.folder).readOrCreate();
+    const auto& records = ledger.records;
 
     msgEvery.beginLoad();
+    Money running;
     int i = 1;
-    for (const Record& rec : records) {
-        if (i == 1 && rec.str(0) == "2005年01月01日" && rec.str(1) == "09:26:01") {
-            SampleDataFlag = true;
-        }
-        Cumulative += rec.money(2);
-        msgEvery.appendRow(
-            {std::to_string(i), rec.str(0), rec.str(1), Cell(rec.money(2)), Cell(Cumulative)});
-        if (i == 1) StartDate = *parseDateText(rec.str(0));
+    for (const TimedRecord& rec : records) {
+        running += rec.amount;  // within range: the reader checked the sum
+        msgEvery.appendRow({std::to_string(i), dateText(rec.date), timeText(rec.time),
+                            Cell(rec.amount), Cell(running)});
         ++i;
     }
     msgEvery.endLoad();
+    Cumulative = ledger.total;
     if (!msgEvery.empty()) msgEvery.scrollToLast();
 
     ElapsedDays = 0;
     DayNumber = 0;
     Arrears = Money();
     if (!records.empty()) {
+        constexpr Date kSampleStart{std::chrono::year{2005}, std::chrono::January,
+                                    std::chrono::day{1}};
+        const TimedRecord& first = records.front();
+        SampleDataFlag =
+            first.date == kSampleStart && first.time == TimeOfDay{9 * 3600 + 26 * 60 + 1};
+        StartDate = first.date;
         const Date today = s_.clock.today();
-        LastDate = *parseDateText(records.back().str(0));
+        LastDate = records.back().date;
         ElapsedDays = daysBetween(StartDate, today);
         DayNumber = ElapsedDays;
         const int gap = daysBetween(LastDate, today);
@@ -65,10 +68,7 @@ void StepPage::LoadEveryLedger() {
     PlannedAmount = Money::fromYen(DayNumber + 1);
     ShowEveryTotals();
 
-    HistoryTotal = Money();
-    for (const Record& rec : s_.folder.read(files::kEveryHistory, "DTm")) {
-        HistoryTotal += rec.money(2);
-    }
+    HistoryTotal = EveryHistoryFile(s_.folder).read().total;
 }
 
 void StepPage::ShowEveryTotals() {
@@ -120,20 +120,27 @@ void StepPage::ShowDepositedToday() {
     cmdEveryHozon2.setEnabled(false);
 }
 
-void StepPage::AddEveryRow() {
-    const Money amount = due();
+void StepPage::AddEveryRow(const TimedRecord& record) {
     const int r = msgEvery.rowCount();
-    Cumulative += amount;
-    msgEvery.appendRow({std::to_string(r), dateText(s_.clock.today()), timeText(s_.clock.now()),
-                        Cell(amount), Cell(Cumulative)});
+    Cumulative += record.amount;
+    msgEvery.appendRow({std::to_string(r), dateText(record.date), timeText(record.time),
+                        Cell(record.amount), Cell(Cumulative)});
     msgEvery.setTopRow(r);
     ShowEveryTotals();
 }
 
-void StepPage::AppendEveryRecord() {
-    s_.folder.append(
-        files::kEvery,
-        RecordLine().str(dateText(s_.clock.today())).str(timeText(s_.clock.now())).money(due()));
+void StepPage::AppendEveryRecord(const TimedRecord& record) {
+    EveryLedgerFile(s_.folder).append(record);
+}
+
+void StepPage::depositDue(const Moment& moment) {
+    const TimedRecord record{moment.date, moment.time, due()};
+    // A sum beyond Money's range throws here, before anything is written.
+    [[maybe_unused]] const Money total = Cumulative + record.amount;
+    AppendEveryRecord(record);
+    AddEveryRow(record);
+    DrawEveryChart();
+    ShowDepositedToday();
 }
 
 void StepPage::DrawEveryChart() {
@@ -142,10 +149,7 @@ void StepPage::DrawEveryChart() {
 
 void StepPage::cmdEveryHozon_Click() {
     if (!cmdEveryHozon.enabled()) return;  // one deposit a day
-    AddEveryRow();
-    DrawEveryChart();
-    AppendEveryRecord();
-    ShowDepositedToday();
+    depositDue(s_.clock.moment());
     if (SampleDataFlag) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
                           Buttons::Ok);
@@ -153,10 +157,7 @@ void StepPage::cmdEveryHozon_Click() {
 }
 
 void StepPage::LoadTargetDays() {
-    const auto records = s_.folder.read(files::kEveryTarget, "i");
-    if (records.empty())
-        throw FileError(std::string(files::kEveryTarget), 0, "目標日数がありません");
-    TargetDays = static_cast<int>(records.front().integer(0));
+    TargetDays = TargetDaysFile(s_.folder).read();
     txtSetNissuu.setText(std::to_string(TargetDays));
 }
 
@@ -187,7 +188,7 @@ void StepPage::txtSetNissuu_KeyPress(int key) {
         return;
     }
     ShowTargetAmount();
-    s_.folder.rewrite(files::kEveryTarget, {RecordLine().number(value->toDouble())});
+    TargetDaysFile(s_.folder).write(value->toDouble());
 }
 
 }  // namespace zm

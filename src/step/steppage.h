@@ -12,7 +12,20 @@
 
 namespace zm {
 
-class SmallChangePage;
+struct TimedRecord;
+
+// Where the over-payment sends its surplus. The main form hands the step page
+// one; the step page knows nothing of the page behind it.
+class SurplusSink {
+public:
+    virtual ~SurplusSink() = default;
+    // Shows why `amount` cannot be taken and returns false; true when it can.
+    virtual bool canTake(Money amount) = 0;
+    // Writes the surplus as one deposit.
+    virtual void record(const TimedRecord& record) = 0;
+    // Shows what was written.
+    virtual void refresh() = 0;
+};
 
 // The 365-step savings: N yen on day N, missed days paid as arrears with the
 // next deposit, at most one deposit a day.
@@ -58,8 +71,8 @@ public:
     void HideEveryPlan();
     void ShowEveryPlan();
     void ShowDepositedToday();
-    void AddEveryRow();
-    void AppendEveryRecord();
+    void AddEveryRow(const TimedRecord& record);
+    void AppendEveryRecord(const TimedRecord& record);
     void DrawEveryChart();
     void LoadTargetDays();
     void ShowTargetAmount();
@@ -69,17 +82,19 @@ public:
     void cmdEveryClr_Click();
     void txtSetNissuu_KeyPress(int key);
 
-    // The over-payment sends its surplus to the small-change page.
-    void linkSmallChange(SmallChangePage& page) { kozeni_ = &page; }
+    // The over-payment sends its surplus here.
+    void setSurplusSink(SurplusSink& sink) { surplus_ = &sink; }
 
     // The largest target the calculator takes: its day counter is 16-bit.
     static constexpr int kMaxTargetDays = 32766;
 
 private:
     Money due() const { return PlannedAmount + Arrears; }
+    // Today's deposit of the due amount: on file first, then on the page.
+    void depositDue(const Moment& moment);
 
     Services s_;
-    SmallChangePage* kozeni_ = nullptr;
+    SurplusSink* surplus_ = nullptr;
 };
 
 }  // namespace zm

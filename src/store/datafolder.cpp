@@ -46,10 +46,6 @@ bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool isBlankLine(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
-}
-
 // Closes a descriptor on every way out.
 class Fd {
 public:
@@ -128,39 +124,44 @@ std::optional<double> parseNumber(std::string_view text) {
 
 Record parseRecord(std::string_view name, int lineNo, std::string_view line,
                    std::string_view shape) {
-    const std::vector<RawField> fields = splitRecordLine(line);
     const auto fail = [&](std::string reason) {
         return FileError(std::string(name), lineNo, std::move(reason));
     };
-    if (fields.size() != shape.size()) {
+    constexpr int kCap = 8;
+    FieldView fields[kCap];
+    std::string error;
+    const int n = splitFields(line, fields, kCap, error);
+    if (n < 0) throw fail(error);
+    if (static_cast<std::size_t>(n) != shape.size()) {
         throw fail("項目の数が違います（" + std::to_string(shape.size()) + " 個のはずが " +
-                   std::to_string(fields.size()) + " 個）");
+                   std::to_string(n) + " 個）");
     }
     Record rec;
     rec.line = lineNo;
-    rec.moneys.resize(fields.size());
-    rec.numbers.resize(fields.size());
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const RawField& f = fields[i];
+    rec.moneys.resize(shape.size());
+    rec.numbers.resize(shape.size());
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const FieldView& f = fields[i];
+        const std::string shown = excerpt(f.text);
         switch (shape[i]) {
             case 's':
                 break;
             case 'D':
-                if (!parseDateText(f.text)) throw fail("日付が正しくありません：" + f.text);
+                if (!parseDateText(f.text)) throw fail("日付が正しくありません：" + shown);
                 break;
             case 'T':
-                if (!isTimeText(f.text)) throw fail("時刻が正しくありません：" + f.text);
+                if (!isTimeText(f.text)) throw fail("時刻が正しくありません：" + shown);
                 break;
             case 'm': {
                 const auto m = f.quoted ? std::nullopt : parsePlainMoney(f.text);
-                if (!m) throw fail("金額が数値ではありません：" + f.text);
+                if (!m) throw fail("金額が数値ではありません：" + shown);
                 rec.moneys[i] = *m;
                 break;
             }
             case 'i':
             case 'n': {
                 const auto v = f.quoted ? std::nullopt : parseNumber(f.text);
-                if (!v || !std::isfinite(*v)) throw fail("数値ではありません：" + f.text);
+                if (!v || !std::isfinite(*v)) throw fail("数値ではありません：" + shown);
                 if (shape[i] == 'n') {
                     rec.numbers[i] = *v;
                     break;
@@ -168,7 +169,7 @@ Record parseRecord(std::string_view name, int lineNo, std::string_view line,
                 // Halves go to the even neighbour, as the old program's integer conversion did.
                 const double whole = std::nearbyint(*v);
                 if (!(std::fabs(whole) < 9223372036854775808.0))
-                    throw fail("数値が大きすぎます：" + f.text);
+                    throw fail("数値が大きすぎます：" + shown);
                 rec.numbers[i] = whole;
                 break;
             }
@@ -176,8 +177,8 @@ Record parseRecord(std::string_view name, int lineNo, std::string_view line,
                 throw std::invalid_argument("unknown field shape");
         }
     }
-    rec.strings.reserve(fields.size());
-    for (const RawField& f : fields) rec.strings.push_back(f.text);
+    rec.strings.reserve(shape.size());
+    for (std::size_t i = 0; i < shape.size(); ++i) rec.strings.emplace_back(fields[i].text);
     return rec;
 }
 
@@ -210,9 +211,9 @@ bool DataFolder::exists(std::string_view name) const {
     return fs::exists(resolve(name), ec);
 }
 
-std::vector<Record> DataFolder::read(std::string_view name, std::string_view shape) const {
+std::string DataFolder::readText(std::string_view name) const {
     const std::string bytes = readAll(name, resolve(name));
-    const auto text = cp932ToUtf8(bytes);
+    auto text = cp932ToUtf8(bytes);
     if (!text) {
         // Name the first line that does not decode.
         const std::vector<std::string_view> raw = splitLines(bytes);
@@ -222,11 +223,11 @@ std::vector<Record> DataFolder::read(std::string_view name, std::string_view sha
         }
         throw FileError(std::string(name), 0, std::string(kNotCp932));
     }
-
     // In the Japanese code page 0x5C is the yen sign: the files' own writers
     // showed it as "¥", and writing "¥" gives the same byte again.
+    if (text->find('\\') == std::string::npos) return std::move(*text);
     std::string shown;
-    shown.reserve(text->size());
+    shown.reserve(text->size() + 16);
     for (char c : *text) {
         if (c == '\\') {
             shown += "¥";
@@ -234,23 +235,28 @@ std::vector<Record> DataFolder::read(std::string_view name, std::string_view sha
             shown += c;
         }
     }
+    return shown;
+}
 
+std::vector<Record> DataFolder::read(std::string_view name, std::string_view shape) const {
+    const std::string text = readText(name);
     std::vector<Record> records;
-    const std::vector<std::string_view> lines = splitLines(shown);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (isBlankLine(lines[i])) continue;
-        records.push_back(parseRecord(name, static_cast<int>(i + 1), lines[i], shape));
-    }
+    forEachLine(text, [&](int lineNo, std::string_view line) {
+        records.push_back(parseRecord(name, lineNo, line, shape));
+    });
     return records;
 }
 
+void DataFolder::createIfMissing(std::string_view name) const {
+    if (exists(name)) return;
+    const fs::path path = dir_ / fs::path(std::string(name));
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    if (!fd.ok()) throwWrite(name, errno);
+    if (const int err = fd.close()) throwWrite(name, err);
+}
+
 std::vector<Record> DataFolder::readOrCreate(std::string_view name, std::string_view shape) const {
-    if (!exists(name)) {
-        const fs::path path = dir_ / fs::path(std::string(name));
-        Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
-        if (!fd.ok()) throwWrite(name, errno);
-        if (const int err = fd.close()) throwWrite(name, err);
-    }
+    createIfMissing(name);
     return read(name, shape);
 }
 
@@ -305,16 +311,6 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
     // folder that cannot be synced (some file systems refuse) is no failure.
     Fd folder(::open(dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.ok()) ::fsync(folder.get());
-}
-
-int readHelpTourSetting(const DataFolder& folder) {
-    const std::vector<Record> records = folder.read(files::kSettings, "si");
-    if (records.empty()) throw FileError(std::string(files::kSettings), 0, "設定がありません");
-    return static_cast<int>(records.front().integer(1));
-}
-
-void writeHelpTourSetting(const DataFolder& folder, int helpTour) {
-    folder.rewrite(files::kSettings, {RecordLine().str("ヘルプツアー").integer(helpTour)});
 }
 
 }  // namespace zm

@@ -9,6 +9,19 @@
 
 namespace zm {
 
+// A parsed record, its fields checked against a shape (see DataFolder::read).
+struct Record {
+    int line = 0;                      // 1-based line in the file
+    std::vector<std::string> strings;  // the text of every field
+    std::vector<Money> moneys;         // per field: the amount ('m'), else 0
+    std::vector<double> numbers;       // per field: the number ('i', 'n'), else 0
+
+    const std::string& str(std::size_t i) const { return strings[i]; }
+    Money money(std::size_t i) const { return moneys[i]; }
+    std::int64_t integer(std::size_t i) const { return static_cast<std::int64_t>(numbers[i]); }
+    double number(std::size_t i) const { return numbers[i]; }
+};
+
 // The folder that holds every data file. File names are matched without regard
 // to the letter case of their extension; a new file gets the name as given.
 //
@@ -25,6 +38,12 @@ public:
     // The existing file that the name means, or dir/name when there is none.
     std::filesystem::path resolve(std::string_view name) const;
     bool exists(std::string_view name) const;
+
+    // The whole file decoded to UTF-8, the code page's 0x5C shown as "¥".
+    // A missing file is a FileError.
+    std::string readText(std::string_view name) const;
+    // Creates the file empty when the name means none.
+    void createIfMissing(std::string_view name) const;
 
     // Opens for reading; a missing file is a FileError.
     std::vector<Record> read(std::string_view name, std::string_view shape) const;
@@ -43,6 +62,22 @@ private:
     std::filesystem::path dir_;
 };
 
+// Calls f(lineNumber, line) for every line of decoded file text that is not
+// blank; the line has no line end. Lines are 1-based.
+template <class F>
+void forEachLine(std::string_view text, F&& f) {
+    int lineNo = 0;
+    while (!text.empty()) {
+        ++lineNo;
+        const std::size_t lf = text.find('\n');
+        std::string_view line = text.substr(0, lf);
+        text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        f(lineNo, line);
+    }
+}
+
 // The file names as the program writes them.
 namespace files {
 inline constexpr std::string_view kEvery = "３６５歩のマーチ.TXT";
@@ -57,9 +92,5 @@ inline constexpr std::string_view kThemeName[3] = {"テーマ名１.txt", "テ�
 inline constexpr std::string_view kGoals = "貯金目標.txt";
 inline constexpr std::string_view kHelp = "ZumexHelp.chm";
 }  // namespace files
-
-// "設定.txt": one record, the label "ヘルプツアー" and HelpTour (1 or 0).
-int readHelpTourSetting(const DataFolder& folder);
-void writeHelpTourSetting(const DataFolder& folder, int helpTour);
 
 }  // namespace zm

@@ -3,22 +3,33 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/money.h"
 
 namespace zm {
 
-// One raw field of a line: its text and whether it stood in double quotes.
-struct RawField {
-    std::string text;
+// One field of a line, a view into the line: its text and whether it stood
+// in double quotes.
+struct FieldView {
+    std::string_view text;
     bool quoted = false;
 };
 
+// The longest string field a data file may hold, in bytes of UTF-8: far
+// beyond any name a person types, short enough that a damaged file cannot
+// freeze a page.
+inline constexpr std::size_t kMaxFieldBytes = 4096 * 3;
+
 // Splits one line (without its line end) into fields: blanks before a field
 // are skipped; a quoted field runs to the next double quote (commas inside
-// belong to it); any other field runs to the next comma, trailing blanks cut.
-std::vector<RawField> splitRecordLine(std::string_view line);
+// belong to it) and only blanks may follow it before the comma or the line's
+// end; any other field runs to the next comma, trailing blanks cut. Stores at
+// most `cap` fields in `out` and returns how many the line has; on a malformed
+// line returns -1 and says why in `error`.
+int splitFields(std::string_view line, FieldView* out, int cap, std::string& error);
+
+// A short piece of a field for an error message: a damaged field can be huge.
+std::string excerpt(std::string_view text);
 
 // Builds one line of a data file: strings quoted, numbers plain, fields
 // separated by single commas. text() has no line end; the writer adds CR LF.
@@ -33,19 +44,6 @@ public:
 private:
     void comma();
     std::string text_;
-};
-
-// A parsed record, its fields checked against a shape (see DataFolder::read).
-struct Record {
-    int line = 0;                      // 1-based line in the file
-    std::vector<std::string> strings;  // the text of every field
-    std::vector<Money> moneys;         // per field: the amount ('m'), else 0
-    std::vector<double> numbers;       // per field: the number ('i', 'n'), else 0
-
-    const std::string& str(std::size_t i) const { return strings[i]; }
-    Money money(std::size_t i) const { return moneys[i]; }
-    std::int64_t integer(std::size_t i) const { return static_cast<std::int64_t>(numbers[i]); }
-    double number(std::size_t i) const { return numbers[i]; }
 };
 
 }  // namespace zm

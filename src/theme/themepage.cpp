@@ -4,28 +4,73 @@
 
 #include "core/datetime.h"
 #include "core/utf8.h"
-#include "step/pagechart.h"
 #include "store/cp932.h"
-#include "store/datafolder.h"
-#include "store/fileerror.h"
+#include "store/datafiles.h"
 #include "ui/dialogs.h"
+#include "ui/pagechart.h"
+#include "ui/rowdeletion.h"
 #include "ui/shell.h"
 
 namespace zm {
 
 const std::array<ThemeTraits, 3> kThemes{{
-    {0, "fraCyokin3", "msgChingin", "msgChinKou", "txtChinKou", "txtChin_Inp", "cmdChinHozon",
-     "cmdChinClr", "cmdChinClr2", "lblChin_cnt", "lblChin_zen", "mctTema1", "lblTemaMei1",
-     "imgTema1", files::kTheme[0], files::kItems[0], files::kThemeName[0], false,
-     RenameGesture::DoubleClick},
-    {1, "fraCyokin4", "msgTumori", "msgTumoriKou", "txtTumoriKou", "txtTumori_Inp",
-     "cmdTumoriHozon", "cmdTumoriClr", "cmdTumoriClr2", "lblTumori_cnt", "lblTumori_zen",
-     "mctTema2", "lblTemaMei2", "imgTema2", files::kTheme[1], files::kItems[1],
-     files::kThemeName[1], true, RenameGesture::Click},
-    {2, "fraCyokin5", "msgBakkin", "msgBakkinKou", "txtBakkinKou", "txtBakkin_Inp",
-     "cmdBakkinHozon", "cmdBakkinClr", "cmdBakkinClr2", "lblBakkin_cnt", "lblBakkin_zen",
-     "mctTema3", "lblTemaMei3", "imgTema3", files::kTheme[2], files::kItems[2],
-     files::kThemeName[2], true, RenameGesture::DoubleClick},
+    {.index = 0,
+     .frame = "fraCyokin3",
+     .ledger = "msgChingin",
+     .items = "msgChinKou",
+     .itemField = "txtChinKou",
+     .amountField = "txtChin_Inp",
+     .deposit = "cmdChinHozon",
+     .clear = "cmdChinClr",
+     .clearItems = "cmdChinClr2",
+     .count = "lblChin_cnt",
+     .total = "lblChin_zen",
+     .chart = "mctTema1",
+     .nameLabel = "lblTemaMei1",
+     .picture = "imgTema1",
+     .ledgerFile = files::kTheme[0],
+     .itemFile = files::kItems[0],
+     .nameFile = files::kThemeName[0],
+     .clearAsksWhenEmpty = false,
+     .rename = RenameGesture::DoubleClick},
+    {.index = 1,
+     .frame = "fraCyokin4",
+     .ledger = "msgTumori",
+     .items = "msgTumoriKou",
+     .itemField = "txtTumoriKou",
+     .amountField = "txtTumori_Inp",
+     .deposit = "cmdTumoriHozon",
+     .clear = "cmdTumoriClr",
+     .clearItems = "cmdTumoriClr2",
+     .count = "lblTumori_cnt",
+     .total = "lblTumori_zen",
+     .chart = "mctTema2",
+     .nameLabel = "lblTemaMei2",
+     .picture = "imgTema2",
+     .ledgerFile = files::kTheme[1],
+     .itemFile = files::kItems[1],
+     .nameFile = files::kThemeName[1],
+     .clearAsksWhenEmpty = true,
+     .rename = RenameGesture::Click},
+    {.index = 2,
+     .frame = "fraCyokin5",
+     .ledger = "msgBakkin",
+     .items = "msgBakkinKou",
+     .itemField = "txtBakkinKou",
+     .amountField = "txtBakkin_Inp",
+     .deposit = "cmdBakkinHozon",
+     .clear = "cmdBakkinClr",
+     .clearItems = "cmdBakkinClr2",
+     .count = "lblBakkin_cnt",
+     .total = "lblBakkin_zen",
+     .chart = "mctTema3",
+     .nameLabel = "lblTemaMei3",
+     .picture = "imgTema3",
+     .ledgerFile = files::kTheme[2],
+     .itemFile = files::kItems[2],
+     .nameFile = files::kThemeName[2],
+     .clearAsksWhenEmpty = true,
+     .rename = RenameGesture::DoubleClick},
 }};
 
 namespace {
@@ -72,24 +117,20 @@ void ThemePage::ResetThemeLedgerTable() {
 }
 
 void ThemePage::LoadThemeLedger() {
-    const auto records = s_.folder.readOrCreate(traits_.ledgerFile, "Dsm");
-    ThemeTotal = Money();
+    const auto ledger = ThemeLedgerFile(s_.folder, traits_.index).readOrCreate();
     // Rows, positions and running totals are rebuilt whole from the file.
     msgLedger.reset(msgLedger.columns());
     msgLedger.beginLoad();
+    Money running;
     int i = 1;
-    for (const Record& rec : records) {
-        const auto total = Money::checkedAdd(ThemeTotal, rec.money(2));
-        if (!total) {
-            msgLedger.endLoad();
-            throw FileError(std::string(traits_.ledgerFile), rec.line, "金額の合計が大きすぎます");
-        }
-        ThemeTotal = *total;
+    for (const ThemeRecord& rec : ledger.records) {
+        running += rec.amount;  // within range: the reader checked the sum
         msgLedger.appendRow(
-            {std::to_string(i), rec.str(0), rec.str(1), Cell(rec.money(2)), Cell(ThemeTotal)});
+            {std::to_string(i), dateText(rec.date), rec.item, Cell(rec.amount), Cell(running)});
         ++i;
     }
     msgLedger.endLoad();
+    ThemeTotal = ledger.total;
     ThemeCount = msgLedger.recordCount();
     if (!msgLedger.empty()) msgLedger.scrollToLast();
     ShowThemeTotals();
@@ -104,21 +145,18 @@ Money ThemePage::typedAmount() const {
     return parseAmount(txtInp.text()).value_or(Money());
 }
 
-void ThemePage::AddThemeRow() {
-    const Money amount = typedAmount();
-    ThemeTotal += amount;
+void ThemePage::AddThemeRow(const ThemeRecord& record) {
+    ThemeTotal += record.amount;
     const int r = msgLedger.rowCount();
-    msgLedger.appendRow({std::to_string(r), dateText(s_.clock.today()), txtKou.text(), Cell(amount),
+    msgLedger.appendRow({std::to_string(r), dateText(record.date), record.item, Cell(record.amount),
                          Cell(ThemeTotal)});
     msgLedger.scrollToLast();
     ThemeCount = r;
     ShowThemeTotals();
 }
 
-void ThemePage::AppendThemeRecord() {
-    s_.folder.append(
-        traits_.ledgerFile,
-        RecordLine().str(dateText(s_.clock.today())).str(txtKou.text()).money(typedAmount()));
+void ThemePage::AppendThemeRecord(const ThemeRecord& record) {
+    ThemeLedgerFile(s_.folder, traits_.index).append(record);
 }
 
 void ThemePage::DrawTemaChart() {
@@ -154,8 +192,9 @@ void ThemePage::cmdHozon_Click() {
         return;
     }
 
-    AddThemeRow();
-    AppendThemeRecord();
+    const ThemeRecord record{s_.clock.today(), txtKou.text(), typedAmount()};
+    AppendThemeRecord(record);
+    AddThemeRow(record);
     DrawTemaChart();
     OfferNewItem();
     if (sampleData_) {
@@ -174,34 +213,24 @@ void ThemePage::txtInp_KeyPress(int key) {
 }
 
 void ThemePage::msgLedger_DblClick() {
-    if (msgLedger.empty()) return;
-    if (msgLedger.recordCount() == 1) {
-        refuse("最後の行はクリアボタンで削除してください", kDeleteTitle);
+    const auto question = [this](int r) {
+        std::string q;
+        for (int c = 0; c < 4; ++c) {
+            if (c > 0) q += ' ';
+            q += msgLedger.cell(r, c).text;
+        }
+        return q + " のデータを削除してもいいですか？\r\n";
+    };
+    const auto rewrite = [this](int r) {
+        ThemeLedgerFile(s_.folder, traits_.index)
+            .rewrite(rowsExcept<ThemeRecord>(msgLedger.recordCount(), r, [this](int i) {
+                return ThemeRecord{*parseDateText(msgLedger.cell(i, 1).text),
+                                   msgLedger.cell(i, 2).text, msgLedger.value(i, 3)};
+            }));
+    };
+    if (deleteCurrentRow(msgLedger, s_.dialogs, "最後の行はクリアボタンで削除してください",
+                         question, rewrite) == 0)
         return;
-    }
-    const int r = msgLedger.currentRow();
-    if (r < 1) return;
-    std::string question;
-    for (int c = 0; c < 4; ++c) {
-        if (c > 0) question += ' ';
-        question += msgLedger.cell(r, c).text;
-    }
-    question += " のデータを削除してもいいですか？\r\n";
-    if (s_.dialogs.msgBox(question, kDeleteTitle, Icon::Question, Buttons::OkCancel) !=
-        Answer::Ok) {
-        return;
-    }
-
-    msgLedger.removeRow(r);
-    std::vector<RecordLine> lines;
-    lines.reserve(static_cast<std::size_t>(msgLedger.recordCount()));
-    for (int row = 1; row <= msgLedger.recordCount(); ++row) {
-        lines.push_back(RecordLine()
-                            .str(msgLedger.cell(row, 1).text)
-                            .str(msgLedger.cell(row, 2).text)
-                            .money(msgLedger.value(row, 3)));
-    }
-    s_.folder.rewrite(traits_.ledgerFile, lines);
     LoadThemeLedger();
 }
 
@@ -211,7 +240,7 @@ void ThemePage::cmdClr_Click() {
                           Icon::Question, Buttons::OkCancel) != Answer::Ok) {
         return;
     }
-    s_.folder.empty(traits_.ledgerFile);
+    ThemeLedgerFile(s_.folder, traits_.index).empty();
     ResetThemeLedgerTable();
     LoadThemeLedger();
 }
@@ -223,10 +252,10 @@ void ThemePage::ResetThemeItemTable() {
 }
 
 void ThemePage::LoadThemeItems() {
-    const auto records = s_.folder.read(traits_.itemFile, "sm");
+    const auto items = ItemListFile(s_.folder, traits_.index).read();
     msgKou.reset(msgKou.columns());
     msgKou.beginLoad();
-    for (const Record& rec : records) msgKou.appendRow({rec.str(0), Cell(rec.money(1))});
+    for (const ItemRecord& rec : items.records) msgKou.appendRow({rec.item, Cell(rec.amount)});
     msgKou.endLoad();
     LoadThemeName();
 }
@@ -253,31 +282,26 @@ void ThemePage::OfferNewItem() {
         "項目登録確認", Icon::Question, Buttons::YesNo);
     if (a != Answer::Yes) return;
     const Money amount = typedAmount();
-    s_.folder.append(traits_.itemFile, RecordLine().str(name).money(amount));
+    ItemListFile(s_.folder, traits_.index).append({name, amount});
     msgKou.appendRow({name, Cell(amount)});
 }
 
 void ThemePage::msgKou_DblClick() {
-    if (msgKou.empty()) return;
-    if (msgKou.recordCount() == 1) {
-        refuse("最後の行は項目入力欄下の「項目全クリア」ボタンで削除してください", kDeleteTitle);
+    const auto question = [this](int r) {
+        return msgKou.cell(r, 0).text + " の項目を削除してもいいですか？\r\n";
+    };
+    const auto rewrite = [this](int r) {
+        ItemListFile(s_.folder, traits_.index)
+            .rewrite(rowsExcept<ItemRecord>(msgKou.recordCount(), r, [this](int i) {
+                return ItemRecord{msgKou.cell(i, 0).text, msgKou.value(i, 1)};
+            }));
+    };
+    if (deleteCurrentRow(msgKou, s_.dialogs,
+                         "最後の行は項目入力欄下の「項目全クリア」ボタンで削除してください",
+                         question, rewrite) == 0)
         return;
-    }
-    const int r = msgKou.currentRow();
-    if (r < 1) return;
-    if (s_.dialogs.msgBox(msgKou.cell(r, 0).text + " の項目を削除してもいいですか？\r\n",
-                          kDeleteTitle, Icon::Question, Buttons::OkCancel) != Answer::Ok) {
-        return;
-    }
-    msgKou.removeRow(r);
     txtKou.setText("");
     txtInp.setText("");
-    std::vector<RecordLine> lines;
-    lines.reserve(static_cast<std::size_t>(msgKou.recordCount()));
-    for (int row = 1; row <= msgKou.recordCount(); ++row) {
-        lines.push_back(RecordLine().str(msgKou.cell(row, 0).text).money(msgKou.value(row, 1)));
-    }
-    s_.folder.rewrite(traits_.itemFile, lines);
 }
 
 void ThemePage::cmdClr2_Click() {
@@ -286,7 +310,7 @@ void ThemePage::cmdClr2_Click() {
                           Icon::Question, Buttons::OkCancel) != Answer::Ok) {
         return;
     }
-    s_.folder.empty(traits_.itemFile);
+    ItemListFile(s_.folder, traits_.index).empty();
     txtKou.setText("");
     txtInp.setText("");
     ResetThemeItemTable();
@@ -301,11 +325,7 @@ void ThemePage::showName(const std::string& name) {
 }
 
 void ThemePage::LoadThemeName() {
-    const auto records = s_.folder.read(traits_.nameFile, "s");
-    if (records.empty()) {
-        throw FileError(std::string(traits_.nameFile), 0, "テーマ名がありません");
-    }
-    showName(records.front().str(0));
+    showName(ThemeNameFile(s_.folder, traits_.index).read());
 }
 
 void ThemePage::EditThemeName() {
@@ -316,7 +336,7 @@ void ThemePage::EditThemeName() {
                "使用できない文字");
         return;
     }
-    s_.folder.rewrite(traits_.nameFile, {RecordLine().str(name)});
+    ThemeNameFile(s_.folder, traits_.index).write(name);
     showName(name);
 }
 

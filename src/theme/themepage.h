@@ -11,6 +11,8 @@
 
 namespace zm {
 
+struct ThemeRecord;
+
 enum class RenameGesture { Click, DoubleClick };
 
 // What sets the three theme pages apart: control names, files, and two
@@ -75,8 +77,8 @@ public:
     // The ledger.
     void ResetThemeLedgerTable();
     void LoadThemeLedger();
-    void AddThemeRow();
-    void AppendThemeRecord();
+    void AddThemeRow(const ThemeRecord& record);
+    void AppendThemeRecord(const ThemeRecord& record);
     void ShowThemeTotals();
     void DrawTemaChart();
     // The item list.

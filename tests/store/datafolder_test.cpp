@@ -1,4 +1,5 @@
 #include "store/datafolder.h"
+#include "store/datafiles.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -204,16 +205,20 @@ TEST_F(DataFolderTest, FailedRewriteLeavesOldFileAndNoTempFile) {
 }
 
 TEST_F(DataFolderTest, HelpTourSetting) {
-    writeHelpTourSetting(folder, 0);
+    const SettingsFile settings(folder);
+    settings.writeHelpTour(0);
     EXPECT_EQ(tmp.read("設定.txt"), "\"" + std::string(kHelpTour) + "\",0\r\n");
-    EXPECT_EQ(readHelpTourSetting(folder), 0);
-    writeHelpTourSetting(folder, 1);
-    EXPECT_EQ(readHelpTourSetting(folder), 1);
+    EXPECT_EQ(settings.readHelpTour(), 0);
+    settings.writeHelpTour(1);
+    EXPECT_EQ(settings.readHelpTour(), 1);
 
     tmp.write("設定.txt", "\"other label\",0\r\n");
-    EXPECT_EQ(readHelpTourSetting(folder), 0);
+    EXPECT_EQ(settings.readHelpTour(), 0);
     tmp.write("設定.txt", "");
-    EXPECT_THROW(readHelpTourSetting(folder), FileError);
+    EXPECT_THROW(settings.readHelpTour(), FileError);
+    // Only 1 and 0 mean anything.
+    tmp.write("設定.txt", "\"ヘルプツアー\",7\r\n");
+    EXPECT_EQ(errorOf([&] { settings.readHelpTour(); }).line(), 1);
 }
 
 }  // namespace

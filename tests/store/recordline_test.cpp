@@ -7,29 +7,50 @@
 namespace zm {
 namespace {
 
+// The fields' texts, or {"!" + reason} for a malformed line.
 std::vector<std::string> texts(std::string_view line) {
+    FieldView fields[8];
+    std::string error;
+    const int n = splitFields(line, fields, 8, error);
+    if (n < 0) return {"!" + error};
     std::vector<std::string> out;
-    for (const RawField& f : splitRecordLine(line)) out.push_back(f.text);
+    for (int i = 0; i < n && i < 8; ++i) out.emplace_back(fields[i].text);
     return out;
 }
 
 using V = std::vector<std::string>;
 
 TEST(RecordLineSplit, QuotedAndPlainFields) {
-    const auto fields = splitRecordLine(R"("2005年01月01日","09:26:01",1234)");
-    ASSERT_EQ(fields.size(), 3u);
+    FieldView fields[3];
+    std::string error;
+    ASSERT_EQ(splitFields(R"("2005年01月01日","09:26:01",1234)", fields, 3, error), 3);
     EXPECT_TRUE(fields[0].quoted);
     EXPECT_EQ(fields[0].text, "2005年01月01日");
     EXPECT_FALSE(fields[2].quoted);
     EXPECT_EQ(fields[2].text, "1234");
+    // More fields than room: counted, not stored.
+    EXPECT_EQ(splitFields("1,2,3,4", fields, 3, error), 4);
 
     EXPECT_EQ(texts(R"(  "a,b" , 12  ,x)"), (V{"a,b", "12", "x"}));
-    EXPECT_EQ(texts(R"("a"junk,5)"), (V{"a", "5"}));
+    EXPECT_EQ(texts(R"("a"  ,5)"), (V{"a", "5"}));
     EXPECT_EQ(texts(R"(" keep ",	-3)"), (V{" keep ", "-3"}));
     EXPECT_EQ(texts(""), V{});
     EXPECT_EQ(texts("1,"), (V{"1", ""}));
     EXPECT_EQ(texts(",,"), (V{"", "", ""}));
-    EXPECT_EQ(texts(R"("unclosed,1)"), V{"unclosed,1"});
+}
+
+TEST(RecordLineSplit, DamagedLinesAreRefusedWithAShortReason) {
+    // Text after a closing quote, an unclosed quote, control characters.
+    EXPECT_EQ(texts(R"("2005年01月03日"x,5)"), V{"!引用符（\"）の後に余分な文字があります：x,5"});
+    EXPECT_EQ(texts(R"("unclosed,1)"), V{"!引用符（\"）が閉じていません"});
+    EXPECT_EQ(texts(std::string("\"a\0b\",1", 7)), V{"!制御文字が含まれています"});
+    EXPECT_EQ(texts("\"a\x1b\",1"), V{"!制御文字が含まれています"});
+    // A huge field is refused, and the reason quotes only its beginning.
+    const std::string huge(kMaxFieldBytes + 1, 'x');
+    const V refused = texts("\"" + huge + "\",1");
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0], "!項目が長すぎます：" + std::string(20, 'x') + "…");
+    EXPECT_EQ(texts("\"" + std::string(kMaxFieldBytes, 'y') + "\"")[0].size(), kMaxFieldBytes);
 }
 
 TEST(RecordLineWrite, FieldsAreWrittenPlainlyAndReadBack) {

@@ -1,4 +1,4 @@
-#include "step/pagechart.h"
+#include "ui/pagechart.h"
 
 #include "ui/chartdata.h"
 #include "ui/ledgertable.h"

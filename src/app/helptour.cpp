@@ -1,9 +1,8 @@
-// The help tour, the help file and the help-tour box of the main window. They
-// are members of MainForm (the pages read HelpTour and call ShowHelpTour
-// there) but live here with the rest of the first-time help.
+// The main window's help: the help-tour message of the summary pages, the
+// check box that switches the tour on and off, and the help button.
 
 #include "app/mainform.h"
-#include "store/datafolder.h"
+#include "store/datafiles.h"
 #include "ui/dialogs.h"
 #include "ui/shell.h"
 
@@ -26,7 +25,7 @@ void MainForm::chkHelp_Click() {
                           Icon::Information, Buttons::Ok);
         HelpTour = 0;
     }
-    writeHelpTourSetting(s_.folder, HelpTour);
+    SettingsFile(s_.folder).writeHelpTour(HelpTour);
 }
 
 // Whether the file is there and readable is the viewer's to report.

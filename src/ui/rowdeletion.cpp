@@ -1,0 +1,26 @@
+#include "ui/rowdeletion.h"
+
+#include "ui/dialogs.h"
+#include "ui/ledgertable.h"
+
+namespace zm {
+
+int deleteCurrentRow(LedgerTable& table, Dialogs& dialogs, const std::string& lastRowMessage,
+                     const std::function<std::string(int row)>& question,
+                     const std::function<void(int row)>& rewrite) {
+    const int n = table.recordCount();
+    if (n == 0) return 0;
+    if (n == 1) {
+        dialogs.msgBox(lastRowMessage, "削除確認", Icon::Exclamation, Buttons::Ok);
+        return 0;
+    }
+    const int r = table.currentRow();
+    if (r < 1 || r > n) return 0;
+    if (dialogs.msgBox(question(r), "削除確認", Icon::Question, Buttons::OkCancel) != Answer::Ok)
+        return 0;
+    rewrite(r);
+    table.removeRow(r);
+    return r;
+}
+
+}  // namespace zm

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zm {
+
+class Dialogs;
+class LedgerTable;
+
+// Deleting the current row of a table, the same on every page: the only
+// remaining row is never deleted (`lastRowMessage` points to the clear
+// button); otherwise the user confirms `question(row)`, `rewrite(row)` writes
+// the file from the values of every other row, and only then the row leaves
+// the table, so a failed write leaves file and table alike. Returns the
+// deleted row, or 0 when nothing was deleted.
+int deleteCurrentRow(LedgerTable& table, Dialogs& dialogs, const std::string& lastRowMessage,
+                     const std::function<std::string(int row)>& question,
+                     const std::function<void(int row)>& rewrite);
+
+// The values of every record row but `skip`, in table order, made by `make(row)`.
+template <class Rec, class Make>
+std::vector<Rec> rowsExcept(int recordCount, int skip, Make make) {
+    std::vector<Rec> out;
+    out.reserve(static_cast<std::size_t>(recordCount));
+    for (int r = 1; r <= recordCount; ++r) {
+        if (r != skip) out.push_back(make(r));
+    }
+    return out;
+}
+
+}  // namespace zm
