@@ -47,6 +47,10 @@ public:
     Money KozeniAverage;
     std::string KozeniLastDate;
 
+    // What the main form and the summary pages read.
+    Money kozeniTotal() const { return KozeniTotal; }
+    bool hasRecords() const { return !msgKozeni.empty(); }
+
     void ResetKozeniTable();
     void LoadKozeniLedger();
     void AddKozeniRow(const TimedRecord& record);

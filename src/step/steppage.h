@@ -65,6 +65,12 @@ public:
     int TargetDays = 0;
     bool SampleDataFlag = false;
 
+    // What the main form and the summary pages read.
+    Money cumulative() const { return Cumulative; }
+    Money historyTotal() const { return HistoryTotal; }
+    bool sampleData() const { return SampleDataFlag; }
+    bool hasRecords() const { return !msgEvery.empty(); }
+
     void ResetEveryTable();
     void LoadEveryLedger();
     void ShowEveryTotals();

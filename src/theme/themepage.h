@@ -74,6 +74,11 @@ public:
     Money ThemeTotal;
     int ThemeCount = 0;
 
+    // What the main form and the summary pages read.
+    Money themeTotal() const { return ThemeTotal; }
+    const std::string& themeName() const { return lblTemaMei.caption(); }
+    bool hasRecords() const { return !msgLedger.empty(); }
+
     // The ledger.
     void ResetThemeLedgerTable();
     void LoadThemeLedger();
