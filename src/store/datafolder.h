@@ -91,6 +91,12 @@ inline constexpr std::string_view kThemeName[3] = {"テーマ名１.txt", "テ�
                                                    "テーマ名３.txt"};
 inline constexpr std::string_view kGoals = "貯金目標.txt";
 inline constexpr std::string_view kHelp = "ZumexHelp.chm";
+// Every data file of the program, the settings included.
+inline std::vector<std::string_view> allData() {
+    return {kEvery,    kEveryTarget,  kEveryHistory, kSettings,     kKozeni,
+            kTheme[0], kTheme[1],     kTheme[2],     kItems[0],     kItems[1],
+            kItems[2], kThemeName[0], kThemeName[1], kThemeName[2], kGoals};
+}
 }  // namespace files
 
 }  // namespace zm
