@@ -10,7 +10,7 @@ bool MainForm::KozeniSink::canTake(Money amount) {
     return !form.kozeni.refuseDeposit(amount);
 }
 void MainForm::KozeniSink::record(const TimedRecord& rec) {
-    form.kozeni.AppendKozeniRecord(rec);
+    form.kozeni.appendRecord(rec);
 }
 void MainForm::KozeniSink::refresh() {
     form.kozeni.reload();
@@ -18,10 +18,10 @@ void MainForm::KozeniSink::refresh() {
 
 MainForm::MainForm(Services services)
     : every(services),
-      kozeni(services, every.SampleDataFlag),
-      themes{{ThemePage(kThemes[0], services, cmdCyokin3, every.SampleDataFlag),
-              ThemePage(kThemes[1], services, cmdCyokin4, every.SampleDataFlag),
-              ThemePage(kThemes[2], services, cmdCyokin5, every.SampleDataFlag)}},
+      kozeni(services, [this] { return every.sampleData(); }),
+      themes{{ThemePage(kThemes[0], services, cmdCyokin3, [this] { return every.sampleData(); }),
+              ThemePage(kThemes[1], services, cmdCyokin4, [this] { return every.sampleData(); }),
+              ThemePage(kThemes[2], services, cmdCyokin5, [this] { return every.sampleData(); })}},
       s_(services) {
     every.setSurplusSink(surplusToKozeni_);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
@@ -59,31 +59,16 @@ void MainForm::Form_Load() {
     chkHelp_Click();  // setting the value raises the click, quiet while loading
     HidePages();
 
-    every.ResetEveryTable();
-    every.LoadEveryLedger();
-    every.DrawEveryChart();
-    every.LoadTargetDays();
-    every.ShowTargetAmount();
-    every.ShowEveryPlan();
+    every.load();
 
-    kozeni.ResetKozeniTable();
-    kozeni.LoadKozeniLedger();
-    kozeni.DrawKozeniChart();
-    kozeni.ShowKozeniElapsed();
-
+    kozeni.reload();
     // Themes 1, 2 and 3, in that order.
-    for (ThemePage& theme : themes) {
-        theme.ResetThemeLedgerTable();
-        theme.ResetThemeItemTable();
-        theme.LoadThemeLedger();
-        theme.LoadThemeItems();  // and the theme name
-        theme.DrawTemaChart();
-    }
+    for (ThemePage& theme : themes) theme.load();
 
     every.fraCyokin1.setVisible(true);
     s_.shell.showMainWindow();
     Loading = false;
-    if (every.msgEvery.empty()) s_.shell.openGuide(Guide::Sub1, true);
+    if (!every.hasRecords()) s_.shell.openGuide(Guide::Sub1, true);
 }
 
 void MainForm::READ_SETTEI() {
@@ -107,17 +92,17 @@ void MainForm::openTheme(ThemePage& theme) {
     theme.txtKou.setText("");
     theme.txtInp.setText("");
     s_.shell.setFocus(theme.txtKou);
-    if (theme.msgLedger.empty()) s_.shell.openGuide(Guide::Sub3, true);
+    if (!theme.hasRecords()) s_.shell.openGuide(Guide::Sub3, true);
 }
 
 void MainForm::cmdCyokin1_Click() {
     if (!switchTo(every.fraCyokin1)) return;
-    if (every.msgEvery.empty()) s_.shell.openGuide(Guide::Sub1, false);
+    if (!every.hasRecords()) s_.shell.openGuide(Guide::Sub1, false);
 }
 
 void MainForm::cmdCyokin2_Click() {
     if (!switchTo(kozeni.fraCyokin2)) return;
-    if (kozeni.msgKozeni.empty()) s_.shell.openGuide(Guide::Sub2, true);
+    if (!kozeni.hasRecords()) s_.shell.openGuide(Guide::Sub2, true);
     s_.shell.setFocus(kozeni.txtKozeni_Inp);
 }
 void MainForm::cmdCyokin3_Click() {

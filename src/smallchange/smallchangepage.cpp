@@ -22,8 +22,8 @@ Money averageOf(Money total, int count) {
 
 }  // namespace
 
-SmallChangePage::SmallChangePage(Services services, const bool& sampleData)
-    : s_(services), sampleData_(sampleData) {}
+SmallChangePage::SmallChangePage(Services services, std::function<bool()> sampleData)
+    : s_(services), sampleData_(std::move(sampleData)) {}
 
 void SmallChangePage::ResetKozeniTable() {
     msgKozeni.reset({{"回", 700, Align::Default},
@@ -164,7 +164,7 @@ void SmallChangePage::cmdKozeniHozon_Click() {
     AddKozeniRow(record);
     DrawKozeniChart();
     ShowKozeniDepositedToday();
-    if (sampleData_) {
+    if (sampleData_()) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
                           Buttons::Ok);
     }

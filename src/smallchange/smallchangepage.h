@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/datetime.h"
@@ -18,9 +19,8 @@ struct TimedRecord;
 // is typed in now and then and deposited in one go.
 class SmallChangePage {
 public:
-    // `sampleData` is the 365-step page's flag: the shipped sample data is
-    // still in place.
-    SmallChangePage(Services services, const bool& sampleData);
+    // `sampleData` tells whether the shipped sample data is still in place.
+    SmallChangePage(Services services, std::function<bool()> sampleData);
 
     // Controls.
     Frame fraCyokin2{"fraCyokin2"};
@@ -39,18 +39,28 @@ public:
         {Label{"lblCmnt2_0", "前回の清算から"}, Label{"lblCmnt2_1", "経過しました"}}};
     Label lblKozeni_Keika{"lblKozeni_Keika"};
 
-    // State.
-    Money KozeniTotal;
-    int KozeniCount = 0;
-    Money KozeniMax;
-    Money KozeniMin;
-    Money KozeniAverage;
-    std::string KozeniLastDate;
-
     // What the main form and the summary pages read.
     Money kozeniTotal() const { return KozeniTotal; }
     bool hasRecords() const { return !msgKozeni.empty(); }
+    Money kozeniAverage() const { return KozeniAverage; }
 
+    void cmdKozeniHozon_Click();
+    void txtKozeni_Inp_KeyPress(int key);
+    void msgKozeni_DblClick();
+    void cmdKozeniClr_Click();
+
+    // The page built anew from its file: table, figures, chart, notice.
+    void reload();
+    // One record written to the ledger file, as a deposit writes it.
+    void appendRecord(const TimedRecord& record) { AppendKozeniRecord(record); }
+
+    // Positions and the count are 16-bit on the page.
+    static constexpr int kMaxRecords = 32766;
+    // Shows why a deposit of `amount` cannot be recorded (the ledger is full,
+    // or the total would no longer fit) and returns true; false when it can.
+    bool refuseDeposit(Money amount);
+
+private:
     void ResetKozeniTable();
     void LoadKozeniLedger();
     void AddKozeniRow(const TimedRecord& record);
@@ -61,23 +71,16 @@ public:
     void ShowKozeniDepositedToday();
     void DrawKozeniChart();
 
-    void cmdKozeniHozon_Click();
-    void txtKozeni_Inp_KeyPress(int key);
-    void msgKozeni_DblClick();
-    void cmdKozeniClr_Click();
-
-    // The page built anew from its file: table, figures, chart, notice.
-    void reload();
-
-    // Positions and the count are 16-bit on the page.
-    static constexpr int kMaxRecords = 32766;
-    // Shows why a deposit of `amount` cannot be recorded (the ledger is full,
-    // or the total would no longer fit) and returns true; false when it can.
-    bool refuseDeposit(Money amount);
-
-private:
     Services s_;
-    const bool& sampleData_;
+    std::function<bool()> sampleData_;
+
+    // State.
+    Money KozeniTotal;
+    int KozeniCount = 0;
+    Money KozeniMax;
+    Money KozeniMin;
+    Money KozeniAverage;
+    std::string KozeniLastDate;
 };
 
 }  // namespace zm

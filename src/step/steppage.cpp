@@ -18,6 +18,16 @@ std::string yenLabel(Money m) {
 
 StepPage::StepPage(Services services) : s_(services) {}
 
+void StepPage::load() {
+    ResetEveryTable();
+    LoadEveryLedger();
+    DrawEveryChart();
+    LoadTargetDays();
+    ShowTargetAmount();
+    // The plan depends on the day number, arrears and row count the loader leaves.
+    ShowEveryPlan();
+}
+
 void StepPage::ResetEveryTable() {
     msgEvery.reset({{"回", 700, Align::Centre},
                     {"日付", 2300, Align::Centre},

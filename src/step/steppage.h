@@ -53,35 +53,17 @@ public:
     Label lblEvery_Tainou{"lblEvery_Tainou"};
     Label lblEvery_Goukei{"lblEvery_Goukei"};
 
-    // State.
-    Date StartDate{};
-    Date LastDate{};
-    int ElapsedDays = 0;
-    int DayNumber = 0;
-    Money PlannedAmount;
-    Money Arrears;
-    Money Cumulative;
-    Money HistoryTotal;
-    int TargetDays = 0;
-    bool SampleDataFlag = false;
-
     // What the main form and the summary pages read.
     Money cumulative() const { return Cumulative; }
     Money historyTotal() const { return HistoryTotal; }
     bool sampleData() const { return SampleDataFlag; }
     bool hasRecords() const { return !msgEvery.empty(); }
+    Money plannedAmount() const { return PlannedAmount; }
+    Money arrears() const { return Arrears; }
+    int elapsedDays() const { return ElapsedDays; }
 
-    void ResetEveryTable();
-    void LoadEveryLedger();
-    void ShowEveryTotals();
-    void HideEveryPlan();
-    void ShowEveryPlan();
-    void ShowDepositedToday();
-    void AddEveryRow(const TimedRecord& record);
-    void AppendEveryRecord(const TimedRecord& record);
-    void DrawEveryChart();
-    void LoadTargetDays();
-    void ShowTargetAmount();
+    // Start-up: the table, the ledger, the chart, the target days and today's plan.
+    void load();
 
     void cmdEveryHozon_Click();
     void cmdEveryHozon2_Click();
@@ -95,12 +77,36 @@ public:
     static constexpr int kMaxTargetDays = 32766;
 
 private:
+    void ResetEveryTable();
+    void LoadEveryLedger();
+    void ShowEveryTotals();
+    void HideEveryPlan();
+    void ShowEveryPlan();
+    void ShowDepositedToday();
+    void AddEveryRow(const TimedRecord& record);
+    void AppendEveryRecord(const TimedRecord& record);
+    void DrawEveryChart();
+    void LoadTargetDays();
+    void ShowTargetAmount();
+
     Money due() const { return PlannedAmount + Arrears; }
     // Today's deposit of the due amount: on file first, then on the page.
     void depositDue(const Moment& moment);
 
     Services s_;
     SurplusSink* surplus_ = nullptr;
+
+    // State.
+    Date StartDate{};
+    Date LastDate{};
+    int ElapsedDays = 0;
+    int DayNumber = 0;
+    Money PlannedAmount;
+    Money Arrears;
+    Money Cumulative;
+    Money HistoryTotal;
+    int TargetDays = 0;
+    bool SampleDataFlag = false;
 };
 
 }  // namespace zm

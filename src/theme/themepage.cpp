@@ -83,7 +83,7 @@ constexpr const char* kUnwritableHint =
 }  // namespace
 
 ThemePage::ThemePage(const ThemeTraits& traits, Services services, Button& pageButton,
-                     const bool& sampleData)
+                     std::function<bool()> sampleData)
     : fraCyokin(traits.frame),
       msgLedger(traits.ledger, 12),
       msgKou(traits.items, 12),
@@ -100,10 +100,18 @@ ThemePage::ThemePage(const ThemeTraits& traits, Services services, Button& pageB
       traits_(traits),
       s_(services),
       pageButton_(pageButton),
-      sampleData_(sampleData) {
+      sampleData_(std::move(sampleData)) {
     lblTemaMei.setTooltip(kRenameTooltip);
     imgTema.setTooltip(kRenameTooltip);
     cmdClr2.setTooltip("項目全クリア");
+}
+
+void ThemePage::load() {
+    ResetThemeLedgerTable();
+    ResetThemeItemTable();
+    LoadThemeLedger();
+    LoadThemeItems();  // and the theme name
+    DrawTemaChart();
 }
 
 // ---- The ledger ----
@@ -197,7 +205,7 @@ void ThemePage::cmdHozon_Click() {
     AddThemeRow(record);
     DrawTemaChart();
     OfferNewItem();
-    if (sampleData_) {
+    if (sampleData_()) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
                           Buttons::Ok);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 #include "core/money.h"
@@ -47,9 +48,10 @@ extern const std::array<ThemeTraits, 3> kThemes;
 class ThemePage {
 public:
     // `pageButton` is the main window's button of this page, whose caption
-    // follows the theme name; `sampleData` is the 365-step page's flag.
+    // follows the theme name; `sampleData` tells whether the shipped sample
+    // data is still in place.
     ThemePage(const ThemeTraits& traits, Services services, Button& pageButton,
-              const bool& sampleData);
+              std::function<bool()> sampleData);
     ThemePage(const ThemePage&) = delete;
     ThemePage& operator=(const ThemePage&) = delete;
 
@@ -70,29 +72,14 @@ public:
     Label lblTemaMei;
     Picture imgTema;
 
-    // State.
-    Money ThemeTotal;
-    int ThemeCount = 0;
-
     // What the main form and the summary pages read.
     Money themeTotal() const { return ThemeTotal; }
     const std::string& themeName() const { return lblTemaMei.caption(); }
     bool hasRecords() const { return !msgLedger.empty(); }
 
-    // The ledger.
-    void ResetThemeLedgerTable();
-    void LoadThemeLedger();
-    void AddThemeRow(const ThemeRecord& record);
-    void AppendThemeRecord(const ThemeRecord& record);
-    void ShowThemeTotals();
-    void DrawTemaChart();
-    // The item list.
-    void ResetThemeItemTable();
-    void LoadThemeItems();
-    void OfferNewItem();
-    // The name.
-    void LoadThemeName();
-    void EditThemeName();
+    // Start-up: the ledger and item tables, the ledger, the items and the
+    // name, the chart.
+    void load();
 
     // Handlers.
     void cmdHozon_Click();
@@ -109,6 +96,21 @@ public:
     void lblTemaMei_DblClick();
 
 private:
+    // The ledger.
+    void ResetThemeLedgerTable();
+    void LoadThemeLedger();
+    void AddThemeRow(const ThemeRecord& record);
+    void AppendThemeRecord(const ThemeRecord& record);
+    void ShowThemeTotals();
+    void DrawTemaChart();
+    // The item list.
+    void ResetThemeItemTable();
+    void LoadThemeItems();
+    void OfferNewItem();
+    // The name.
+    void LoadThemeName();
+    void EditThemeName();
+
     // The three checks of a deposit; shows the first failure when `tell`.
     bool depositReady(bool tell);
     Money typedAmount() const;
@@ -118,7 +120,11 @@ private:
     const ThemeTraits& traits_;
     Services s_;
     Button& pageButton_;
-    const bool& sampleData_;
+    std::function<bool()> sampleData_;
+
+    // State.
+    Money ThemeTotal;
+    int ThemeCount = 0;
 };
 
 }  // namespace zm

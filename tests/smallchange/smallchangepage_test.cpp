@@ -16,14 +16,9 @@ namespace {
 struct KozeniFixture : ::testing::Test {
     World w;
     bool sample = false;
-    SmallChangePage page{w.services(), sample};
+    SmallChangePage page{w.services(), [this] { return sample; }};
 
-    void load() {
-        page.ResetKozeniTable();
-        page.LoadKozeniLedger();
-        page.DrawKozeniChart();
-        page.ShowKozeniElapsed();
-    }
+    void load() { page.reload(); }
     std::vector<std::string> column(int c) const {
         std::vector<std::string> texts;
         for (int r = 1; r <= page.msgKozeni.recordCount(); ++r)
@@ -58,7 +53,7 @@ TEST_F(KozeniFixture, LedgerFiguresAndChartFollowTheRecords) {
     EXPECT_EQ(column(3), (std::vector<std::string>{"¥500", "¥120", "¥20,000"}));
     EXPECT_EQ(column(4), (std::vector<std::string>{"¥500", "¥620", "¥20,620"}));
     EXPECT_EQ(figures(), (std::vector<std::string>{"3回", "¥20,620", "¥20,000", "¥120", "¥6,873"}));
-    EXPECT_EQ(page.KozeniAverage, Money::fromRaw(68733333));
+    EXPECT_EQ(page.kozeniAverage(), Money::fromRaw(68733333));
     EXPECT_EQ(page.msgKozeni.topRow(), 3);
     ASSERT_EQ(page.mctKozeni.rowCount(), 3);
     EXPECT_EQ(page.mctKozeni.series()[0], (std::vector<double>{500, 620, 20620}));
@@ -89,7 +84,6 @@ TEST_F(KozeniFixture, DepositsFromAnEmptyLedger) {
     EXPECT_TRUE(w.dialogs.shown.empty());
 
     // The chart follows every deposit; a second deposit the same day is fine.
-    page.ResetKozeniTable();
     w.folder.empty(files::kKozeni);
     load();
     for (int yen = 1; yen <= 3; ++yen) {
@@ -276,9 +270,8 @@ TEST_F(KozeniFixture, MalformedLineNamesFileAndLineAndFullLedgerRefusesDeposits)
     w.put(files::kKozeni,
           "\"2026年03月01日\",\"09:00:00\",700\n\"2026年03月02日\",\"09:00:00\",\n");
     const std::string before = w.dir.read(std::string(files::kKozeni));
-    page.ResetKozeniTable();
     try {
-        page.LoadKozeniLedger();
+        page.reload();
         ADD_FAILURE() << "a line without an amount must not load";
     } catch (const FileError& e) {
         EXPECT_EQ(e.file(), files::kKozeni);

@@ -24,18 +24,15 @@ struct GiveUp : ::testing::Test {
         w.put(files::kEvery,
               "\"2026年02月27日\",\"09:00:00\",1\n\"2026年02月28日\",\"09:00:00\",2\n");
         w.clock.set(ymd(2026, 3, 1), hms(7, 30, 0));
-        page.ResetEveryTable();
-        page.LoadEveryLedger();
-        page.DrawEveryChart();
-        page.ShowEveryPlan();
+        page.load();
     }
     // The chart is not redrawn: it keeps the abandoned run's `chartRows`.
     void expectFreshPlan(int chartRows) {
         EXPECT_TRUE(page.msgEvery.empty());
         EXPECT_EQ(page.lblkeika.caption(), "1日");
         EXPECT_EQ(page.lblEvery_zen.caption(), "¥0");
-        EXPECT_EQ(page.PlannedAmount, Money::fromYen(1));
-        EXPECT_EQ(page.Cumulative, Money());
+        EXPECT_EQ(page.plannedAmount(), Money::fromYen(1));
+        EXPECT_EQ(page.cumulative(), Money());
         EXPECT_TRUE(page.lblCmnt1[0].visible());
         EXPECT_EQ(page.lblCmnt1[0].caption(), "本日の入金予定は");
         EXPECT_EQ(page.lblEvery_Kingaku.caption(), "1円");
@@ -71,7 +68,7 @@ TEST_F(GiveUp, KeepingTheTotalOnTheFirstOfAMonthDatesItTheLastDayBefore) {
     EXPECT_EQ(w.get(files::kEvery), "");
     EXPECT_EQ(w.get(files::kEveryHistory),
               "\"2025年12月31日\",\"00:00:00\",496\r\n\"2026年02月28日\",\"00:00:00\",3\r\n");
-    EXPECT_EQ(page.HistoryTotal, Money::fromYen(499));
+    EXPECT_EQ(page.historyTotal(), Money::fromYen(499));
     expectFreshPlan(2);
 }
 
@@ -82,7 +79,7 @@ TEST_F(GiveUp, AfterTodaysDepositAOneYenDepositCanBeMadeTheSameDay) {
     page.cmdEveryClr_Click();
     EXPECT_EQ(w.get(files::kEvery), "");
     EXPECT_EQ(w.get(files::kEveryHistory), "");
-    EXPECT_EQ(page.HistoryTotal, Money());
+    EXPECT_EQ(page.historyTotal(), Money());
     expectFreshPlan(3);
 
     page.cmdEveryHozon_Click();

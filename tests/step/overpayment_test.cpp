@@ -164,7 +164,7 @@ TEST(OverPaymentFromScratch, SplitsWithoutAReminder) {
     w.clock.set(ymd(2005, 1, 2), hms(8, 0, 0));
     MainForm sample(w.services());
     sample.Form_Load();
-    ASSERT_TRUE(sample.every.SampleDataFlag);
+    ASSERT_TRUE(sample.every.sampleData());
     w.dialogs.type("3").answer(Answer::Ok);
     sample.every.cmdEveryHozon2_Click();
     EXPECT_EQ(w.get(files::kKozeni), "\"2005年01月02日\",\"08:00:00\",1\r\n");

@@ -14,14 +14,7 @@ struct StepFixture : ::testing::Test {
     World w;
     StepPage page{w.services()};
 
-    void load() {
-        page.ResetEveryTable();
-        page.LoadEveryLedger();
-        page.DrawEveryChart();
-        page.LoadTargetDays();
-        page.ShowTargetAmount();
-        page.ShowEveryPlan();
-    }
+    void load() { page.load(); }
     std::vector<bool> planVisibility() const {
         std::vector<bool> v;
         for (const Label& l : page.lblCmnt1) v.push_back(l.visible());
@@ -39,9 +32,9 @@ TEST_F(StepFixture, ArrearsOfMissedDaysArePaidWithTodaysDeposit) {
     w.put(files::kEvery, ledger);
     load();
 
-    EXPECT_EQ(page.ElapsedDays, 4);
-    EXPECT_EQ(page.PlannedAmount, Money::fromYen(5));
-    EXPECT_EQ(page.Arrears, Money::fromYen(7));
+    EXPECT_EQ(page.elapsedDays(), 4);
+    EXPECT_EQ(page.plannedAmount(), Money::fromYen(5));
+    EXPECT_EQ(page.arrears(), Money::fromYen(7));
     EXPECT_EQ(page.lblkeika.caption(), "5日");
     EXPECT_EQ(page.lblEvery_zen.caption(), "¥3");
     EXPECT_EQ(planVisibility(), std::vector<bool>(9, true));
@@ -99,9 +92,7 @@ TEST_F(StepFixture, LastRecordTodayLocksTheDay) {
     w2.putInstallation();
     w2.put(files::kEvery, "\"2026年03月03日\",\"09:00:00\",1\n\"2026年03月04日\",\"09:00:00\",2\n");
     StepPage next(w2.services());
-    next.ResetEveryTable();
-    next.LoadEveryLedger();
-    next.ShowEveryPlan();
+    next.load();
     EXPECT_EQ(next.lblEvery_Kingaku.caption(), "3円");
     EXPECT_FALSE(next.lblEvery_Tainou.visible());
     EXPECT_TRUE(next.cmdEveryHozon.enabled());
@@ -111,7 +102,7 @@ TEST_F(StepFixture, SampleLedgerChargesNoArrearsAndRemindsAfterTheDeposit) {
     w.put(files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n\"2005年01月02日\",\"08:00:00\",2\n");
     w.clock.set(ymd(2005, 1, 10), hms(7, 0, 0));
     load();
-    EXPECT_TRUE(page.SampleDataFlag);
+    EXPECT_TRUE(page.sampleData());
     EXPECT_FALSE(page.lblEvery_Tainou.visible());
     EXPECT_EQ(page.lblEvery_Kingaku.caption(), "10円");
 
@@ -168,9 +159,8 @@ TEST_F(StepFixture, MalformedLedgerLineNamesFileAndLineAndTouchesNothing) {
         "\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"09:00:00\",abc\n";
     w.put(files::kEvery, ledger);
     const std::string before = w.dir.read(std::string(files::kEvery));
-    page.ResetEveryTable();
     try {
-        page.LoadEveryLedger();
+        page.load();
         FAIL() << "a bad amount must not load";
     } catch (const FileError& e) {
         EXPECT_EQ(e.file(), files::kEvery);
@@ -179,9 +169,9 @@ TEST_F(StepFixture, MalformedLedgerLineNamesFileAndLineAndTouchesNothing) {
     EXPECT_EQ(w.dir.read(std::string(files::kEvery)), before);
 
     w.put(files::kEvery, "\"2026年02月30日\",\"09:00:00\",1\n");
-    EXPECT_THROW(page.LoadEveryLedger(), FileError);
+    EXPECT_THROW(page.load(), FileError);
     w.put(files::kEvery, "\"2026年03月01日\",1\n");
-    EXPECT_THROW(page.LoadEveryLedger(), FileError);
+    EXPECT_THROW(page.load(), FileError);
 }
 
 }  // namespace

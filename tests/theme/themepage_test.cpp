@@ -19,16 +19,10 @@ struct ThemeFixture : ::testing::TestWithParam<int> {
     bool sample = false;
     Button pageButton{"cmdCyokin", "テーマ"};
     const ThemeTraits& traits = kThemes[static_cast<std::size_t>(GetParam())];
-    ThemePage page{traits, w.services(), pageButton, sample};
+    ThemePage page{traits, w.services(), pageButton, [this] { return sample; }};
 
     void SetUp() override { w.putInstallation(); }
-    void load() {
-        page.ResetThemeLedgerTable();
-        page.ResetThemeItemTable();
-        page.LoadThemeLedger();
-        page.LoadThemeItems();
-        page.DrawTemaChart();
-    }
+    void load() { page.load(); }
     std::string ledger() { return w.get(traits.ledgerFile); }
     std::string items() { return w.get(traits.itemFile); }
     void type(const char* item, const char* amount) {
@@ -97,7 +91,7 @@ TEST_P(ThemeFixture, DepositChecksInOrderAndEnterStaysSilent) {
               (std::vector<std::string>{"¥30", "¥1,000", "¥500", "-¥500", "¥0"}));
     EXPECT_EQ(column(page.msgLedger, 4),
               (std::vector<std::string>{"¥30", "¥1,030", "¥1,530", "¥1,030", "¥1,030"}));
-    EXPECT_EQ(page.ThemeTotal, Money::fromYen(1030));
+    EXPECT_EQ(page.themeTotal(), Money::fromYen(1030));
     EXPECT_EQ(page.lblCnt.caption(), "5");
     EXPECT_EQ(page.lblZen.caption(), "¥1,030");
     EXPECT_EQ(page.mctTema.rowCount(), 5);
@@ -213,8 +207,7 @@ TEST_P(ThemeFixture, NewItemsAreOfferedAndListedOnesPicked) {
     EXPECT_EQ(page.txtKou.text(), "");
     EXPECT_EQ(page.txtInp.text(), "");
     w.put(traits.itemFile, "\"本\",1000\n");
-    page.ResetThemeItemTable();
-    page.LoadThemeItems();
+    page.load();
     page.msgKou.setCurrentRow(1);
     w.dialogs.answer(Answer::Ok);
     page.msgKou_DblClick();
@@ -319,11 +312,8 @@ TEST(ThemeAmounts, ATotalBeyondMoneyIsRefusedNotWrapped) {
     w.put(files::kItems[2], "\"罰金\",100\n");
     bool sample = false;
     Button button{"cmdCyokin5"};
-    ThemePage page(kThemes[2], w.services(), button, sample);
-    page.ResetThemeLedgerTable();
-    page.ResetThemeItemTable();
-    page.LoadThemeLedger();
-    page.LoadThemeItems();
+    ThemePage page(kThemes[2], w.services(), button, [&sample] { return sample; });
+    page.load();
     for (int i = 0; i < 2; ++i) {
         page.txtKou.setText("罰金");
         page.txtInp.setText("900000000000000");
@@ -331,7 +321,7 @@ TEST(ThemeAmounts, ATotalBeyondMoneyIsRefusedNotWrapped) {
         page.cmdHozon_Click();
     }
     EXPECT_EQ(w.dialogs.shown.back().title, "金額超過");
-    EXPECT_EQ(page.ThemeTotal, Money::fromYen(900000000000000));
+    EXPECT_EQ(page.themeTotal(), Money::fromYen(900000000000000));
     EXPECT_EQ(w.get(files::kTheme[2]), "\"2026年03月05日\",\"罰金\",900000000000000\r\n");
 }
 
