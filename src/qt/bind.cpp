@@ -6,10 +6,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVariant>
 
 namespace zm {
 
 namespace {
+
+constexpr const char* kControlProperty = "zmControl";
 
 void drawCommon(const Control& c, QWidget* w) {
     w->setVisible(c.visible());
@@ -41,15 +44,26 @@ private:
 
 }  // namespace
 
-void bindWidget(Control& control, QWidget* widget) {
+void markBound(const Control& control, QWidget* widget) {
     widget->setObjectName(qs(control.name()));
+    widget->setProperty(kControlProperty,
+                        QVariant::fromValue(reinterpret_cast<quintptr>(&control)));
+}
+
+const Control* boundControl(const QWidget* widget) {
+    const QVariant v = widget->property(kControlProperty);
+    return v.isValid() ? reinterpret_cast<const Control*>(v.value<quintptr>()) : nullptr;
+}
+
+void bindWidget(Control& control, QWidget* widget) {
+    markBound(control, widget);
     auto draw = [&control, widget] { drawCommon(control, widget); };
     control.bind(draw);
     draw();
 }
 
 void bindLabel(Label& label, QLabel* widget) {
-    widget->setObjectName(qs(label.name()));
+    markBound(label, widget);
     auto draw = [&label, widget] {
         drawCommon(label, widget);
         widget->setText(qs(label.caption()));
@@ -60,7 +74,7 @@ void bindLabel(Label& label, QLabel* widget) {
 
 void bindButton(Button& button, QAbstractButton* widget, const Runner& run,
                 std::function<void()> onClick) {
-    widget->setObjectName(qs(button.name()));
+    markBound(button, widget);
     auto draw = [&button, widget] {
         drawCommon(button, widget);
         if (!button.caption().empty() || widget->icon().isNull()) {
@@ -75,7 +89,7 @@ void bindButton(Button& button, QAbstractButton* widget, const Runner& run,
 
 void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
                  std::function<void(int)> onKey) {
-    widget->setObjectName(qs(box.name()));
+    markBound(box, widget);
     auto draw = [&box, widget] {
         drawCommon(box, widget);
         const QString text = qs(box.text());
@@ -91,7 +105,7 @@ void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
 
 void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,
                   std::function<void()> onClick) {
-    widget->setObjectName(qs(box.name()));
+    markBound(box, widget);
     auto draw = [&box, widget] {
         drawCommon(box, widget);
         widget->setChecked(box.value() == 1);

@@ -26,6 +26,12 @@ inline std::string ss(const QString& s) {
 // through `run`, which reports file failures.
 using Runner = std::function<void(const std::function<void()>&)>;
 
+// Names the widget after its control and remembers which control it shows,
+// so that a test can walk every bound widget (see boundControl).
+void markBound(const Control& control, QWidget* widget);
+// The control a widget was bound to, or nullptr.
+const Control* boundControl(const QWidget* widget);
+
 void bindWidget(Control& control, QWidget* widget);
 void bindLabel(Label& label, QLabel* widget);
 void bindButton(Button& button, QAbstractButton* widget, const Runner& run,

@@ -53,7 +53,7 @@ void styleAxis(QCPAxis* axis, const QString& label, const QColor& colour, bool y
 
 ChartView::ChartView(ChartData& data, QWidget* parent)
     : QWidget(parent), data_(data), plot_(new QCustomPlot(this)) {
-    setObjectName(qs(data.name()));
+    markBound(data, this);
     plot_->setAccessibleName("入金と累計のグラフ");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -57,15 +57,15 @@ QVariant LedgerModel::headerData(int section, Qt::Orientation orientation, int r
     return {};
 }
 
-void LedgerModel::tableChanged() {
-    switch (table_.lastChange()) {
+void LedgerModel::tableChanged(LedgerTable::Change change, int row) {
+    switch (change) {
         case LedgerTable::Change::RowAppended:
             beginInsertRows({}, shownRows_, shownRows_);
             shownRows_ = table_.recordCount();
             endInsertRows();
             break;
         case LedgerTable::Change::RowRemoved:
-            beginRemoveRows({}, table_.changedRow() - 1, table_.changedRow() - 1);
+            beginRemoveRows({}, row - 1, row - 1);
             shownRows_ = table_.recordCount();
             endRemoveRows();
             break;
@@ -84,7 +84,6 @@ void LedgerModel::tableChanged() {
 LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers handlers,
                        QWidget* parent)
     : QTableView(parent), table_(table), model_(new LedgerModel(table, this)) {
-    setObjectName(qs(table.name()));
     setModel(model_);
     setAccessibleName("入金一覧");
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -100,16 +99,14 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
     verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
     applyColumns();
 
-    table.bind([this] {
-        const auto change = table_.lastChange();
-        model_->tableChanged();
+    table.observeRows([this](LedgerTable::Change change, int row) {
+        model_->tableChanged(change, row);
         if (change == LedgerTable::Change::Reset) applyColumns();
-        if (change == LedgerTable::Change::TopRow) scrollToTop(table_.topRow());
-        if (change == LedgerTable::Change::CurrentRow && table_.currentRow() > 0) {
-            selectRow(table_.currentRow() - 1);
-        }
-        setVisible(table_.visible());
+        if (change == LedgerTable::Change::TopRow) scrollToTop(row);
+        if (change == LedgerTable::Change::CurrentRow && row > 0) selectRow(row - 1);
     });
+    markBound(table, this);
+    table.bind([this] { setVisible(table_.visible()); });
 
     auto select = [this](const QModelIndex& index) {
         if (index.isValid()) table_.setCurrentRow(index.row() + 1);

@@ -22,7 +22,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Called by the table's observer.
-    void tableChanged();
+    void tableChanged(LedgerTable::Change change, int row);
 
 private:
     LedgerTable& table_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -24,7 +25,12 @@ public:
     const std::string& tooltip() const { return tooltip_; }
     void setTooltip(std::string t) { set(tooltip_, std::move(t)); }
 
-    void bind(std::function<void()> observer) { observer_ = std::move(observer); }
+    // One observer per control: a second bind is a fault of the view.
+    void bind(std::function<void()> observer) {
+        if (observer_) throw std::logic_error("control bound twice: " + name_);
+        observer_ = std::move(observer);
+    }
+    bool bound() const { return static_cast<bool>(observer_); }
 
 protected:
     void notify() const {

@@ -1,5 +1,7 @@
 #include "ui/ledgertable.h"
 
+#include <stdexcept>
+
 namespace zm {
 
 void LedgerTable::reset(std::vector<Column> columns) {
@@ -43,11 +45,14 @@ void LedgerTable::setCurrentRow(int r) {
     changed(Change::CurrentRow, r);
 }
 
+void LedgerTable::observeRows(RowObserver observer) {
+    if (rowObserver_) throw std::logic_error("table observed twice: " + name());
+    rowObserver_ = std::move(observer);
+}
+
 void LedgerTable::changed(Change c, int row) {
-    if (loading_) return;
-    lastChange_ = c;
-    changedRow_ = row;
-    notify();
+    if (loading_ || !rowObserver_) return;
+    rowObserver_(c, row);
 }
 
 }  // namespace zm

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,8 +68,10 @@ public:
     int currentRow() const { return currentRow_; }
     void setCurrentRow(int r);
 
-    Change lastChange() const { return lastChange_; }
-    int changedRow() const { return changedRow_; }
+    // The view's observer of the rows, told what changed and at which row.
+    // (Visibility and the like go to the control's own observer.)
+    using RowObserver = std::function<void(Change change, int row)>;
+    void observeRows(RowObserver observer);
 
 private:
     void changed(Change c, int row);
@@ -79,8 +82,7 @@ private:
     int topRow_ = 0;
     int currentRow_ = 0;
     bool loading_ = false;
-    Change lastChange_ = Change::Reset;
-    int changedRow_ = 0;
+    RowObserver rowObserver_;
 };
 
 }  // namespace zm

@@ -181,7 +181,7 @@ TEST(HelpViewer, MissingOrBrokenHelpFileIsReportedAndTheProgramGoesOn) {
         EXPECT_EQ(shown.title, "ヘルプ");
         EXPECT_EQ(shown.icon, Icon::Exclamation);
     }
-    EXPECT_EQ(win.find("frmHelp"), nullptr);
+    EXPECT_EQ(win.window->findChild<QWidget*>("frmHelp"), nullptr);
     EXPECT_FALSE(win.shell.ended());
 
     // The extension may be written in capitals.

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "app/mainform.h"
@@ -64,9 +66,13 @@ struct Window {
             guide->close();
         }
     }
+    // The widget of that name and type; a missing one fails the test by name
+    // instead of crashing it on a null pointer.
     template <class T = QWidget>
     T* find(const char* name) {
-        return window->findChild<T*>(QString::fromUtf8(name));
+        T* widget = window->findChild<T*>(QString::fromUtf8(name));
+        if (!widget) throw std::runtime_error(std::string("no widget named ") + name);
+        return widget;
     }
     std::string text(const char* label) { return find<QLabel>(label)->text().toStdString(); }
     void click(const char* button) { find<QPushButton>(button)->click(); }

@@ -176,3 +176,51 @@ TEST_F(StepFixture, MalformedLedgerLineNamesFileAndLineAndTouchesNothing) {
 
 }  // namespace
 }  // namespace zm::test
+
+namespace zm::test {
+namespace {
+
+// A clock that moves on by a second at every reading, from one second before
+// midnight: a deposit that read it twice would show one moment and write another.
+class TickingClock final : public Clock {
+public:
+    Moment moment() const override {
+        const Moment m{addDays(ymd(2026, 3, 5), static_cast<int>(t_ / 86400)),
+                       TimeOfDay{t_ % 86400}};
+        ++t_;
+        return m;
+    }
+
+private:
+    mutable long long t_ = 86399;
+};
+
+TEST(StepDeposit, OneReadingOfTheClockOnFileBeforeOnThePage) {
+    World w;
+    w.putInstallation();
+    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
+    TickingClock clock;
+    StepPage page({w.folder, w.dialogs, w.shell, clock});
+    page.load();
+    page.cmdEveryHozon_Click();
+    ASSERT_EQ(page.msgEvery.recordCount(), 2);
+    const std::string written = w.get(files::kEvery).substr(w.get(files::kEvery).find("\r\n") + 2);
+    EXPECT_EQ(written, "\"" + page.msgEvery.cell(2, 1).text + "\",\"" +
+                           page.msgEvery.cell(2, 2).text + "\"," +
+                           page.msgEvery.value(2, 3).plainText() + "\r\n");
+
+    // A deposit that cannot be written shows nothing.
+    World w2;
+    w2.putInstallation();
+    StepPage failing(w2.services());
+    failing.load();
+    std::filesystem::remove(w2.dir.path() / std::string(files::kEvery));
+    std::filesystem::create_directory(w2.dir.path() / std::string(files::kEvery));
+    EXPECT_THROW(failing.cmdEveryHozon_Click(), FileError);
+    EXPECT_TRUE(failing.msgEvery.empty());
+    EXPECT_EQ(failing.lblEvery_zen.caption(), "¥0");
+    EXPECT_TRUE(failing.cmdEveryHozon.enabled());
+}
+
+}  // namespace
+}  // namespace zm::test
