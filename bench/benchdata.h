@@ -39,4 +39,19 @@ inline void writeFullLedger(const DataFolder& folder, std::string_view name, con
     folder.rewrite(name, lines);
 }
 
+// A full theme ledger: one record a day from 1980 on, against `items`
+// distinct item names in turn.
+inline void writeThemeLedger(const DataFolder& folder, int theme, int items) {
+    std::vector<RecordLine> lines;
+    lines.reserve(kFullLedger);
+    const Date first{std::chrono::year{1980}, std::chrono::January, std::chrono::day{1}};
+    for (int i = 1; i <= kFullLedger; ++i) {
+        lines.push_back(RecordLine()
+                            .str(dateText(addDays(first, i - 1)))
+                            .str("お風呂を我慢した" + std::to_string(i % items))
+                            .money(Money::fromYen(30 + i % 700)));
+    }
+    folder.rewrite(files::kTheme[theme], lines);
+}
+
 }  // namespace zm::bench

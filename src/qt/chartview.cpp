@@ -51,9 +51,9 @@ void styleAxis(QCPAxis* axis, const QString& label, const QColor& colour, bool y
 
 }  // namespace
 
-ChartView::ChartView(ChartData& data, QWidget* parent)
-    : QWidget(parent), data_(data), plot_(new QCustomPlot(this)) {
-    markBound(data, this);
+ChartView::ChartView(ChartData& chart, QWidget* parent)
+    : QWidget(parent), data_(chart), plot_(new QCustomPlot(this)) {
+    markBound(chart, this);
     plot_->setAccessibleName("入金と累計のグラフ");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

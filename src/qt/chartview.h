@@ -18,7 +18,7 @@ namespace zm {
 class ChartView : public QWidget {
     Q_OBJECT
 public:
-    ChartView(ChartData& data, QWidget* parent = nullptr);
+    ChartView(ChartData& chart, QWidget* parent = nullptr);
     QCustomPlot* plot() const { return plot_; }
     // True while the points outnumber the pixels and zoom and drag are on.
     bool crowded() const { return crowded_; }

@@ -12,15 +12,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Control characters have no place in a name or a date; tab counts as a blank.
-bool hasControl(std::string_view text) {
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u < 0x20 && c != '\t') || u == 0x7F) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 std::string excerpt(std::string_view text) {
@@ -31,47 +22,61 @@ std::string excerpt(std::string_view text) {
 
 int splitFields(std::string_view line, FieldView* out, int cap, std::string& error) {
     if (line.empty()) return 0;
+    const char* const begin = line.data();
+    const char* const stop = begin + line.size();
+    // Scans to the first `mark` or the line's end; false at a control character:
+    // they have no place in a name or a date (a tab counts as a blank).
+    const auto scan = [stop](const char*& p, char mark) {
+        for (; p < stop && *p != mark; ++p) {
+            const auto u = static_cast<unsigned char>(*p);
+            if ((u < 0x20 && u != '\t') || u == 0x7F) return false;
+        }
+        return true;
+    };
     int count = 0;
-    std::size_t pos = 0;
+    const char* p = begin;
     for (;;) {
-        while (pos < line.size() && isBlank(line[pos])) ++pos;
+        while (p < stop && isBlank(*p)) ++p;
         FieldView field;
-        std::size_t end;  // the comma that ends the field, or npos
-        if (pos < line.size() && line[pos] == '"') {
+        bool more;  // a comma ends the field
+        if (p < stop && *p == '"') {
             field.quoted = true;
-            const std::size_t close = line.find('"', pos + 1);
-            if (close == std::string_view::npos) {
+            const char* const open = ++p;
+            if (!scan(p, '"')) {
+                error = "制御文字が含まれています";
+                return -1;
+            }
+            if (p == stop) {
                 error = "引用符（\"）が閉じていません";
                 return -1;
             }
-            field.text = line.substr(pos + 1, close - pos - 1);
-            std::size_t after = close + 1;
-            while (after < line.size() && isBlank(line[after])) ++after;
-            if (after < line.size() && line[after] != ',') {
-                error =
-                    "引用符（\"）の後に余分な文字があります：" + excerpt(line.substr(close + 1));
+            field.text = std::string_view(open, static_cast<std::size_t>(p - open));
+            const char* const close = ++p;
+            while (p < stop && isBlank(*p)) ++p;
+            if (p < stop && *p != ',') {
+                error = "引用符（\"）の後に余分な文字があります：" +
+                        excerpt(std::string_view(close, static_cast<std::size_t>(stop - close)));
                 return -1;
             }
-            end = after < line.size() ? after : std::string_view::npos;
         } else {
-            end = line.find(',', pos);
-            std::string_view text =
-                line.substr(pos, end == std::string_view::npos ? end : end - pos);
-            while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-            field.text = text;
+            const char* const from = p;
+            if (!scan(p, ',')) {
+                error = "制御文字が含まれています";
+                return -1;
+            }
+            const char* end = p;
+            while (end > from && isBlank(end[-1])) --end;
+            field.text = std::string_view(from, static_cast<std::size_t>(end - from));
         }
         if (field.text.size() > kMaxFieldBytes) {
             error = "項目が長すぎます：" + excerpt(field.text);
             return -1;
         }
-        if (hasControl(field.text)) {
-            error = "制御文字が含まれています";
-            return -1;
-        }
+        more = p < stop;
         if (count < cap) out[count] = field;
         ++count;
-        if (end == std::string_view::npos) break;
-        pos = end + 1;
+        if (!more) break;
+        ++p;  // past the comma
     }
     return count;
 }
