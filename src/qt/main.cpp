@@ -18,6 +18,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("zumeri");
     QApplication::setApplicationDisplayName("ズメリ貯金Ｐｒｏ");
+    // Lets the desktop match the window to the installed menu entry and its icon.
+    QApplication::setDesktopFileName("zumeri");
 
     // Japanese standard buttons ("キャンセル", "はい").
     QTranslator qtJapanese;

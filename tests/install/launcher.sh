@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The installed launcher under a prefix of its own. The first start from an empty
+# XDG_DATA_HOME fills the data folder from the sample and opens the main window there,
+# on the 365-step page; later starts keep the user's files and bring back only the
+# help file.
+. "$(dirname "$0")/common.sh"
+
+prefix="$tmp/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+export HOME="$tmp/home"
+export XDG_DATA_HOME="$tmp/xdg"
+mkdir -p "$HOME" "$XDG_DATA_HOME"
+data="$XDG_DATA_HOME/zumeri"
+
+# A display of our own: Xvfb picks a free number and writes it to fd 3 once it is ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+cleanups+=("kill $!")
+for _ in $(seq 100); do
+  [ -s "$tmp/display" ] && break
+  sleep 0.1
+done
+[ -s "$tmp/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$tmp/display")"
+export QT_QPA_PLATFORM=xcb  # the tests run offscreen; this one looks at real windows
+
+# The real program, as the menu starts it. Once the window is there (start-up has loaded
+# every ledger, and no failure message nor guide window is shown, which with the sample's
+# records means the 365-step page) it is still running, in the data folder.
+"$prefix/bin/zumeri" >"$tmp/program.log" 2>&1 &
+pid=$!
+cleanups+=("kill $pid; wait $pid")
+"$source_dir/scripts/wait-main-window" 40 >/dev/null || fail "no main window alone: $(cat "$tmp/program.log")"
+kill -0 "$pid" 2>/dev/null || fail "the program ended"
+[ "$(readlink "/proc/$pid/cwd")" = "$data" ] || fail "the program does not run in $data"
+kill "$pid"
+wait "$pid" || true
+cmp "$prefix/share/zumeri/ZumexHelp.chm" "$data/ZumexHelp.chm"
+rm "$data/ZumexHelp.chm"
+same_folder "$prefix/share/zumeri/sample" "$data"
+
+# The launcher alone, with a stand-in program that tells where it was started and how.
+cat >"$prefix/libexec/zumeri/zumeri" <<'STUB'
+#!/bin/sh
+printf '%s|%s\n' "$(pwd)" "$*" >"$HOME/started-in"
+STUB
+started_in() {
+  rm -f "$HOME/started-in"
+  "$@"
+  cat "$HOME/started-in"
+}
+
+# A later start keeps the user's files and brings back the help file that went missing.
+echo '"changed"' >"$data/設定.txt"
+[ "$(started_in "$prefix/bin/zumeri" -a b)" = "$data|-a b" ] || fail "second start"
+[ "$(cat "$data/設定.txt")" = '"changed"' ] || fail "a later start overwrote the settings"
+cmp "$prefix/share/zumeri/ZumexHelp.chm" "$data/ZumexHelp.chm"
+
+# Without XDG_DATA_HOME, or with a relative one, the folder is ~/.local/share/zumeri; a
+# data folder that exists but is empty is filled. A link to the launcher finds the install.
+home_data="$HOME/.local/share/zumeri"
+mkdir -p "$home_data" "$tmp/elsewhere"
+ln -s "$prefix/bin/zumeri" "$tmp/elsewhere/zumeri"
+[ "$(XDG_DATA_HOME=relative started_in "$tmp/elsewhere/zumeri")" = "$home_data|" ] ||
+  fail "a relative XDG_DATA_HOME is not ignored"
+rm "$home_data/ZumexHelp.chm"
+same_folder "$prefix/share/zumeri/sample" "$home_data"
+rm -r "$home_data"
+[ "$(started_in env -u XDG_DATA_HOME "$prefix/bin/zumeri")" = "$home_data|" ] ||
+  fail "without XDG_DATA_HOME"
+[ -f "$home_data/ZumexHelp.chm" ] || fail "the first start brought no help file"
+[ "$(ls -A "$HOME/.local/share")" = zumeri ] || fail "the first start left something beside the data folder"
