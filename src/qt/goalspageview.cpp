@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,6 +36,17 @@ QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
         new LedgerView(page.msgMokuhyo, run, {{}, [&page] { page.msgMokuhyo_DblClick(); }});
     grid->setAccessibleName("貯金目的一覧");
     grid->setMinimumWidth(760);
+    // The purposes take the width the grid has; the amounts never show cut.
+    const auto fit = [grid] {
+        if (grid->model()->columnCount() < 4) return;
+        grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+        const QAbstractItemView* view = grid;
+        for (int c : {2, 3}) {
+            grid->setColumnWidth(c, std::max(grid->columnWidth(c), view->sizeHintForColumn(c)));
+        }
+    };
+    QObject::connect(grid->model(), &QAbstractItemModel::modelReset, grid, fit);
+    QObject::connect(grid->model(), &QAbstractItemModel::rowsInserted, grid, fit);
 
     auto* totalsBox = new QGroupBox("達成状況");
     auto* totals = new QGridLayout(totalsBox);
@@ -55,7 +68,7 @@ QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
         ++row;
     }
     totals->setColumnStretch(1, 1);
-    auto* note = new QLabel("★ 貯金総額が目標金額に届いた目的\n行をダブルクリックで１件削除");
+    auto* note = new QLabel("★ 目標金額に届いた目的\n行のダブルクリックで１件削除");
     note->setStyleSheet("color: #5a6e80;");
     auto* side = new QVBoxLayout;
     side->addWidget(totalsBox);
@@ -105,6 +118,7 @@ QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
     for (std::size_t i = 0; i < page.txtTemaMei.size(); ++i) {
         auto* name = new QLineEdit;
         name->setAccessibleName(QString::fromUtf8(themeCaptions[i]));
+        name->setStyleSheet("font-size: 12pt;");
         bindTextBox(page.txtTemaMei[i], name, run, [](int) {});
         names->addWidget(caption(themeCaptions[i]));
         names->addWidget(name, 1);
