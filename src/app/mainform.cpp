@@ -22,6 +22,8 @@ MainForm::MainForm(Services services)
       themes{{ThemePage(kThemes[0], services, cmdCyokin3, [this] { return every.sampleData(); }),
               ThemePage(kThemes[1], services, cmdCyokin4, [this] { return every.sampleData(); }),
               ThemePage(kThemes[2], services, cmdCyokin5, [this] { return every.sampleData(); })}},
+      goals(services, {[this] { return goalsTotals(); },
+                       [this](int i) { return themes[static_cast<std::size_t>(i)].themeName(); }}),
       s_(services) {
     every.setSurplusSink(surplusToKozeni_);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
@@ -75,6 +77,12 @@ void MainForm::READ_SETTEI() {
     HelpTour = SettingsFile(s_.folder).readHelpTour();
 }
 
+GoalsPage::Totals MainForm::goalsTotals() const {
+    return {every.cumulative(),
+            kozeni.kozeniTotal(),
+            {themes[0].themeTotal(), themes[1].themeTotal(), themes[2].themeTotal()}};
+}
+
 void MainForm::HidePages() {
     for (Frame* f : pageFrames()) f->setVisible(false);
 }
@@ -115,7 +123,18 @@ void MainForm::cmdCyokin5_Click() {
     openTheme(themes[2]);
 }
 void MainForm::cmdMaster_Click() {
+    if (fraMokuhyo.visible()) return;
+    // Built while the page before is still shown, so it appears complete.
+    goals.InitMokuhyoGrid();
+    goals.LoadMokuhyoFile();
+    goals.ShowSougaku();
+    goals.UpdateSagaku();
     switchTo(fraMokuhyo);
+    HelpTourText =
+        "貯金する目的を小さなことから夢に近いようなことまでいくつでも登録できます。\r\n"
+        "またその項目,達成状況などを一覧でみることができます。\r\n\r\n"
+        "貯金意識を継続させるためのちょっとしたやる気につなげてください。";
+    ShowHelpTour();
 }
 void MainForm::cmdData_Sort_Click() {
     switchTo(fraDataSort);

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "goals/goalspage.h"
 #include "smallchange/smallchangepage.h"
 #include "step/steppage.h"
 #include "theme/themepage.h"
@@ -36,6 +37,7 @@ public:
     // Themes 1 to 3, on the buttons cmdCyokin3 to cmdCyokin5.
     std::array<ThemePage, 3> themes;
     Frame fraMokuhyo{"fraMokuhyo"};
+    GoalsPage goals;
     Frame fraDataSort{"fraDataSort"};
     Frame fraDay{"fraDay"};
     Frame fraMonth{"fraMonth"};
@@ -64,6 +66,8 @@ public:
     void cmdEnd_Click();
     void chkHelp_Click();
     void cmdHelp_Click();
+    // On the goals page; empties every page's files (src/app/newstart.cpp).
+    void cmdNewStart_Click();
 
     // Every frame in the order HidePages hides them.
     std::array<Frame*, 9> pageFrames();
@@ -74,6 +78,7 @@ private:
     // Shows `frame` unless it is already the visible page; false when it was.
     bool switchTo(Frame& frame);
     void openTheme(ThemePage& theme);
+    GoalsPage::Totals goalsTotals() const;
 
     struct KozeniSink final : SurplusSink {
         explicit KozeniSink(MainForm& f) : form(f) {}

@@ -135,7 +135,13 @@ std::string Money::plainText() const {
     return out;
 }
 
-std::optional<Money> parseAmount(std::string_view text) {
+namespace {
+
+bool isExponent(char32_t c) {
+    return c == U'e' || c == U'E' || c == U'\uFF45' || c == U'\uFF25';
+}
+
+std::optional<Money> parseTyped(std::string_view text, bool allowExponent) {
     const std::vector<char32_t> c = decode(text);
     std::size_t i = 0;
     std::size_t n = c.size();
@@ -171,11 +177,33 @@ std::optional<Money> parseAmount(std::string_view text) {
     if (i < n && isPoint(c[i])) {
         for (++i; i < n && asciiDigit(c[i]); ++i) fracDigits += asciiDigit(c[i]);
     }
-    if (i != n || (intDigits.empty() && fracDigits.empty())) return std::nullopt;
+    if (intDigits.empty() && fracDigits.empty()) return std::nullopt;
+
+    if (allowExponent && i < n && isExponent(c[i])) {
+        // The plain reader moves the point and checks the range.
+        std::string plain = (negative ? "-" : "") + intDigits + "." + fracDigits + "e";
+        ++i;
+        if (i < n && (isPlus(c[i]) || isMinus(c[i]))) plain += isMinus(c[i++]) ? '-' : '+';
+        const std::size_t expStart = i;
+        for (; i < n && asciiDigit(c[i]); ++i) plain += asciiDigit(c[i]);
+        if (i != n || i == expStart) return std::nullopt;
+        return parsePlainMoney(plain);
+    }
+    if (i != n) return std::nullopt;
 
     const auto mag = scaledMagnitude(intDigits, fracDigits);
     if (!mag) return std::nullopt;
     return signedMoney(negative, *mag);
+}
+
+}  // namespace
+
+std::optional<Money> parseAmount(std::string_view text) {
+    return parseTyped(text, false);
+}
+
+std::optional<Money> parseNumericAmount(std::string_view text) {
+    return parseTyped(text, true);
 }
 
 namespace {

@@ -29,19 +29,24 @@ public:
     // "1234", "-300", "12.5": the form of data files and plan labels.
     std::string plainText() const;
 
-    // nullopt when the sum leaves Money's range.
+    // nullopt when the sum or difference leaves Money's range.
     static std::optional<Money> checkedAdd(Money a, Money b) {
         std::int64_t raw = 0;
         if (__builtin_add_overflow(a.raw_, b.raw_, &raw)) return std::nullopt;
+        return Money(raw);
+    }
+    static std::optional<Money> checkedSub(Money a, Money b) {
+        std::int64_t raw = 0;
+        if (__builtin_sub_overflow(a.raw_, b.raw_, &raw)) return std::nullopt;
         return Money(raw);
     }
     // Sums beyond the range never wrap: they throw std::overflow_error, which
     // ends the operation before anything is written.
     Money operator+(Money o) const { return sumOrThrow(raw_, o.raw_); }
     Money operator-(Money o) const {
-        std::int64_t raw = 0;
-        if (__builtin_sub_overflow(raw_, o.raw_, &raw)) overflow();
-        return Money(raw);
+        const auto diff = checkedSub(*this, o);
+        if (!diff) overflow();
+        return *diff;
     }
     Money operator-() const { return Money() - *this; }
     Money& operator+=(Money o) { return *this = *this + o; }
@@ -64,6 +69,9 @@ private:
 // or \), digit grouping, a decimal part; full-width digits count as digits.
 // nullopt for anything else, and for values outside Money's range.
 std::optional<Money> parseAmount(std::string_view text);
+// As parseAmount, and also a number with an exponent after it ("1e6",
+// "2.5E+04"), which the locale's numeric test counts as a number too.
+std::optional<Money> parseNumericAmount(std::string_view text);
 
 // Exact reading of the plain decimal form written to data files
 // ("-12.5", "1234"); nullopt when the text is not such a number.

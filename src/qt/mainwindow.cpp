@@ -67,7 +67,8 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     addPage(makeStepPageView(form.every, runner_));
     addPage(makeSmallChangePageView(form.kozeni, runner_));
     for (ThemePage& theme : form.themes) addPage(makeThemePageView(theme, runner_));
-    addPage(makeEmptyPage(form.fraMokuhyo, "貯金の目的"));
+    addPage(makeGoalsPageView(form.goals, form.fraMokuhyo, runner_,
+                              [&form] { form.cmdNewStart_Click(); }));
     addPage(makeEmptyPage(form.fraDataSort, "分析"));
     addPage(makeEmptyPage(form.fraDay, "日データ"));
     addPage(makeEmptyPage(form.fraMonth, "月データ"));

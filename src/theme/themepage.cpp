@@ -77,8 +77,6 @@ namespace {
 
 constexpr const char* kDeleteTitle = "削除確認";
 constexpr const char* kRenameTooltip = "ダブルクリックでテーマ名を変更できます";
-constexpr const char* kUnwritableHint =
-    "ダブルクォーテーション（\"）、改行、絵文字などの記号は保存できません。";
 
 }  // namespace
 
@@ -192,7 +190,7 @@ void ThemePage::cmdHozon_Click() {
     if (!depositReady(true)) return;
     if (!fitsStringField(txtKou.text())) {
         refuse(std::string("項目名に保存できない文字が含まれています。\r\n") + kUnwritableHint,
-               "使用できない文字");
+               kUnwritableTitle);
         return;
     }
     if (!Money::checkedAdd(ThemeTotal, typedAmount())) {
@@ -341,7 +339,7 @@ void ThemePage::EditThemeName() {
     if (name.empty()) return;
     if (!fitsStringField(name)) {
         refuse(std::string("テーマ名に保存できない文字が含まれています。\r\n") + kUnwritableHint,
-               "使用できない文字");
+               kUnwritableTitle);
         return;
     }
     ThemeNameFile(s_.folder, traits_.index).write(name);

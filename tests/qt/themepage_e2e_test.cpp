@@ -9,25 +9,6 @@
 namespace zm::test {
 namespace {
 
-// What a mouse sends for a double-click: a click, then a double-click event
-// and its release.
-void doubleClick(QWidget* widget, QPoint pos = {}) {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
-}
-
-// Japanese arrives from the input method as committed text.
-void typeJapanese(QWidget* widget, const char* text) {
-    QInputMethodEvent event;
-    event.setCommitString(QString::fromUtf8(text));
-    QApplication::sendEvent(widget, &event);
-}
-
-QPoint rowCentre(QTableView* table, int row) {
-    return table->visualRect(table->model()->index(row, 0)).center();
-}
-
 TEST(ThemePageWindow, DepositUnderANewItemRenameAndDeleteAnItem) {
     Window win;
     win.w.putInstallation();

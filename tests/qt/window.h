@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -22,6 +24,25 @@ namespace zm::test {
 // The text a grid shows in a cell (rows of the view, 0-based).
 inline std::string cellText(QTableView* table, int row, int column) {
     return table->model()->index(row, column).data().toString().toStdString();
+}
+
+// What a mouse sends for a double-click: a click, then a double-click event
+// and its release.
+inline void doubleClick(QWidget* widget, QPoint pos = {}) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, pos);
+}
+
+// Japanese arrives from the input method as committed text.
+inline void typeJapanese(QWidget* widget, const char* text) {
+    QInputMethodEvent event;
+    event.setCommitString(QString::fromUtf8(text));
+    QApplication::sendEvent(widget, &event);
+}
+
+inline QPoint rowCentre(QTableView* table, int row) {
+    return table->visualRect(table->model()->index(row, 0)).center();
 }
 
 // The real main window over a World's data folder, with scripted dialogs.

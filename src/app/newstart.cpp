@@ -1,0 +1,90 @@
+// The new start: every ledger and list emptied, the three theme names written,
+// and the program ended, so that the next start-up begins with the user's own
+// data. A copy of the data files is made first: one wrong click here would
+// otherwise cost years of records.
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/mainform.h"
+#include "store/backup.h"
+#include "store/cp932.h"
+#include "store/datafiles.h"
+#include "store/fileerror.h"
+#include "ui/dialogs.h"
+#include "ui/shell.h"
+
+namespace zm {
+
+namespace {
+
+// "20260305-101112": copies sort by the moment they were made.
+std::string copyName(const Moment& m) {
+    const auto s = static_cast<long long>(m.time.count());
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%04d%02u%02u-%02lld%02lld%02lld",
+                  static_cast<int>(m.date.year()), static_cast<unsigned>(m.date.month()),
+                  static_cast<unsigned>(m.date.day()), s / 3600, s / 60 % 60, s % 60);
+    return buf;
+}
+
+}  // namespace
+
+void MainForm::cmdNewStart_Click() {
+    const auto& boxes = goals.txtTemaMei;
+    for (const TextBox& box : boxes) {
+        if (!fitsStringField(box.text())) {
+            s_.dialogs.msgBox(
+                std::string("テーマ名に保存できない文字が含まれています。\r\n") + kUnwritableHint,
+                kUnwritableTitle, Icon::Exclamation, Buttons::Ok);
+            return;
+        }
+    }
+    if (s_.dialogs.msgBox("これまでのデータを全て削除して、新規にスタートしても良いですか？\r\n",
+                          "削除確認", Icon::Question, Buttons::OkCancel) != Answer::Ok) {
+        return;
+    }
+
+    std::filesystem::path copy;
+    try {
+        copy = copyDataFiles(s_.folder, copyName(s_.clock.moment()), files::allData());
+    } catch (const FileError& e) {
+        s_.dialogs.msgBox(
+            std::string("データのコピーを作れなかったため、新規スタートを取りやめました。\r\n"
+                        "データは何も変わっていません。\r\n\r\n") +
+                e.what(),
+            "新規スタート中止", Icon::Exclamation, Buttons::Ok);
+        return;
+    }
+
+    // The thirteen steps in their order; the settings and the target days stay.
+    const DataFolder& f = s_.folder;
+    try {
+        EveryLedgerFile(f).empty();
+        EveryHistoryFile(f).empty();
+        KozeniLedgerFile(f).empty();
+        for (int i = 0; i < 3; ++i) {
+            ThemeLedgerFile(f, i).empty();
+            ThemeNameFile(f, i).write(boxes[static_cast<std::size_t>(i)].text());
+            ItemListFile(f, i).empty();
+        }
+        GoalsFile(f).empty();
+    } catch (const FileError& e) {
+        // The steps before this one are done: the user needs the copy.
+        throw FileError(e.file(), e.line(),
+                        e.reason() +
+                            "\r\n\r\n新規スタートはこのファイルで止まりました。"
+                            "新規スタート前のデータは次のフォルダにコピーしてあります。"
+                            "必要ならそこからファイルを戻してください。\r\n" +
+                            copy.string());
+    }
+
+    // The pages keep the old data on screen until the program ends.
+    s_.dialogs.msgBox(
+        "データを初期化しました。\r\n\r\n"
+        "一旦プログラムを終了させていただきます。再起動後に新規にスタートできます！\r\n",
+        "スタート準備完了", Icon::Information, Buttons::Ok);
+    s_.shell.endProgram();
+}
+
+}  // namespace zm

@@ -1,0 +1,146 @@
+#include "goals/goalspage.h"
+
+#include <optional>
+#include <utility>
+
+#include "store/cp932.h"
+#include "store/datafiles.h"
+#include "ui/dialogs.h"
+#include "ui/rowdeletion.h"
+#include "ui/shell.h"
+
+namespace zm {
+
+namespace {
+
+// The amount the grid and the labels show, read back as the locale reads a
+// currency text.
+Money shownAmount(const Label& label) {
+    return parseAmount(label.caption()).value_or(Money());
+}
+
+}  // namespace
+
+GoalsPage::GoalsPage(Services services, Sources sources)
+    : s_(services), sources_(std::move(sources)) {}
+
+Money GoalsPage::SavingsTotal() const {
+    const Totals t = sources_.totals();
+    // Given-up runs are kept apart in the history and are not part of it.
+    return t.every + t.kozeni + t.theme[0] + t.theme[1] + t.theme[2];
+}
+
+void GoalsPage::InitMokuhyoGrid() {
+    msgMokuhyo.reset({{"達成", 800, Align::Centre},
+                      {"貯金目的", 6850, Align::Left},
+                      {"目標金額", 1700, Align::Right},
+                      {"達成まで", 1700, Align::Right}});
+}
+
+void GoalsPage::AddGoalRow(const GoalRecord& goal, Money savings) {
+    const Money toGo = savings - goal.target;
+    // Every goal is measured against the whole savings, met when they reach it.
+    msgMokuhyo.appendRow({toGo >= Money() ? "★" : "", goal.purpose, Cell(goal.target), Cell(toGo)});
+}
+
+void GoalsPage::ShowMokuhyoTotal() {
+    lblMokuSou.setCaption(MokuhyoTotal.currencyText());
+}
+
+void GoalsPage::LoadMokuhyoFile() {
+    const Money savings = SavingsTotal();
+    const auto goals = GoalsFile(s_.folder).readOrCreate();
+    msgMokuhyo.beginLoad();
+    for (const GoalRecord& goal : goals.records) AddGoalRow(goal, savings);
+    msgMokuhyo.endLoad();
+    MokuhyoTotal = goals.total;
+    ShowMokuhyoTotal();
+}
+
+void GoalsPage::ShowSougaku() {
+    lblSougaku.setCaption(SavingsTotal().currencyText());
+    for (int i = 0; i < 3; ++i) {
+        txtTemaMei[static_cast<std::size_t>(i)].setText(sources_.themeName(i));
+    }
+}
+
+void GoalsPage::UpdateSagaku() {
+    lblSagaku.setCaption((shownAmount(lblMokuSou) - shownAmount(lblSougaku)).currencyText());
+}
+
+std::optional<Money> GoalsPage::typedTarget() const {
+    if (txtInpMokuKou.text().empty() || txtInpMokuKin.text().empty()) return std::nullopt;
+    return parseNumericAmount(txtInpMokuKin.text());
+}
+
+void GoalsPage::cmdMokuHozon_Click() {
+    const Money savings = SavingsTotal();
+    // Nothing typed, or no number: the goal is quietly not added.
+    const std::optional<Money> target = typedTarget();
+    if (!target) return;
+    const std::string& purpose = txtInpMokuKou.text();
+    if (!fitsStringField(purpose)) {
+        s_.dialogs.msgBox(
+            std::string("貯金目的に保存できない文字が含まれています。\r\n") + kUnwritableHint,
+            kUnwritableTitle, Icon::Exclamation, Buttons::Ok);
+        return;
+    }
+    const auto total = Money::checkedAdd(MokuhyoTotal, *target);
+    if (!total || !Money::checkedSub(savings, *target) ||
+        !Money::checkedSub(*total, shownAmount(lblSougaku))) {
+        s_.dialogs.msgBox("金額が大きすぎて合計を計算できません。", "金額超過", Icon::Exclamation,
+                          Buttons::Ok);
+        return;
+    }
+
+    const GoalRecord goal{purpose, *target};
+    GoalsFile(s_.folder).append(goal);
+    AddGoalRow(goal, savings);
+    MokuhyoTotal = *total;
+    ShowMokuhyoTotal();
+    UpdateSagaku();
+    txtInpMokuKou.setText("");
+    txtInpMokuKin.setText("");
+    s_.shell.setFocus(txtInpMokuKou);
+}
+
+void GoalsPage::cmdMokuClr_Click() {
+    if (s_.dialogs.msgBox("これまでのデータを削除してもいいですか？\r\n", "削除確認",
+                          Icon::Question, Buttons::OkCancel) != Answer::Ok) {
+        return;
+    }
+    GoalsFile(s_.folder).empty();
+    InitMokuhyoGrid();
+    LoadMokuhyoFile();
+    UpdateSagaku();
+}
+
+void GoalsPage::msgMokuhyo_DblClick() {
+    const auto question = [this](int r) {
+        return msgMokuhyo.cell(r, 1).text + " のデータを削除してもいいですか？\r\n";
+    };
+    const auto rewrite = [this](int r) {
+        GoalsFile(s_.folder).rewrite(
+            rowsExcept<GoalRecord>(msgMokuhyo.recordCount(), r, [this](int i) {
+                return GoalRecord{msgMokuhyo.cell(i, 1).text, msgMokuhyo.value(i, 2)};
+            }));
+    };
+    if (deleteCurrentRow(msgMokuhyo, s_.dialogs, "最後の行はクリアボタンで削除してください",
+                         question, rewrite) == 0)
+        return;
+    // Every row again from the file, against the savings of now.
+    InitMokuhyoGrid();
+    LoadMokuhyoFile();
+    UpdateSagaku();
+}
+
+void GoalsPage::txtInpMokuKou_KeyPress(int key) {
+    if (key == kEnterKey && !txtInpMokuKou.text().empty()) s_.shell.setFocus(txtInpMokuKin);
+}
+
+void GoalsPage::txtInpMokuKin_KeyPress(int key) {
+    // Enter adds only what the button would add, and otherwise stays quiet.
+    if (key == kEnterKey && typedTarget()) cmdMokuHozon_Click();
+}
+
+}  // namespace zm

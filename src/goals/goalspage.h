@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/money.h"
+#include "ui/controls.h"
+#include "ui/ledgertable.h"
+#include "ui/services.h"
+
+namespace zm {
+
+struct GoalRecord;
+
+// The savings goals: purposes with target amounts, each compared with
+// everything saved so far. The page also carries the boxes and the button of
+// the new start, whose handler belongs to the main form.
+class GoalsPage {
+public:
+    // The running totals of the five savings pages.
+    struct Totals {
+        Money every;
+        Money kozeni;
+        std::array<Money, 3> theme;
+    };
+    // What the page reads of the savings pages, asked afresh each time.
+    struct Sources {
+        std::function<Totals()> totals;
+        std::function<std::string(int theme)> themeName;  // theme 0..2
+    };
+
+    GoalsPage(Services services, Sources sources);
+    GoalsPage(const GoalsPage&) = delete;
+    GoalsPage& operator=(const GoalsPage&) = delete;
+
+    // Controls.
+    LedgerTable msgMokuhyo{"msgMokuhyo", 16};
+    Label lblSougaku{"lblSougaku", "¥2,500,000"};
+    Label lblMokuSou{"lblMokuSou", "¥2,500,000"};
+    Label lblSagaku{"lblSagaku", "¥2,500,000"};
+    TextBox txtInpMokuKou{"txtInpMokuKou"};
+    TextBox txtInpMokuKin{"txtInpMokuKin"};
+    Button cmdMokuHozon{"cmdMokuHozon", "貯金目的登録"};
+    Button cmdMokuClr{"cmdMokuClr", "クリア"};
+    // The new start: its frame, the names of themes 1 to 3 and the button.
+    Frame fraNewStart{"fraNewStart", "現状のデータをクリアして新規にズメリ貯金をスタートします"};
+    std::array<TextBox, 3> txtTemaMei{
+        {TextBox{"txtTemaMei_1"}, TextBox{"txtTemaMei_2"}, TextBox{"txtTemaMei_3"}}};
+    Button cmdNewStart{"cmdNewStart", "新規にズメリ貯金スタート"};
+
+    // State.
+    Money MokuhyoTotal;
+
+    // The five running totals added in their fixed order; never stored, so it
+    // always follows the pages.
+    Money SavingsTotal() const;
+
+    void InitMokuhyoGrid();
+    void LoadMokuhyoFile();
+    void ShowSougaku();
+    void UpdateSagaku();
+
+    // Handlers.
+    void cmdMokuHozon_Click();
+    void cmdMokuClr_Click();
+    void msgMokuhyo_DblClick();
+    void txtInpMokuKou_KeyPress(int key);
+    void txtInpMokuKin_KeyPress(int key);
+
+private:
+    // The typed target when both boxes are filled and the amount is a number.
+    std::optional<Money> typedTarget() const;
+    void AddGoalRow(const GoalRecord& goal, Money savings);
+    void ShowMokuhyoTotal();
+
+    Services s_;
+    Sources sources_;
+};
+
+}  // namespace zm

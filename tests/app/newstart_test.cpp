@@ -1,0 +1,189 @@
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <map>
+#include <memory>
+
+#include "app/mainform.h"
+#include "store/cp932.h"
+#include "store/fileerror.h"
+#include "support/world.h"
+
+namespace zm::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Files = std::map<std::string, std::string>;
+
+// A folder with something in every data file, each under 200 bytes, and the
+// program started on it with the goals page open.
+struct NewStartFixture : ::testing::Test {
+    World w;
+    std::unique_ptr<MainForm> form;
+
+    void SetUp() override {
+        w.putInstallation(0, 200);
+        w.put(files::kEvery,
+              "\"2026年03月03日\",\"08:00:00\",1\n\"2026年03月04日\",\"08:00:00\",2\n");
+        w.put(files::kEveryHistory, "\"2026年02月01日\",\"07:00:00\",55\n");
+        w.put(files::kKozeni, "\"2026年03月01日\",\"09:00:00\",450\n");
+        for (int t = 0; t < 3; ++t) {
+            w.put(files::kTheme[t], "\"2026年03月02日\",\"お風呂\",30\n");
+            w.put(files::kItems[t], "\"お風呂\",30\n");
+        }
+        w.put(files::kGoals, "\"旅行\",50000\n");
+        form = std::make_unique<MainForm>(w.services());
+        form->Form_Load();
+        form->cmdMaster_Click();
+    }
+    // Every data file's bytes, by name.
+    Files bytes(const fs::path& dir) {
+        Files out;
+        for (std::string_view name : files::allData()) {
+            const fs::path p = dir / fs::path(std::string(name));
+            std::ifstream in(p, std::ios::binary);
+            out[std::string(name)] = fs::is_regular_file(p)
+                                         ? std::string(std::istreambuf_iterator<char>(in), {})
+                                         : "(no file)";
+        }
+        return out;
+    }
+    fs::path copyFolder() { return w.dir.path() / "バックアップ" / "20260305-101112"; }
+    void name(int theme, const char* text) {
+        form->goals.txtTemaMei[static_cast<std::size_t>(theme)].setText(text);
+    }
+};
+
+TEST_F(NewStartFixture, CancelChangesNothing) {
+    const Files before = bytes(w.dir.path());
+    w.dialogs.answer(Answer::Cancel);
+    form->cmdNewStart_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].text,
+              "これまでのデータを全て削除して、新規にスタートしても良いですか？\r\n");
+    EXPECT_EQ(w.dialogs.shown[0].title, "削除確認");
+    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Question);
+    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(bytes(w.dir.path()), before);
+    EXPECT_FALSE(fs::exists(w.dir.path() / "バックアップ"));
+    EXPECT_FALSE(w.shell.ended);
+}
+
+TEST_F(NewStartFixture, OkEmptiesTheFilesAfterACopyAndEndsWithoutUpdatingThePages) {
+    EXPECT_EQ(form->goals.txtTemaMei[0].text(), "～つもり貯金");
+    const Files before = bytes(w.dir.path());
+    name(0, "お小遣い");
+    name(1, "");
+    name(2, "禁煙ボーナス");
+    w.dialogs.answer(Answer::Ok).answer(Answer::Ok);
+    form->cmdNewStart_Click();
+
+    ASSERT_EQ(w.dialogs.shown.size(), 2u);
+    EXPECT_EQ(w.dialogs.shown[1].text,
+              "データを初期化しました。\r\n\r\n"
+              "一旦プログラムを終了させていただきます。再起動後に新規にスタートできます！\r\n");
+    EXPECT_EQ(w.dialogs.shown[1].title, "スタート準備完了");
+    EXPECT_EQ(w.dialogs.shown[1].icon, Icon::Information);
+    EXPECT_TRUE(w.shell.ended);
+
+    Files expected = before;
+    for (std::string_view emptied :
+         {files::kEvery, files::kEveryHistory, files::kKozeni, files::kTheme[0], files::kTheme[1],
+          files::kTheme[2], files::kItems[0], files::kItems[1], files::kItems[2], files::kGoals}) {
+        expected[std::string(emptied)] = "";
+    }
+    const char* const written[] = {"\"お小遣い\"\r\n", "\"\"\r\n", "\"禁煙ボーナス\"\r\n"};
+    for (int t = 0; t < 3; ++t)
+        expected[std::string(files::kThemeName[t])] = *utf8ToCp932(written[t]);
+    EXPECT_EQ(bytes(w.dir.path()), expected);  // settings and target days as they were
+    EXPECT_EQ(bytes(copyFolder()), before);
+
+    // Nothing on the pages was updated before the end.
+    EXPECT_EQ(form->every.msgEvery.recordCount(), 2);
+    EXPECT_EQ(form->goals.msgMokuhyo.recordCount(), 1);
+    EXPECT_EQ(form->themes[0].themeName(), "～つもり貯金");
+}
+
+TEST_F(NewStartFixture, ANameTheFileCannotCarryIsRefusedBeforeTheQuestion) {
+    const Files before = bytes(w.dir.path());
+    name(2, "禁煙🚭");
+    w.dialogs.answer(Answer::Ok);
+    form->cmdNewStart_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].title, "使用できない文字");
+    EXPECT_EQ(w.dialogs.shown[0].text.rfind("テーマ名に保存できない文字が含まれています。\r\n", 0),
+              0u);
+    EXPECT_EQ(bytes(w.dir.path()), before);
+    EXPECT_FALSE(w.shell.ended);
+}
+
+TEST_F(NewStartFixture, NoCopyMeansNothingIsEmptiedAndTheProgramGoesOn) {
+    fs::remove(w.dir.path() / std::string(files::kKozeni));
+    fs::create_directory(w.dir.path() / std::string(files::kKozeni));
+    const Files before = bytes(w.dir.path());
+    w.dialogs.answer(Answer::Ok).answer(Answer::Ok);
+    form->cmdNewStart_Click();
+    ASSERT_EQ(w.dialogs.shown.size(), 2u);
+    const auto& told = w.dialogs.shown[1];
+    EXPECT_EQ(told.title, "新規スタート中止");
+    EXPECT_EQ(told.icon, Icon::Exclamation);
+    EXPECT_EQ(
+        told.text.rfind("データのコピーを作れなかったため、新規スタートを取りやめました。", 0), 0u);
+    EXPECT_NE(told.text.find("小銭清算.txt"), std::string::npos) << told.text;
+    EXPECT_EQ(bytes(w.dir.path()), before);
+    EXPECT_FALSE(fs::exists(copyFolder()));
+    EXPECT_FALSE(w.shell.ended);
+}
+
+// Writes beyond `bytes` fail with EFBIG while the object lives.
+struct FileSizeLimit {
+    rlimit old{};
+    void (*oldHandler)(int) = nullptr;
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lim = old;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+};
+
+TEST_F(NewStartFixture, AStepThatFailsStopsThereNamingItsFileAndTheCopy) {
+    const Files before = bytes(w.dir.path());
+    // A theme name too long for the file system: step 5 fails, after the copy.
+    std::string longName;
+    for (int i = 0; i < 150; ++i) longName += "貯";
+    name(0, longName.c_str());
+    w.dialogs.answer(Answer::Ok);
+    try {
+        const FileSizeLimit limit(256);
+        form->cmdNewStart_Click();
+        ADD_FAILURE() << "the new start went on";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.file(), files::kThemeName[0]);
+        EXPECT_NE(std::string(e.what()).find(copyFolder().string()), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(w.dialogs.shown.size(), 1u);  // the question, no final message
+
+    const Files after = bytes(w.dir.path());
+    for (std::string_view done :
+         {files::kEvery, files::kEveryHistory, files::kKozeni, files::kTheme[0]}) {
+        EXPECT_EQ(after.at(std::string(done)), "") << done;
+    }
+    for (std::string_view kept : {files::kThemeName[0], files::kItems[0], files::kTheme[1],
+                                  files::kThemeName[2], files::kGoals, files::kSettings}) {
+        EXPECT_EQ(after.at(std::string(kept)), before.at(std::string(kept))) << kept;
+    }
+    EXPECT_EQ(bytes(copyFolder()), before);
+}
+
+}  // namespace
+}  // namespace zm::test
