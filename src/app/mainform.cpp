@@ -24,6 +24,7 @@ MainForm::MainForm(Services services)
               ThemePage(kThemes[2], services, cmdCyokin5, [this] { return every.sampleData(); })}},
       goals(services, {[this] { return goalsTotals(); },
                        [this](int i) { return themes[static_cast<std::size_t>(i)].themeName(); }}),
+      analysis(services),
       s_(services) {
     every.setSurplusSink(surplusToKozeni_);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
@@ -137,7 +138,16 @@ void MainForm::cmdMaster_Click() {
     ShowHelpTour();
 }
 void MainForm::cmdData_Sort_Click() {
+    if (fraDataSort.visible()) return;
+    // Built while the previous page is still shown.
+    analysis.Rebuild({every.cumulative(),
+                      every.historyTotal(),
+                      kozeni.kozeniTotal(),
+                      {themes[0].themeTotal(), themes[1].themeTotal(), themes[2].themeTotal()},
+                      {themes[0].themeName(), themes[1].themeName(), themes[2].themeName()}});
     switchTo(fraDataSort);
+    HelpTourText = kAnalysisHelpTour;
+    ShowHelpTour();
 }
 void MainForm::cmdDay_Click() {
     switchTo(fraDay);

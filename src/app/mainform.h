@@ -4,6 +4,7 @@
 #include <string>
 
 #include "goals/goalspage.h"
+#include "history/analysis.h"
 #include "smallchange/smallchangepage.h"
 #include "step/steppage.h"
 #include "theme/themepage.h"
@@ -39,6 +40,7 @@ public:
     Frame fraMokuhyo{"fraMokuhyo"};
     GoalsPage goals;
     Frame fraDataSort{"fraDataSort"};
+    AnalysisPage analysis;
     Frame fraDay{"fraDay"};
     Frame fraMonth{"fraMonth"};
 
