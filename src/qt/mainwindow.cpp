@@ -69,7 +69,7 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     for (ThemePage& theme : form.themes) addPage(makeThemePageView(theme, runner_));
     addPage(makeGoalsPageView(form.goals, form.fraMokuhyo, runner_,
                               [&form] { form.cmdNewStart_Click(); }));
-    addPage(makeEmptyPage(form.fraDataSort, "分析"));
+    addPage(makeAnalysisPageView(form.analysis, form.fraDataSort, runner_));
     addPage(makeEmptyPage(form.fraDay, "日データ"));
     addPage(makeEmptyPage(form.fraMonth, "月データ"));
 

@@ -8,6 +8,7 @@ class QWidget;
 
 namespace zm {
 
+class AnalysisPage;
 class GoalsPage;
 class SmallChangePage;
 class StepPage;
@@ -21,5 +22,7 @@ QWidget* makeThemePageView(ThemePage& page, const Runner& run);
 // The goals page in `frame`; `onNewStart` is the main form's new start.
 QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
                            std::function<void()> onNewStart);
+// The analysis page in `frame`.
+QWidget* makeAnalysisPageView(AnalysisPage& page, Frame& frame, const Runner& run);
 
 }  // namespace zm

@@ -1,0 +1,175 @@
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "history/analysis.h"
+#include "qt/ledgerview.h"
+#include "qt/pageviews.h"
+#include "qt/style.h"
+
+namespace zm {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;  // at 96 DPI
+constexpr int kBandRowTwips = 375;
+
+// Draws a cell as a section of the header: the rank column is fixed, not data.
+class FixedCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionHeader header;
+        header.rect = option.rect;
+        header.text = index.data().toString();
+        header.textAlignment = Qt::AlignCenter;
+        header.orientation = Qt::Vertical;
+        header.position = QStyleOptionHeader::Middle;
+        header.state = QStyle::State_Enabled | QStyle::State_Raised;
+        header.palette = option.palette;
+        header.fontMetrics = option.fontMetrics;
+        const QWidget* widget = option.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        painter->save();
+        painter->setFont(option.font);
+        style->drawControl(QStyle::CE_Header, &header, painter, widget);
+        painter->restore();
+    }
+};
+
+// A ranking grid: rank, name, amount. The name takes the width the others
+// leave; the rank and the amount are never cut short.
+LedgerView* makeRanking(LedgerTable& table, const Runner& run, const char* accessibleName) {
+    auto* view = new LedgerView(table, run, {});
+    view->setAccessibleName(QString::fromUtf8(accessibleName));
+    view->setItemDelegateForColumn(0, new FixedCellDelegate(view));
+    view->setMinimumWidth(5640 / kTwipsPerPixel);
+    auto fit = [view, &table] {
+        if (view->model()->columnCount() < 3) return;
+        QHeaderView* header = view->horizontalHeader();
+        header->setSectionResizeMode(1, QHeaderView::Stretch);
+        const QFontMetrics fm(view->font());
+        const int rankWidth = fm.horizontalAdvance(QString::number(table.recordCount())) + 12;
+        view->setColumnWidth(0,
+                             std::max(table.columns()[0].widthTwips / kTwipsPerPixel, rankWidth));
+        // Largest first: the widest amount is near the top, or a negative one at the end.
+        int amountWidth = table.columns()[2].widthTwips / kTwipsPerPixel;
+        for (int r : {1, table.recordCount()}) {
+            if (r < 1 || r > table.recordCount()) continue;
+            amountWidth =
+                std::max(amountWidth, fm.horizontalAdvance(qs(table.cell(r, 2).text)) + 12);
+        }
+        view->setColumnWidth(2, amountWidth);
+    };
+    QObject::connect(view->model(), &QAbstractItemModel::modelReset, view, fit);
+    fit();
+    return view;
+}
+
+QLabel* makeLabel(Label& label, const char* style) {
+    auto* widget = new QLabel;
+    bindLabel(label, widget);
+    widget->setStyleSheet(QString::fromUtf8(style));
+    return widget;
+}
+
+// A caption line over a ranking: the fixed caption, the name, the total.
+// Every line has the same height, so that the rankings side by side line up.
+QWidget* captionLine(Label& caption, Label* name, Label& total) {
+    auto* widget = new QWidget;
+    widget->setFixedHeight(34);
+    auto* line = new QHBoxLayout(widget);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->addWidget(makeLabel(caption, "font-size: 12pt; color: #5a6e80;"));
+    if (name)
+        line->addWidget(makeLabel(*name, "font-size: 14pt; font-weight: bold; color: #2d5f8b;"));
+    line->addStretch();
+    auto* amount = new QLabel;
+    bindLabel(total, amount);
+    styleAmount(amount, 14);
+    line->addWidget(amount);
+    return widget;
+}
+
+// The band table: header cells shaded like the grids' headers, the counts
+// right-aligned, the total row bold; hairlines between all cells.
+QFrame* makeBandTable(AnalysisPage& page) {
+    auto* table = new QFrame;
+    table->setObjectName("bandTable");
+    table->setAccessibleName("１回入金の割合");
+    table->setStyleSheet(
+        "QFrame#bandTable { background: #b8c4d0; border: 1px solid #8a9aab; }"
+        "QLabel { font-size: 11pt; padding: 0 6px; background: white; }"
+        "QLabel[cell=\"header\"] { background: #e8eef4; }"
+        "QLabel[cell=\"total\"] { background: #fbf6e4; font-weight: bold; }");
+    auto* grid = new QGridLayout(table);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(1);
+    const int rowHeight = kBandRowTwips / kTwipsPerPixel;
+    auto place = [&](Label& label, int row, int column, const char* kind, Qt::Alignment align) {
+        auto* cell = new QLabel;
+        bindLabel(label, cell);
+        cell->setProperty("cell", kind);
+        cell->setAlignment(align | Qt::AlignVCenter);
+        cell->setFixedHeight(rowHeight);
+        grid->addWidget(cell, row, column);
+    };
+    place(page.lblBunTema2[0], 0, 0, "header", Qt::AlignHCenter);
+    for (int b = 1; b <= AnalysisPage::kBands; ++b) {
+        place(page.lblBunTema2[static_cast<std::size_t>(6 + b)], 0, b, "header", Qt::AlignHCenter);
+    }
+    for (int row = 1; row <= AnalysisPage::kSources + 1; ++row) {
+        const bool total = row == AnalysisPage::kSources + 1;
+        place(page.lblBunTema2[static_cast<std::size_t>(row)], row, 0, "header", Qt::AlignLeft);
+        for (int b = 1; b <= AnalysisPage::kBands; ++b) {
+            place(page.bandRow(row - 1)[static_cast<std::size_t>(b)], row, b,
+                  total ? "total" : "data", Qt::AlignRight);
+        }
+    }
+    grid->setColumnStretch(0, 2);
+    for (int b = 1; b <= AnalysisPage::kBands; ++b) grid->setColumnStretch(b, 1);
+    table->setFixedHeight((AnalysisPage::kSources + 2) * (rowHeight + 1) + 1);
+    return table;
+}
+
+}  // namespace
+
+QWidget* makeAnalysisPageView(AnalysisPage& page, Frame& frame, const Runner& run) {
+    auto* widget = new QWidget;
+    bindWidget(frame, widget);
+
+    // Left: the three themes, each its caption line over its ranking.
+    auto* left = new QVBoxLayout;
+    const char* const names[] = {"テーマ１の項目の順位", "テーマ２の項目の順位",
+                                 "テーマ３の項目の順位"};
+    for (std::size_t t = 0; t < 3; ++t) {
+        left->addWidget(
+            captionLine(page.Label4[t], &page.lblBunTema[t + 1], page.lblTemaGoukei[t + 1]));
+        left->addWidget(makeRanking(page.themeRanking(static_cast<int>(t)), run, names[t]), 1);
+    }
+
+    // Right: the overall ranking with the grand total, the band table below.
+    auto* right = new QVBoxLayout;
+    right->addWidget(captionLine(page.Label4[3], nullptr, page.lblTemaGoukei[0]));
+    right->addWidget(makeRanking(page.msgJunTema, run, "貯金に貢献している順位"), 1);
+    right->addSpacing(8);
+    right->addWidget(makeLabel(page.Label4[4], "font-size: 12pt; color: #5a6e80;"));
+    right->addWidget(makeBandTable(page));
+
+    auto* layout = new QHBoxLayout(widget);
+    layout->addLayout(left, 1);
+    layout->addSpacing(16);
+    layout->addLayout(right, 1);
+    return widget;
+}
+
+}  // namespace zm
