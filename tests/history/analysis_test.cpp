@@ -129,25 +129,28 @@ std::string fullThemeLedger() {
 
 TEST(Analysis, FullLedgersAreCountedAndRankedWholeThenAnEmptyFolderClearsAll) {
     World w;
-    const std::string full = fullThemeLedger();
     std::string kozeni;
     for (int i = 0; i < kMaxRecords; ++i) kozeni += "\"2026年03月01日\",\"20:00:00\",999\n";
-    for (int t = 0; t < 3; ++t) w.put(files::kTheme[t], full);
+    w.put(files::kTheme[0], "");
+    w.put(files::kTheme[1], fullThemeLedger());
+    w.put(files::kTheme[2], "");
     w.put(files::kKozeni, kozeni);
     w.put(files::kEvery, "\"2026年03月01日\",\"09:00:00\",1\n");
     AnalysisPage page(w.services());
-    AnalysisFigures figures{Money::fromYen(1), Money(), Money::fromYen(999 * kMaxRecords), {}, {}};
-    page.Rebuild(figures);
+    page.Rebuild({Money::fromYen(1), Money::fromYen(7), Money::fromYen(999 * kMaxRecords), {}, {}});
 
-    for (int t = 0; t < 3; ++t) EXPECT_EQ(page.themeRanking(t).recordCount(), kMaxRecords);
-    const int all = 3 * kMaxRecords + 2;
+    // One full theme and the three savings kinds: more rows than 16 bits count.
+    EXPECT_EQ(page.msgJunTema2.recordCount(), kMaxRecords);
+    const int all = kMaxRecords + 3;
     ASSERT_EQ(page.msgJunTema.recordCount(), all);
     EXPECT_EQ(page.msgJunTema.cell(1, 1).text, "小銭清算");
     EXPECT_EQ(page.msgJunTema.cell(2, 2).text, "¥999");
+    EXPECT_EQ(page.msgJunTema.cell(all - 1, 1).text, "３６５歩の履歴");
     EXPECT_EQ(page.msgJunTema.cell(all, 0).text, std::to_string(all));
     EXPECT_EQ(page.msgJunTema.cell(all, 1).text, "３６５歩のマーチ");
     EXPECT_EQ(page.lblBun_on2[7].caption(), "32766");
-    EXPECT_EQ(page.lblBun_on[7].caption(), std::to_string(4 * kMaxRecords));
+    EXPECT_EQ(page.lblBun_on4[7].caption(), "32766");
+    EXPECT_EQ(page.lblBun_on[7].caption(), std::to_string(2 * kMaxRecords));
     EXPECT_EQ(page.lblBun_on[1].caption(), "1");
 
     // Every ledger emptied: headers only, every count 0, no savings kinds.
