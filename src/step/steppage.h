@@ -96,6 +96,8 @@ public:
 
 private:
     Money due() const { return PlannedAmount + Arrears; }
+    // Shows why the ledger takes no more deposits and returns true when full.
+    bool refuseFullLedger();
     // Today's deposit of the due amount: on file first, then on the page.
     void depositDue(const Moment& moment);
 

@@ -46,7 +46,11 @@ std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
 }
 
 bool fitsStringField(std::string_view utf8) {
-    return utf8.find_first_of("\"\r\n") == std::string_view::npos && utf8ToCp932(utf8).has_value();
+    for (char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || (u < 0x20 && c != '\t') || u == 0x7F) return false;
+    }
+    return utf8ToCp932(utf8).has_value();
 }
 
 }  // namespace zm

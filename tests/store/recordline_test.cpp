@@ -85,6 +85,13 @@ TEST(Cp932, WindowsCodePageCharactersRoundTrip) {
     EXPECT_FALSE(fitsStringField("a\nb"));
     EXPECT_FALSE(fitsStringField("a\rb"));
     EXPECT_FALSE(fitsStringField("ケーキ🍰"));
+    // Control characters the reader refuses are refused here first; a tab is a blank.
+    EXPECT_FALSE(fitsStringField(std::string("a\0b", 3)));
+    EXPECT_FALSE(
+        fitsStringField("a\x1b"
+                        "b"));
+    EXPECT_FALSE(fitsStringField("a\x7f"));
+    EXPECT_TRUE(fitsStringField("a\tb"));
 }
 
 }  // namespace
