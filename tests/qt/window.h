@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -39,11 +40,19 @@ struct Window {
     };
     std::vector<OpenedGuide> guides;
     std::function<void(QWidget* guide)> onModalGuide;
+    // Qt's checks of the model contract on every table of the window, from
+    // the start on: a wrong row removed or a count that disagrees with the
+    // data ends the test run.
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters;
 
     // Call after the World's files are in place.
     void start() {
         form = std::make_unique<MainForm>(Services{w.folder, w.dialogs, shell, w.clock});
         window = std::make_unique<MainWindow>(*form, w.dialogs, shell);
+        for (auto* view : window->findChildren<QAbstractItemView*>()) {
+            modelTesters.push_back(std::make_unique<QAbstractItemModelTester>(
+                view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
+        }
         shell.guideOpener = [this, open = shell.guideOpener](Guide guide, bool modal) {
             guides.push_back({guide, modal, window->isVisible()});
             if (modal) QTimer::singleShot(0, window.get(), [this] { closeModalGuide(); });
