@@ -44,11 +44,15 @@ struct Window {
     // the start on: a wrong row removed or a count that disagrees with the
     // data ends the test run.
     std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters;
+    // Set before start() for the real message and input boxes instead of
+    // the World's scripted ones.
+    Dialogs* realBoxes = nullptr;
 
     // Call after the World's files are in place.
     void start() {
-        form = std::make_unique<MainForm>(Services{w.folder, w.dialogs, shell, w.clock});
-        window = std::make_unique<MainWindow>(*form, w.dialogs, shell);
+        Dialogs& boxes = realBoxes ? *realBoxes : w.dialogs;
+        form = std::make_unique<MainForm>(Services{w.folder, boxes, shell, w.clock});
+        window = std::make_unique<MainWindow>(*form, boxes, shell);
         for (auto* view : window->findChildren<QAbstractItemView*>()) {
             modelTesters.push_back(std::make_unique<QAbstractItemModelTester>(
                 view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
