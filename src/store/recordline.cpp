@@ -58,6 +58,11 @@ int splitFields(std::string_view line, FieldView* out, int cap, std::string& err
             std::string_view text =
                 line.substr(pos, end == std::string_view::npos ? end : end - pos);
             while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+            // No writer could put it back: a string with a quote cannot be quoted.
+            if (text.find('"') != std::string_view::npos) {
+                error = "引用符（\"）の位置が正しくありません：" + excerpt(text);
+                return -1;
+            }
             field.text = text;
         }
         if (field.text.size() > kMaxFieldBytes) {
