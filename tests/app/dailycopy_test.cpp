@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "app/mainform.h"
+#include "store/datafiles.h"
+#include "store/fileerror.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -40,6 +43,32 @@ TEST(DailyCopy, ACopyThatCannotBeMadeWarnsOnceAndTheProgramGoesOn) {
     EXPECT_TRUE(w.shell.mainShown);
     EXPECT_EQ(form.every.msgEvery.recordCount(), 1);
     EXPECT_EQ(w.dir.read("バックアップ"), "in the way");
+}
+
+TEST(StartUp, AnOversizeLedgerIsRefusedAndNoDataFileChanges) {
+    World w;
+    w.putInstallation();
+    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
+    std::string full;
+    for (int i = 0; i <= kMaxRecords; ++i) full += "\"2026年03月01日\",\"09:00:00\",1\n";
+    w.put(files::kKozeni, full);
+    std::map<std::string, std::string> before;
+    for (std::string_view name : files::allData()) {
+        if (w.folder.exists(name)) before[std::string(name)] = w.dir.read(name);
+    }
+    MainForm form(w.services());
+    try {
+        form.Form_Load();
+        ADD_FAILURE() << "an oversize ledger was loaded";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.file(), files::kKozeni);
+        EXPECT_EQ(e.line(), kMaxRecords + 1);
+    }
+    std::map<std::string, std::string> after;
+    for (std::string_view name : files::allData()) {
+        if (w.folder.exists(name)) after[std::string(name)] = w.dir.read(name);
+    }
+    EXPECT_EQ(after, before);
 }
 
 }  // namespace
