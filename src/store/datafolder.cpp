@@ -365,19 +365,24 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
 }
 
 bool isTemporaryFileName(std::string_view name) {
-    // "." + file name + "." + six letters or digits + ".tmp"
+    // "." + a data file's name + "." + six letters or digits + ".tmp"
     constexpr std::string_view kTail = ".tmp";
     constexpr std::size_t kRandom = 6;
-    if (name.size() < 1 + 1 + 1 + kRandom + kTail.size() || name.front() != '.' ||
+    if (name.size() < 1 + 1 + kRandom + kTail.size() || name.front() != '.' ||
         !name.ends_with(kTail))
         return false;
-    const std::string_view random = name.substr(name.size() - kTail.size() - kRandom, kRandom);
-    for (char c : random) {
+    const std::size_t randomAt = name.size() - kTail.size() - kRandom;
+    for (char c : name.substr(randomAt, kRandom)) {
         const bool alnum =
             (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
         if (!alnum) return false;
     }
-    return name[name.size() - kTail.size() - kRandom - 1] == '.';
+    if (name[randomAt - 1] != '.') return false;
+    const std::string_view file = name.substr(1, randomAt - 2);
+    for (std::string_view data : files::allData()) {
+        if (sameIgnoringAsciiCase(file, data)) return true;
+    }
+    return false;
 }
 
 int DataFolder::removeTemporaryFiles() const {

@@ -76,7 +76,7 @@ private:
     std::filesystem::path dir_;
 };
 
-// True for the names of rewrite()'s temporary files.
+// True for the names of the temporary files rewrite() makes of data files.
 bool isTemporaryFileName(std::string_view fileName);
 
 // Calls f(lineNumber, line) for every line of decoded file text that is not

@@ -230,17 +230,19 @@ TEST(WriteFaults, ALinkIsWrittenThroughToItsTarget) {
 TEST(WriteFaults, TemporaryFilesLeftByACrashAreRemoved) {
     test::TempDir tmp;
     const DataFolder folder(tmp.path());
-    const std::vector<std::string> stale = {".小銭清算.txt.Ab3xYz.tmp", ".x.000000.tmp"};
-    const std::vector<std::string> kept = {"小銭清算.txt", ".小銭清算.txt.Ab3.tmp",
-                                           "a.Ab3xYz.tmp", ".小銭清算.txt.Ab3xY!.tmp",
-                                           ".notes",       "x.tmp"};
+    const std::vector<std::string> stale = {".小銭清算.txt.Ab3xYz.tmp",
+                                            ".３６５歩のマーチ.txt.000000.tmp"};
+    // Not of this program: other names, other patterns, a folder.
+    const std::vector<std::string> kept = {"小銭清算.txt",      ".小銭清算.txt.Ab3.tmp",
+                                           "a.Ab3xYz.tmp",      ".小銭清算.txt.Ab3xY!.tmp",
+                                           ".notes.Ab3xYz.tmp", "x.tmp"};
     for (const auto& n : stale) tmp.write(n, "half");
     for (const auto& n : kept) tmp.write(n, "keep");
-    fs::create_directory(tmp.path() / ".d.Ab3xYz.tmp");
+    fs::create_directory(tmp.path() / ".設定.txt.Ab3xYz.tmp");
     EXPECT_EQ(folder.removeTemporaryFiles(), 2);
     for (const auto& n : stale) EXPECT_FALSE(fs::exists(tmp.path() / n)) << n;
     for (const auto& n : kept) EXPECT_EQ(tmp.read(n), "keep") << n;
-    EXPECT_TRUE(fs::is_directory(tmp.path() / ".d.Ab3xYz.tmp"));
+    EXPECT_TRUE(fs::is_directory(tmp.path() / ".設定.txt.Ab3xYz.tmp"));
 }
 
 // The ledger a rewrite with number i writes: (i % 40) + 1 records of i yen.
@@ -268,6 +270,8 @@ TEST(WriteFaults, AProcessKilledInTheMiddleOfRewritesLeavesTheLedgerWhole) {
             // A killed process leaves the page cache behind: flushes only slow this down.
             FaultyCalls io;
             io.realFsync = false;
+            const int ready = -1;
+            if (::write(report[1], &ready, sizeof ready) != sizeof ready) ::_exit(2);
             for (int i = done; i < kRewrites; ++i) {
                 KozeniLedgerFile(folder).rewrite(ledgerNumber(i));
                 io.log.clear();
@@ -276,11 +280,14 @@ TEST(WriteFaults, AProcessKilledInTheMiddleOfRewritesLeavesTheLedgerWhole) {
             ::_exit(0);
         }
         ::close(report[1]);
-        ::usleep(std::uniform_int_distribution<useconds_t>(0, 3000)(random));
+        // Once the child is under way, a random moment of its rewrites.
+        int i = 0;
+        ASSERT_EQ(::read(report[0], &i, sizeof i), static_cast<ssize_t>(sizeof i));
+        ::usleep(std::uniform_int_distribution<useconds_t>(0, 4000)(random));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        int last = done - 1, i = 0;
+        int last = done - 1;
         while (::read(report[0], &i, sizeof i) == sizeof i) last = i;
         ::close(report[0]);
         if (WIFSIGNALED(status)) ++kills;
