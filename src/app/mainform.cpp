@@ -1,5 +1,6 @@
 #include "app/mainform.h"
 
+#include "app/dailycopy.h"
 #include "store/datafiles.h"
 #include "ui/shell.h"
 
@@ -58,6 +59,7 @@ void MainForm::Form_Load() {
     s_.shell.doEvents();
     Loading = true;
     READ_SETTEI();
+    tendDataFolder(s_);
     chkHelp.setValue(HelpTour);
     chkHelp_Click();  // setting the value raises the click, quiet while loading
     HidePages();

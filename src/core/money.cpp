@@ -217,9 +217,11 @@ std::optional<Money> parseShortPlainMoney(std::string_view text) {
     std::int64_t whole = 0;
     std::size_t digits = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
+        // Longer numbers are left to the careful reading, before they overflow.
+        if (digits == 14) return std::nullopt;
         whole = whole * 10 + (text[i] - '0');
     }
-    if (digits == 0 || digits > 14) return std::nullopt;
+    if (digits == 0) return std::nullopt;
     std::int64_t frac = 0;
     if (i < text.size() && text[i] == '.') {
         std::int64_t scale = Money::kScale;

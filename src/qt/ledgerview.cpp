@@ -39,9 +39,15 @@ int LedgerModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant LedgerModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= table_.recordCount()) return {};
+    if (!index.isValid()) return {};
+    int row = index.row();
+    if (removing_ >= 0) {
+        if (row == removing_) return {};
+        if (row > removing_) --row;
+    }
+    if (row >= table_.recordCount()) return {};
     const auto col = static_cast<std::size_t>(index.column());
-    if (role == Qt::DisplayRole) return qs(table_.cell(index.row() + 1, index.column()).text);
+    if (role == Qt::DisplayRole) return qs(table_.cell(row + 1, index.column()).text);
     if (role == Qt::TextAlignmentRole && col < table_.columns().size()) {
         return QVariant::fromValue(qtAlign(table_.columns()[col].align));
     }
@@ -65,8 +71,10 @@ void LedgerModel::tableChanged(LedgerTable::Change change, int row) {
             endInsertRows();
             break;
         case LedgerTable::Change::RowRemoved:
-            beginRemoveRows({}, row - 1, row - 1);
+            removing_ = row - 1;
+            beginRemoveRows({}, removing_, removing_);
             shownRows_ = table_.recordCount();
+            removing_ = -1;
             endRemoveRows();
             break;
         case LedgerTable::Change::Reset:

@@ -28,6 +28,10 @@ private:
     LedgerTable& table_;
     int shownRows_ = 0;
     int shownColumns_ = 0;
+    // The table tells of a removal once its row is gone; until the views
+    // have heard of it, the rows keep their old places and the removed one
+    // shows nothing.
+    int removing_ = -1;
 };
 
 struct LedgerHandlers {

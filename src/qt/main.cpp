@@ -11,8 +11,10 @@
 #include "qt/mainwindow.h"
 #include "qt/qtdialogs.h"
 #include "qt/qtshell.h"
+#include "qt/secondstart.h"
 #include "qt/style.h"
 #include "store/datafolder.h"
+#include "store/folderlock.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -33,9 +35,13 @@ int main(int argc, char* argv[]) {
     font.setPointSize(10);
     QApplication::setFont(font);
 
-    // The data lives in the current directory.
-    zm::DataFolder folder(std::filesystem::current_path());
+    // The data lives in the current directory, used by one program at a time:
+    // the folder is claimed before anything in it is read.
+    const std::filesystem::path dir = std::filesystem::current_path();
+    const zm::FolderLock lock(dir);
     zm::QtDialogs dialogs;
+    if (zm::refuseSecondStart(lock, dialogs)) return 1;
+    zm::DataFolder folder(dir);
     zm::QtShell shell;
     zm::SystemClock clock;
     zm::MainForm form({folder, dialogs, shell, clock});

@@ -5,6 +5,7 @@
 #include "store/datafiles.h"
 #include "ui/dialogs.h"
 #include "ui/pagechart.h"
+#include "ui/recordlimit.h"
 #include "ui/rowdeletion.h"
 #include "ui/shell.h"
 
@@ -131,12 +132,10 @@ void SmallChangePage::DrawKozeniChart() {
 }
 
 bool SmallChangePage::refuseDeposit(Money amount) {
-    if (msgKozeni.recordCount() >= kMaxRecords) {
-        s_.dialogs.msgBox(
-            "小銭清算貯金の記録は 32,766 回までです。\r\n古い記録を削除してから入金してください。",
-            "記録の上限", Icon::Exclamation, Buttons::Ok);
+    if (refuseWhenFull(
+            s_.dialogs, msgKozeni.recordCount(), kMaxRecords,
+            "小銭清算貯金の記録は 32,766 回までです。\r\n古い記録を削除してから入金してください。"))
         return true;
-    }
     if (!Money::checkedAdd(KozeniTotal, amount)) {
         s_.dialogs.msgBox("合計金額が大きすぎて記録できません。", "記録の上限", Icon::Exclamation,
                           Buttons::Ok);

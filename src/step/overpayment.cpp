@@ -32,6 +32,7 @@ std::int64_t surplusOf(const std::string& answer, Money due) {
 void StepPage::cmdEveryHozon2_Click() {
     if (!cmdEveryHozon2.enabled()) return;  // one deposit a day
     if (!surplus_) throw std::logic_error("over-payment without a place for the surplus");
+    if (refuseFullLedger()) return;
 
     const std::string answer = s_.dialogs.inputBox(
         "入金金額を入力してください。\r\n\r\n３６５日貯金との差分は自動的に小銭清算貯金に記録します"

@@ -5,6 +5,7 @@
 #include "store/datafiles.h"
 #include "ui/dialogs.h"
 #include "ui/pagechart.h"
+#include "ui/recordlimit.h"
 
 namespace zm {
 
@@ -157,8 +158,15 @@ void StepPage::DrawEveryChart() {
     fillPageChart(msgEvery, mctEvery);
 }
 
+bool StepPage::refuseFullLedger() {
+    return refuseWhenFull(s_.dialogs, msgEvery.recordCount(), kMaxRecords,
+                          "３６５歩のマーチ貯金の記録は 32,766 回までです。\r\n"
+                          "クリアボタンで新しく始めてから入金してください。");
+}
+
 void StepPage::cmdEveryHozon_Click() {
     if (!cmdEveryHozon.enabled()) return;  // one deposit a day
+    if (refuseFullLedger()) return;
     depositDue(s_.clock.moment());
     if (SampleDataFlag) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,

@@ -90,6 +90,8 @@ private:
     void ShowTargetAmount();
 
     Money due() const { return PlannedAmount + Arrears; }
+    // Shows why the ledger takes no more deposits and returns true when full.
+    bool refuseFullLedger();
     // Today's deposit of the due amount: on file first, then on the page.
     void depositDue(const Moment& moment);
 

@@ -3,12 +3,15 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <system_error>
 
 #include "store/datafolder.h"
+#include "store/filecalls.h"
 #include "store/fileerror.h"
 
 namespace zm {
@@ -19,9 +22,10 @@ namespace {
 
 // Copies `from` to the new file `to` and flushes it; returns errno or 0.
 int copyFlushed(const fs::path& from, const fs::path& to) {
+    FileCalls& io = fileCalls();
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return errno;
-    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int out = io.open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (out < 0) {
         const int err = errno;
         ::close(in);
@@ -38,7 +42,7 @@ int copyFlushed(const fs::path& from, const fs::path& to) {
         }
         if (n == 0) break;
         for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(out, buf + done, static_cast<std::size_t>(n - done));
+            const ssize_t w = io.write(out, buf + done, static_cast<std::size_t>(n - done));
             if (w < 0 && errno == EINTR) continue;
             if (w < 0) {
                 err = errno;
@@ -48,8 +52,8 @@ int copyFlushed(const fs::path& from, const fs::path& to) {
         }
         if (err) break;
     }
-    if (!err && ::fsync(out) != 0) err = errno;
-    if (::close(out) != 0 && !err) err = errno;
+    if (!err && io.fsync(out) != 0) err = errno;
+    if (io.close(out) != 0 && !err) err = errno;
     ::close(in);
     return err;
 }
@@ -57,8 +61,21 @@ int copyFlushed(const fs::path& from, const fs::path& to) {
 void syncFolder(const fs::path& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
-    ::fsync(fd);
+    fileCalls().fsync(fd);
     ::close(fd);
+}
+
+// A daily copy's folder name: exactly eight digits.
+bool isDailyName(const std::string& name) {
+    return name.size() == 8 &&
+           std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string dailyName(Date d) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d%02u%02u", static_cast<int>(d.year()),
+                  static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
+    return buf;
 }
 
 }  // namespace
@@ -91,6 +108,39 @@ fs::path copyDataFiles(const DataFolder& folder, std::string_view copyName,
     syncFolder(target);
     syncFolder(root);
     return target;
+}
+
+bool makeDailyCopy(const DataFolder& folder, Date today, int keep) {
+    const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
+    const std::string todays = dailyName(today);
+    std::error_code ec;
+    bool made = false;
+    if (!fs::exists(root / todays, ec)) {
+        copyDataFiles(folder, todays, files::allData());
+        made = true;
+    }
+
+    std::vector<std::string> daily;
+    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        const std::string name = it->path().filename().native();
+        if (isDailyName(name) && it->symlink_status(typeError).type() == fs::file_type::directory)
+            daily.push_back(name);
+    }
+    if (ec) {
+        throw FileError(std::string(kBackupFolder), 0,
+                        "古いコピーを確かめられません（" + ec.message() + "）");
+    }
+    std::sort(daily.begin(), daily.end(), std::greater<>());
+    for (std::size_t i = static_cast<std::size_t>(std::max(keep, 0)); i < daily.size(); ++i) {
+        if (daily[i] == todays) continue;
+        fs::remove_all(root / daily[i], ec);
+        if (ec) {
+            throw FileError(std::string(kBackupFolder) + "/" + daily[i], 0,
+                            "古いコピーを削除できません（" + ec.message() + "）");
+        }
+    }
+    return made;
 }
 
 }  // namespace zm

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/datetime.h"
+
 namespace zm {
 
 class DataFolder;
@@ -19,5 +21,16 @@ inline constexpr std::string_view kBackupFolder = "バックアップ";
 // name is never overwritten.
 std::filesystem::path copyDataFiles(const DataFolder& folder, std::string_view copyName,
                                     const std::vector<std::string_view>& names);
+
+// How many daily copies are kept.
+inline constexpr int kDailyCopies = 14;
+
+// The day's copy: the first start of a day copies every data file into
+// バックアップ/YYYYMMDD/; of the folders named so (exactly eight digits) the
+// `keep` newest stay, today's always. The new start's copies
+// (YYYYMMDD-HHMMSS) and anything else there are never removed. Returns true
+// when today's copy was made by this call. A copy or a removal that fails is
+// a FileError naming the folder.
+bool makeDailyCopy(const DataFolder& folder, Date today, int keep = kDailyCopies);
 
 }  // namespace zm

@@ -8,9 +8,30 @@ namespace zm {
 
 namespace {
 
-std::optional<std::string> convert(const char* to, const char* from, std::string_view in) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+// One converter per direction, opened once: opening is far dearer than a
+// short conversion, and a damaged file is decoded again line by line.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (ok()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    // Ready for new text: no shift state left from the last one.
+    iconv_t fresh() {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        return cd_;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+std::optional<std::string> convert(Converter& converter, std::string_view in) {
+    if (!converter.ok()) return std::nullopt;
+    iconv_t cd = converter.fresh();
 
     std::string out(in.size() * 2 + 16, '\0');
     char* inPtr = const_cast<char*>(in.data());  // iconv does not write through it
@@ -29,7 +50,6 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
         outPtr = out.data() + used;
         outLeft = out.size() - used;
     }
-    iconv_close(cd);
     if (!ok) return std::nullopt;
     out.resize(static_cast<std::size_t>(outPtr - out.data()));
     return out;
@@ -38,15 +58,21 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 }  // namespace
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8) {
-    return convert("CP932", "UTF-8", utf8);
+    thread_local Converter toCp932("CP932", "UTF-8");
+    return convert(toCp932, utf8);
 }
 
 std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
-    return convert("UTF-8", "CP932", cp932);
+    thread_local Converter toUtf8("UTF-8", "CP932");
+    return convert(toUtf8, cp932);
 }
 
 bool fitsStringField(std::string_view utf8) {
-    return utf8.find_first_of("\"\r\n") == std::string_view::npos && utf8ToCp932(utf8).has_value();
+    for (char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || (u < 0x20 && c != '\t') || u == 0x7F) return false;
+    }
+    return utf8ToCp932(utf8).has_value();
 }
 
 }  // namespace zm

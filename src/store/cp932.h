@@ -12,7 +12,8 @@ std::optional<std::string> utf8ToCp932(std::string_view utf8);
 std::optional<std::string> cp932ToUtf8(std::string_view cp932);
 
 // True when a data file can carry the text as one string field: it converts
-// to CP932 and holds no double quote and no line break.
+// to CP932 and holds no double quote, no line break and no other control
+// character but the tab. The length is checked on its own (kMaxFieldChars).
 bool fitsStringField(std::string_view utf8);
 
 }  // namespace zm

@@ -86,8 +86,12 @@ struct Format<GoalRecord> {
 
 template <class Rec>
 Loaded<Rec> RecordFile<Rec>::read() const {
+    return parse(folder_.readText(name_));
+}
+
+template <class Rec>
+Loaded<Rec> RecordFile<Rec>::parse(std::string_view text) const {
     using F = Format<Rec>;
-    const std::string text = folder_.readText(name_);
     Loaded<Rec> out;
     // A line is rarely shorter than 24 bytes: reserve once instead of growing.
     out.records.reserve(text.size() / 24 + 1);
@@ -138,7 +142,11 @@ template class RecordFile<ItemRecord>;
 template class RecordFile<GoalRecord>;
 
 std::string ThemeNameFile::read() const {
-    const auto records = folder_.read(name_, "s");
+    return parse(folder_.readText(name_));
+}
+
+std::string ThemeNameFile::parse(std::string_view text) const {
+    const auto records = DataFolder::parse(name_, text, "s");
     if (records.empty()) throw FileError(std::string(name_), 0, "テーマ名がありません");
     return records.front().str(0);
 }
@@ -148,13 +156,17 @@ void ThemeNameFile::write(std::string_view themeName) const {
 }
 
 int TargetDaysFile::read() const {
-    const auto records = folder_.read(files::kEveryTarget, "i");
+    return parse(folder_.readText(files::kEveryTarget));
+}
+
+int TargetDaysFile::parse(std::string_view text) {
+    const auto records = DataFolder::parse(files::kEveryTarget, text, "i");
     if (records.empty())
         throw FileError(std::string(files::kEveryTarget), 0, "目標日数がありません");
     const std::int64_t days = records.front().integer(0);
     if (days > kLimit || days < -kLimit) {
         throw FileError(std::string(files::kEveryTarget), records.front().line,
-                        "目標日数が大きすぎます：" + records.front().str(0));
+                        "目標日数が大きすぎます：" + excerpt(records.front().str(0)));
     }
     return static_cast<int>(days);
 }
@@ -164,12 +176,16 @@ void TargetDaysFile::write(double days) const {
 }
 
 int SettingsFile::readHelpTour() const {
-    const auto records = folder_.read(files::kSettings, "si");
+    return parseHelpTour(folder_.readText(files::kSettings));
+}
+
+int SettingsFile::parseHelpTour(std::string_view text) {
+    const auto records = DataFolder::parse(files::kSettings, text, "si");
     if (records.empty()) throw FileError(std::string(files::kSettings), 0, "設定がありません");
     const std::int64_t value = records.front().integer(1);
     if (value != 0 && value != 1) {
         throw FileError(std::string(files::kSettings), records.front().line,
-                        "ヘルプツアーの設定は 1 か 0 です：" + records.front().str(1));
+                        "ヘルプツアーの設定は 1 か 0 です：" + excerpt(records.front().str(1)));
     }
     return static_cast<int>(value);
 }

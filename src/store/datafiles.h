@@ -68,6 +68,8 @@ public:
 
     // A missing file is a FileError.
     Loaded<Rec> read() const;
+    // What read() gives for the file's decoded text.
+    Loaded<Rec> parse(std::string_view text) const;
     // A missing file is first created empty.
     Loaded<Rec> readOrCreate() const;
     // Appends one record in one write, creating the file.
@@ -113,6 +115,7 @@ class ThemeNameFile {
 public:
     ThemeNameFile(const DataFolder& f, int theme) : folder_(f), name_(files::kThemeName[theme]) {}
     std::string read() const;
+    std::string parse(std::string_view text) const;
     void write(std::string_view themeName) const;
 
 private:
@@ -127,6 +130,7 @@ public:
     explicit TargetDaysFile(const DataFolder& f) : folder_(f) {}
     // Rounded to whole days; beyond ±kLimit is a FileError.
     int read() const;
+    static int parse(std::string_view text);
     void write(double days) const;
 
 private:
@@ -138,6 +142,7 @@ class SettingsFile {
 public:
     explicit SettingsFile(const DataFolder& f) : folder_(f) {}
     int readHelpTour() const;
+    static int parseHelpTour(std::string_view text);
     void writeHelpTour(int helpTour) const;
 
 private:

@@ -13,6 +13,7 @@
 
 #include "core/datetime.h"
 #include "store/cp932.h"
+#include "store/filecalls.h"
 #include "store/fileerror.h"
 
 namespace zm {
@@ -37,6 +38,31 @@ std::string withErrno(std::string_view what, int err) {
     throw FileError(std::string(name), 0, withErrno("書き込めません", err));
 }
 
+// A file the user made read-only stays as it is. Write bits count even for
+// a user whom the system would let write anyway.
+void refuseReadOnly(std::string_view name, const fs::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) {
+        throw FileError(std::string(name), 0,
+                        "読み取り専用のファイルなので書き込めません。\r\n"
+                        "書き込みを許可してから、もう一度お試しください。");
+    }
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no
+// link), so that a rewrite replaces the target and the link stays a link.
+fs::path followLinks(fs::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(path, ec)) break;
+        const fs::path to = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = (to.is_absolute() ? to : path.parent_path() / to).lexically_normal();
+    }
+    return path;
+}
+
 bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -51,7 +77,7 @@ class Fd {
 public:
     explicit Fd(int fd) : fd_(fd) {}
     ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0) fileCalls().close(fd_);
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -60,7 +86,7 @@ public:
     // Closes now and reports the error of close(), which can be the first
     // sign of a failed write.
     int close() {
-        const int rc = ::close(std::exchange(fd_, -1));
+        const int rc = fileCalls().close(std::exchange(fd_, -1));
         return rc == 0 ? 0 : errno;
     }
 
@@ -70,7 +96,7 @@ private:
 
 int writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = fileCalls().write(fd, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR) continue;
             return errno;
@@ -212,7 +238,10 @@ bool DataFolder::exists(std::string_view name) const {
 }
 
 std::string DataFolder::readText(std::string_view name) const {
-    const std::string bytes = readAll(name, resolve(name));
+    return decode(name, readAll(name, resolve(name)));
+}
+
+std::string DataFolder::decode(std::string_view name, std::string_view bytes) {
     auto text = cp932ToUtf8(bytes);
     if (!text) {
         // Name the first line that does not decode.
@@ -239,7 +268,11 @@ std::string DataFolder::readText(std::string_view name) const {
 }
 
 std::vector<Record> DataFolder::read(std::string_view name, std::string_view shape) const {
-    const std::string text = readText(name);
+    return parse(name, readText(name), shape);
+}
+
+std::vector<Record> DataFolder::parse(std::string_view name, std::string_view text,
+                                      std::string_view shape) {
     std::vector<Record> records;
     forEachLine(text, [&](int lineNo, std::string_view line) {
         records.push_back(parseRecord(name, lineNo, line, shape));
@@ -250,7 +283,7 @@ std::vector<Record> DataFolder::read(std::string_view name, std::string_view sha
 void DataFolder::createIfMissing(std::string_view name) const {
     if (exists(name)) return;
     const fs::path path = dir_ / fs::path(std::string(name));
-    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    Fd fd(fileCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     if (!fd.ok()) throwWrite(name, errno);
     if (const int err = fd.close()) throwWrite(name, err);
 }
@@ -264,23 +297,37 @@ void DataFolder::append(std::string_view name, const RecordLine& line) const {
     auto bytes = utf8ToCp932(line.text() + "\r\n");
     if (!bytes) throw FileError(std::string(name), 0, std::string(kCannotEncode));
     const fs::path path = resolve(name);
+    refuseReadOnly(name, path);
+    struct stat st {};
+    const bool existed = ::lstat(path.c_str(), &st) == 0;
+
+    FileCalls& io = fileCalls();
+    Fd fd(io.open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    if (!fd.ok()) throwWrite(name, errno);
+    if (::fstat(fd.get(), &st) != 0) throwWrite(name, errno);
+    const off_t oldSize = S_ISREG(st.st_mode) ? st.st_size : 0;
 
     // A last line without its line end (written by another editor) must not
     // swallow the new record.
-    {
-        Fd in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        struct stat st {};
-        char last = '\n';
-        if (in.ok() && ::fstat(in.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
-            ::pread(in.get(), &last, 1, st.st_size - 1) == 1 && last != '\n')
-            bytes->insert(0, "\r\n");
-    }
+    char last = '\n';
+    if (oldSize > 0 && ::pread(fd.get(), &last, 1, oldSize - 1) == 1 && last != '\n')
+        bytes->insert(0, "\r\n");
 
-    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
-    if (!fd.ok()) throwWrite(name, errno);
-    if (const int err = writeAll(fd.get(), *bytes)) throwWrite(name, err);
-    if (::fsync(fd.get()) != 0) throwWrite(name, errno);
-    if (const int err = fd.close()) throwWrite(name, err);
+    // A write that fails cuts the file back to its old length before it
+    // reports: half a record would make the whole ledger unreadable.
+    const auto undo = [&](int err) {
+        const bool cut = fd.ok() ? io.ftruncate(fd.get(), oldSize) == 0 && io.fsync(fd.get()) == 0
+                                 : ::truncate(path.c_str(), oldSize) == 0;
+        if (cut && !existed) ::unlink(path.c_str());
+        if (cut) throwWrite(name, err);
+        throw FileError(
+            std::string(name), 0,
+            withErrno("書き込めません", err) +
+                "\r\n書きかけの記録を取り消せませんでした。最後の行を確かめてください。");
+    };
+    if (const int err = writeAll(fd.get(), *bytes)) undo(err);
+    if (io.fsync(fd.get()) != 0) undo(errno);
+    if (const int err = fd.close()) undo(err);
 }
 
 void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& lines) const {
@@ -289,13 +336,17 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
     const auto bytes = utf8ToCp932(text);
     if (!bytes) throw FileError(std::string(name), 0, std::string(kCannotEncode));
 
-    const fs::path target = resolve(name);
+    // A link is written through: its target gets the new contents.
+    const fs::path target = followLinks(resolve(name));
+    refuseReadOnly(name, target);
     mode_t mode = 0644;
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
 
-    std::string tmpl = (dir_ / ("." + target.filename().native() + ".XXXXXX.tmp")).native();
-    Fd fd(::mkostemps(tmpl.data(), 4, O_CLOEXEC));
+    const fs::path dir = target.parent_path();
+    FileCalls& io = fileCalls();
+    std::string tmpl = (dir / ("." + target.filename().native() + ".XXXXXX.tmp")).native();
+    Fd fd(io.makeTemp(tmpl.data(), 4));
     if (!fd.ok()) throwWrite(name, errno);
     const auto fail = [&](int err) {
         ::unlink(tmpl.c_str());
@@ -303,14 +354,48 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
     };
     if (const int err = writeAll(fd.get(), *bytes)) fail(err);
     if (::fchmod(fd.get(), mode) != 0) fail(errno);
-    if (::fsync(fd.get()) != 0) fail(errno);
+    if (io.fsync(fd.get()) != 0) fail(errno);
     if (const int err = fd.close()) fail(err);
-    if (::rename(tmpl.c_str(), target.c_str()) != 0) fail(errno);
+    if (io.rename(tmpl.c_str(), target.c_str()) != 0) fail(errno);
 
     // Make the rename itself durable. The new file is in place already, so a
     // folder that cannot be synced (some file systems refuse) is no failure.
-    Fd folder(::open(dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.ok()) ::fsync(folder.get());
+    Fd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.ok()) io.fsync(folder.get());
+}
+
+bool isTemporaryFileName(std::string_view name) {
+    // "." + a data file's name + "." + six letters or digits + ".tmp"
+    constexpr std::string_view kTail = ".tmp";
+    constexpr std::size_t kRandom = 6;
+    if (name.size() < 1 + 1 + kRandom + kTail.size() || name.front() != '.' ||
+        !name.ends_with(kTail))
+        return false;
+    const std::size_t randomAt = name.size() - kTail.size() - kRandom;
+    for (char c : name.substr(randomAt, kRandom)) {
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!alnum) return false;
+    }
+    if (name[randomAt - 1] != '.') return false;
+    const std::string_view file = name.substr(1, randomAt - 2);
+    for (std::string_view data : files::allData()) {
+        if (sameIgnoringAsciiCase(file, data)) return true;
+    }
+    return false;
+}
+
+int DataFolder::removeTemporaryFiles() const {
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (!isTemporaryFileName(it->path().filename().native()) ||
+            it->symlink_status(typeError).type() != fs::file_type::regular)
+            continue;
+        if (::unlink(it->path().c_str()) == 0) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace zm

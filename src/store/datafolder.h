@@ -42,6 +42,9 @@ public:
     // The whole file decoded to UTF-8, the code page's 0x5C shown as "¥".
     // A missing file is a FileError.
     std::string readText(std::string_view name) const;
+    // The decoding of readText() on bytes already read; a FileError names
+    // `name` and the first line that is not CP932.
+    static std::string decode(std::string_view name, std::string_view bytes);
     // Creates the file empty when the name means none.
     void createIfMissing(std::string_view name) const;
 
@@ -49,18 +52,32 @@ public:
     std::vector<Record> read(std::string_view name, std::string_view shape) const;
     // As read(), but a missing file is first created empty.
     std::vector<Record> readOrCreate(std::string_view name, std::string_view shape) const;
+    // The records of decoded text, as read() gives them.
+    static std::vector<Record> parse(std::string_view name, std::string_view text,
+                                     std::string_view shape);
 
-    // Appends one whole line (CR LF added) in one write, creating the file.
+    // The writers refuse a file without write permission (FileError) rather
+    // than replace it, and write through a symbolic link to its target.
+
+    // Appends one whole line (CR LF added) in one write, creating the file. A
+    // failed append cuts the file back to its old length before it reports.
     void append(std::string_view name, const RecordLine& line) const;
-    // Writes the whole file anew through a temporary file that is flushed and
-    // renamed over the old one, keeping its permissions: a failure leaves the
-    // old file whole.
+    // Writes the whole file anew through a temporary file ".<name>.XXXXXX.tmp"
+    // that is flushed and renamed over the old one, keeping its permissions;
+    // then the folder is flushed. A failure leaves the old file whole.
     void rewrite(std::string_view name, const std::vector<RecordLine>& lines) const;
     void empty(std::string_view name) const { rewrite(name, {}); }
+
+    // Removes the temporary files a rewrite cut short by a crash left in the
+    // folder; returns how many. Only while no other program uses the folder.
+    int removeTemporaryFiles() const;
 
 private:
     std::filesystem::path dir_;
 };
+
+// True for the names of the temporary files rewrite() makes of data files.
+bool isTemporaryFileName(std::string_view fileName);
 
 // Calls f(lineNumber, line) for every line of decoded file text that is not
 // blank; the line has no line end. Lines are 1-based.

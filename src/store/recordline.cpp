@@ -67,6 +67,11 @@ int splitFields(std::string_view line, FieldView* out, int cap, std::string& err
             const char* end = p;
             while (end > from && isBlank(end[-1])) --end;
             field.text = std::string_view(from, static_cast<std::size_t>(end - from));
+            // No writer could put it back: a string with a quote cannot be quoted.
+            if (field.text.find('"') != std::string_view::npos) {
+                error = "引用符（\"）の位置が正しくありません：" + excerpt(field.text);
+                return -1;
+            }
         }
         if (field.text.size() > kMaxFieldBytes) {
             error = "項目が長すぎます：" + excerpt(field.text);

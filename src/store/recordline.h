@@ -15,15 +15,18 @@ struct FieldView {
     bool quoted = false;
 };
 
-// The longest string field a data file may hold, in bytes of UTF-8: far
-// beyond any name a person types, short enough that a damaged file cannot
-// freeze a page.
-inline constexpr std::size_t kMaxFieldBytes = 4096 * 3;
+// The longest string field a data file may hold: far beyond any name a
+// person types, short enough that a damaged file cannot freeze a page. Input
+// is held to the characters, the reader to their bytes of UTF-8 (a character
+// of the code page takes at most three).
+inline constexpr std::size_t kMaxFieldChars = 4096;
+inline constexpr std::size_t kMaxFieldBytes = kMaxFieldChars * 3;
 
 // Splits one line (without its line end) into fields: blanks before a field
 // are skipped; a quoted field runs to the next double quote (commas inside
 // belong to it) and only blanks may follow it before the comma or the line's
-// end; any other field runs to the next comma, trailing blanks cut. Stores at
+// end; any other field runs to the next comma, trailing blanks cut, and
+// holds no double quote. Stores at
 // most `cap` fields in `out` and returns how many the line has; on a malformed
 // line returns -1 and says why in `error`.
 int splitFields(std::string_view line, FieldView* out, int cap, std::string& error);

@@ -8,6 +8,7 @@
 #include "store/datafiles.h"
 #include "ui/dialogs.h"
 #include "ui/pagechart.h"
+#include "ui/recordlimit.h"
 #include "ui/rowdeletion.h"
 #include "ui/shell.h"
 
@@ -77,6 +78,9 @@ namespace {
 
 constexpr const char* kDeleteTitle = "削除確認";
 constexpr const char* kRenameTooltip = "ダブルクリックでテーマ名を変更できます";
+constexpr const char* kTooLongTitle = "文字数の上限";
+constexpr const char* kItemTooLong = "項目名は 4,096 文字までです。";
+constexpr const char* kNameTooLong = "テーマ名は 4,096 文字までです。";
 
 }  // namespace
 
@@ -193,6 +197,14 @@ void ThemePage::cmdHozon_Click() {
                kUnwritableTitle);
         return;
     }
+    if (charCount(txtKou.text()) > kMaxFieldChars) {
+        refuse(kItemTooLong, kTooLongTitle);
+        return;
+    }
+    if (refuseWhenFull(s_.dialogs, msgLedger.recordCount(), kMaxRecords,
+                       themeName() + "の記録は 32,766 回までです。\r\n"
+                                     "古い記録を削除してから入金してください。"))
+        return;
     if (!Money::checkedAdd(ThemeTotal, typedAmount())) {
         refuse("金額が大きすぎて合計を計算できません。", "金額超過");
         return;
@@ -287,6 +299,10 @@ void ThemePage::OfferNewItem() {
         "保存すると次回よりリストからの選択で入力することができるようになります。",
         "項目登録確認", Icon::Question, Buttons::YesNo);
     if (a != Answer::Yes) return;
+    if (refuseWhenFull(s_.dialogs, msgKou.recordCount(), kMaxRecords,
+                       "項目リストは 32,766 個までです。\r\n"
+                       "使わない項目を削除してから登録してください。"))
+        return;
     const Money amount = typedAmount();
     ItemListFile(s_.folder, traits_.index).append({name, amount});
     msgKou.appendRow({name, Cell(amount)});
@@ -340,6 +356,10 @@ void ThemePage::EditThemeName() {
     if (!fitsStringField(name)) {
         refuse(std::string("テーマ名に保存できない文字が含まれています。\r\n") + kUnwritableHint,
                kUnwritableTitle);
+        return;
+    }
+    if (charCount(name) > kMaxFieldChars) {
+        refuse(kNameTooLong, kTooLongTitle);
         return;
     }
     ThemeNameFile(s_.folder, traits_.index).write(name);

@@ -90,6 +90,8 @@ public:
     void msgKou_DblClick();
     void cmdClr2_Click();
     void txtKou_KeyPress(int key);
+    // Asks for a new name and keeps it.
+    void EditThemeName();
     void imgTema_Click();
     void imgTema_DblClick();
     void lblTemaMei_Click();
@@ -109,7 +111,7 @@ private:
     void OfferNewItem();
     // The name.
     void LoadThemeName();
-    void EditThemeName();
+
 
     // The three checks of a deposit; shows the first failure when `tell`.
     bool depositReady(bool tell);

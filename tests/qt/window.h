@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -62,11 +63,23 @@ struct Window {
     };
     std::vector<OpenedGuide> guides;
     std::function<void(QWidget* guide)> onModalGuide;
+    // Qt's checks of the model contract on every table of the window, from
+    // the start on: a wrong row removed or a count that disagrees with the
+    // data ends the test run.
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters;
+    // Set before start() for the real message and input boxes instead of
+    // the World's scripted ones.
+    Dialogs* realBoxes = nullptr;
 
     // Call after the World's files are in place.
     void start() {
-        form = std::make_unique<MainForm>(Services{w.folder, w.dialogs, shell, w.clock});
-        window = std::make_unique<MainWindow>(*form, w.dialogs, shell);
+        Dialogs& boxes = realBoxes ? *realBoxes : w.dialogs;
+        form = std::make_unique<MainForm>(Services{w.folder, boxes, shell, w.clock});
+        window = std::make_unique<MainWindow>(*form, boxes, shell);
+        for (auto* view : window->findChildren<QAbstractItemView*>()) {
+            modelTesters.push_back(std::make_unique<QAbstractItemModelTester>(
+                view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));
+        }
         shell.guideOpener = [this, open = shell.guideOpener](Guide guide, bool modal) {
             guides.push_back({guide, modal, window->isVisible()});
             if (modal) QTimer::singleShot(0, window.get(), [this] { closeModalGuide(); });

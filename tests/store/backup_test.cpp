@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "store/datafolder.h"
 #include "store/fileerror.h"
 #include "support/tempdir.h"
@@ -37,6 +39,68 @@ TEST(Backup, CopiesWhatExistsByteForByteAndIsEitherWholeOrAbsent) {
         EXPECT_NE(e.reason().find("小銭清算.txt"), std::string::npos) << e.reason();
     }
     EXPECT_FALSE(fs::exists(tmp.path() / "バックアップ" / "second"));
+}
+
+std::vector<std::string> copies(const fs::path& root) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(root)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Date day(int y, unsigned m, unsigned d) {
+    return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
+}
+
+TEST(Backup, TheDaysFirstStartCopiesAndTheFourteenNewestDailyCopiesStay) {
+    test::TempDir tmp;
+    const DataFolder folder(tmp.path());
+    tmp.write("小銭清算.txt", "\"2026年03月04日\",\"09:00:00\",5\r\n");
+    fs::create_directories(tmp.path() / "バックアップ");
+    const fs::path root = tmp.path() / "バックアップ";
+    for (int d = 1; d <= 16; ++d)
+        fs::create_directory(root /
+                             ("202602" + std::string(d < 10 ? "0" : "") + std::to_string(d)));
+    for (const char* other : {"20260201-101112", "2026020", "notes"})
+        fs::create_directory(root / other);
+    tmp.write("バックアップ/20260101", "a file, not a copy");
+
+    EXPECT_TRUE(makeDailyCopy(folder, day(2026, 3, 5)));
+    EXPECT_EQ(tmp.read("バックアップ/20260305/小銭清算.txt"),
+              "\"2026年03月04日\",\"09:00:00\",5\r\n");
+    std::vector<std::string> expected = {"20260101", "20260201-101112", "2026020"};
+    for (int d = 4; d <= 16; ++d)
+        expected.push_back("202602" + std::string(d < 10 ? "0" : "") + std::to_string(d));
+    expected.push_back("20260305");
+    expected.push_back("notes");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(copies(root), expected);
+
+    // Later starts the same day leave the copy as the day began.
+    tmp.write("小銭清算.txt", "");
+    EXPECT_FALSE(makeDailyCopy(folder, day(2026, 3, 5)));
+    EXPECT_EQ(tmp.read("バックアップ/20260305/小銭清算.txt"),
+              "\"2026年03月04日\",\"09:00:00\",5\r\n");
+    EXPECT_EQ(copies(root), expected);
+
+    // A clock set back: today's copy stays even when fourteen are newer.
+    EXPECT_TRUE(makeDailyCopy(folder, day(2025, 12, 31)));
+    EXPECT_TRUE(fs::is_directory(root / "20251231"));
+    EXPECT_EQ(copies(root).size(), expected.size() + 1);
+}
+
+TEST(Backup, ADailyCopyThatCannotBeMadeIsAFileError) {
+    test::TempDir tmp;
+    const DataFolder folder(tmp.path());
+    tmp.write("設定.txt", "\"ヘルプツアー\",1\r\n");
+    tmp.write("バックアップ", "a file where the folder of copies belongs");
+    try {
+        makeDailyCopy(folder, day(2026, 3, 5));
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.file(), "バックアップ/20260305");
+    }
+    EXPECT_EQ(tmp.read("バックアップ"), "a file where the folder of copies belongs");
 }
 
 }  // namespace

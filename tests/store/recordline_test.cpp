@@ -45,6 +45,8 @@ TEST(RecordLineSplit, DamagedLinesAreRefusedWithAShortReason) {
     EXPECT_EQ(texts(R"("unclosed,1)"), V{"!引用符（\"）が閉じていません"});
     EXPECT_EQ(texts(std::string("\"a\0b\",1", 7)), V{"!制御文字が含まれています"});
     EXPECT_EQ(texts("\"a\x1b\",1"), V{"!制御文字が含まれています"});
+    // A quote inside a plain field: no writer could put that string back.
+    EXPECT_EQ(texts(R"(1,ab"c)"), V{"!引用符（\"）の位置が正しくありません：ab\"c"});
     // A huge field is refused, and the reason quotes only its beginning.
     const std::string huge(kMaxFieldBytes + 1, 'x');
     const V refused = texts("\"" + huge + "\",1");
@@ -85,6 +87,13 @@ TEST(Cp932, WindowsCodePageCharactersRoundTrip) {
     EXPECT_FALSE(fitsStringField("a\nb"));
     EXPECT_FALSE(fitsStringField("a\rb"));
     EXPECT_FALSE(fitsStringField("ケーキ🍰"));
+    // Control characters the reader refuses are refused here first; a tab is a blank.
+    EXPECT_FALSE(fitsStringField(std::string("a\0b", 3)));
+    EXPECT_FALSE(
+        fitsStringField("a\x1b"
+                        "b"));
+    EXPECT_FALSE(fitsStringField("a\x7f"));
+    EXPECT_TRUE(fitsStringField("a\tb"));
 }
 
 }  // namespace

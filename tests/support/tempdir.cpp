@@ -22,9 +22,13 @@ TempDir::~TempDir() {
 }
 
 void TempDir::write(std::string_view name, std::string_view bytes) const {
+    // A fixture that cannot put its file in place must stop the test, never
+    // let it go on over a folder that lacks the file.
     std::ofstream out(path_ / std::string(name), std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("fixture cannot create " + std::string(name));
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) throw std::runtime_error("cannot write " + std::string(name));
+    out.close();
+    if (!out) throw std::runtime_error("fixture cannot write " + std::string(name));
 }
 
 std::string TempDir::read(std::string_view name) const {

@@ -28,7 +28,8 @@ struct World {
 
     Services services() { return {folder, dialogs, shell, clock}; }
 
-    // Writes UTF-8 text as the CP932 file `name`; "\n" becomes CR LF.
+    // Writes UTF-8 text as the CP932 file `name`; "\n" becomes CR LF. Throws
+    // when the file cannot be written as asked.
     void put(std::string_view name, std::string_view text);
     // The file's contents decoded to UTF-8, CR LF kept.
     std::string get(std::string_view name);

@@ -4,6 +4,7 @@
 
 #include "app/mainform.h"
 #include "store/cp932.h"
+#include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "support/world.h"
 
@@ -255,6 +256,70 @@ TEST_P(ThemeFixture, RenamingByTheThemesGesture) {
     EXPECT_EQ(w.get(traits.nameFile), "\"本\"\r\n");
     EXPECT_EQ(page.lblTemaMei.caption(), "本");
     EXPECT_EQ(pageButton.caption(), "本");
+}
+
+TEST_P(ThemeFixture, NamesTheReaderWouldRefuseAreRefusedAtInput) {
+    load();
+    const std::string longest(kMaxFieldChars, 'a');
+    const std::string name = w.get(traits.nameFile);
+
+    // Too long by one character, or with a control character: refused.
+    for (const std::string& bad :
+         {longest + "a", std::string("a\x01z", 3), std::string("a\0z", 3)}) {
+        w.dialogs.type(bad).answer(Answer::Ok);
+        page.EditThemeName();
+        EXPECT_EQ(w.get(traits.nameFile), name);
+    }
+    EXPECT_EQ(w.dialogs.shown[1].title, "文字数の上限");
+    EXPECT_EQ(w.dialogs.shown[1].text, "テーマ名は 4,096 文字までです。");
+    EXPECT_EQ(w.dialogs.shown[3].title, "使用できない文字");
+    EXPECT_EQ(w.dialogs.shown[5].title, "使用できない文字");
+
+    // The longest name is written and read back.
+    w.dialogs.type(longest);
+    page.EditThemeName();
+    EXPECT_EQ(ThemeNameFile(w.folder, traits.index).read(), longest);
+
+    // An item name: refused before the deposit.
+    type((longest + "a").c_str(), "10");
+    w.dialogs.answer(Answer::Ok);
+    page.cmdHozon_Click();
+    EXPECT_EQ(w.dialogs.shown.back().text, "項目名は 4,096 文字までです。");
+    EXPECT_EQ(ledger(), "");
+}
+
+std::string repeated(const std::string& line, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += line;
+    return text;
+}
+
+TEST_P(ThemeFixture, AFullLedgerOrItemListTakesNoMore) {
+    w.put(traits.ledgerFile, repeated("\"2026年03月01日\",\"お風呂\",30\n", kMaxRecords));
+    w.put(traits.itemFile, repeated("\"お風呂\",30\n", kMaxRecords - 1) + "\"皿洗い\",20\n");
+    load();
+    const std::string ledgerBytes = w.dir.read(std::string(traits.ledgerFile));
+    const std::string itemBytes = w.dir.read(std::string(traits.itemFile));
+
+    type("お風呂", "30");
+    w.dialogs.answer(Answer::Ok);
+    page.cmdHozon_Click();
+    EXPECT_EQ(w.dialogs.shown.back().title, "記録の上限");
+    EXPECT_EQ(w.dialogs.shown.back().text,
+              page.themeName() +
+                  "の記録は 32,766 回までです。\r\n古い記録を削除してから入金してください。");
+    EXPECT_EQ(w.dir.read(std::string(traits.ledgerFile)), ledgerBytes);
+
+    // A deposit under a new item is recorded, but the full list takes no item.
+    page.msgLedger.removeRow(1);
+    type("新しい項目", "5");
+    w.dialogs.answer(Answer::Yes).answer(Answer::Ok);
+    page.cmdHozon_Click();
+    EXPECT_EQ(w.dialogs.shown.back().title, "記録の上限");
+    EXPECT_EQ(w.dialogs.shown.back().text,
+              "項目リストは 32,766 個までです。\r\n使わない項目を削除してから登録してください。");
+    EXPECT_EQ(w.dir.read(std::string(traits.itemFile)), itemBytes);
+    EXPECT_EQ(page.msgKou.recordCount(), kMaxRecords);
 }
 
 INSTANTIATE_TEST_SUITE_P(Themes, ThemeFixture, ::testing::Values(0, 1, 2));

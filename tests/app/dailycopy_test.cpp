@@ -1,0 +1,75 @@
+#include "app/dailycopy.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "app/mainform.h"
+#include "store/datafiles.h"
+#include "store/fileerror.h"
+#include "support/world.h"
+
+namespace zm::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(DailyCopy, StartUpCopiesTheDataAndClearsWhatACrashLeft) {
+    World w;
+    w.putInstallation();
+    w.put(files::kKozeni, "\"2026年03月04日\",\"09:00:00\",5\n");
+    w.dir.write(".小銭清算.txt.q1W2e3.tmp", "\"2026年03");
+    MainForm form(w.services());
+    form.Form_Load();
+    EXPECT_TRUE(w.dialogs.shown.empty());
+    EXPECT_FALSE(fs::exists(w.dir.path() / ".小銭清算.txt.q1W2e3.tmp"));
+    EXPECT_EQ(w.dir.read("バックアップ/20260305/小銭清算.txt"), w.dir.read("小銭清算.txt"));
+    EXPECT_EQ(w.dir.read("バックアップ/20260305/設定.txt"), w.dir.read("設定.txt"));
+}
+
+TEST(DailyCopy, ACopyThatCannotBeMadeWarnsOnceAndTheProgramGoesOn) {
+    World w;
+    w.putInstallation();
+    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
+    w.dir.write("バックアップ", "in the way");
+    w.dialogs.answer(Answer::Ok);
+    MainForm form(w.services());
+    form.Form_Load();
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].title, kCopyFailedTitle);
+    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
+    EXPECT_NE(w.dialogs.shown[0].text.find("バックアップ/20260305"), std::string::npos);
+    EXPECT_TRUE(w.shell.mainShown);
+    EXPECT_EQ(form.every.msgEvery.recordCount(), 1);
+    EXPECT_EQ(w.dir.read("バックアップ"), "in the way");
+}
+
+TEST(StartUp, AnOversizeLedgerIsRefusedAndNoDataFileChanges) {
+    World w;
+    w.putInstallation();
+    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
+    std::string full;
+    for (int i = 0; i <= kMaxRecords; ++i) full += "\"2026年03月01日\",\"09:00:00\",1\n";
+    w.put(files::kKozeni, full);
+    std::map<std::string, std::string> before;
+    for (std::string_view name : files::allData()) {
+        if (w.folder.exists(name)) before[std::string(name)] = w.dir.read(name);
+    }
+    MainForm form(w.services());
+    try {
+        form.Form_Load();
+        ADD_FAILURE() << "an oversize ledger was loaded";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.file(), files::kKozeni);
+        EXPECT_EQ(e.line(), kMaxRecords + 1);
+    }
+    std::map<std::string, std::string> after;
+    for (std::string_view name : files::allData()) {
+        if (w.folder.exists(name)) after[std::string(name)] = w.dir.read(name);
+    }
+    EXPECT_EQ(after, before);
+}
+
+}  // namespace
+}  // namespace zm::test

@@ -1,0 +1,134 @@
+// A second start on the same data folder: a message, and nothing read or written.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <thread>
+
+#include "qt/secondstart.h"
+#include "support/world.h"
+
+namespace zm::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+TEST(SecondStart, IsToldWhyItEnds) {
+    World w;
+    const FolderLock first(w.dir.path());
+    ASSERT_EQ(first.state(), FolderLock::State::Held);
+    EXPECT_FALSE(refuseSecondStart(first, w.dialogs));
+    EXPECT_TRUE(w.dialogs.shown.empty());
+
+    const FolderLock second(w.dir.path());
+    w.dialogs.answer(Answer::Ok);
+    EXPECT_TRUE(refuseSecondStart(second, w.dialogs));
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].text, kFolderBusyText);
+    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
+}
+
+// Every file under the folder with its contents.
+std::map<std::string, std::string> snapshot(const TempDir& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
+        const std::string rel = fs::relative(e.path(), dir.path());
+        files[rel] = e.is_regular_file() ? dir.read(rel) : "<folder>";
+    }
+    return files;
+}
+
+// The program started in `dir`, as a user would.
+pid_t startProgram(const fs::path& dir) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // The offscreen platform's chatter is of no interest here.
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        ::dup2(quiet, 1);
+        ::dup2(quiet, 2);
+        if (::chdir(dir.c_str()) != 0) ::_exit(127);
+        ::execl(ZUMERI_PROGRAM, ZUMERI_PROGRAM, static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+void killProgram(pid_t pid) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+}
+
+bool running(pid_t pid) {
+    return ::waitpid(pid, nullptr, WNOHANG) == 0;
+}
+
+// Waits up to 30 s for `done`; the time it took.
+std::optional<Clock::duration> waitFor(const std::function<bool()>& done) {
+    const auto start = Clock::now();
+    while (Clock::now() - start < std::chrono::seconds(30)) {
+        if (done()) return Clock::now() - start;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return std::nullopt;
+}
+
+bool hasDailyCopy(const TempDir& dir) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir.path() / "バックアップ", ec), end; !ec && it != end;
+         it.increment(ec)) {
+        if (it->path().filename().native().size() == 8) return true;
+    }
+    return false;
+}
+
+TEST(SecondStart, ChangesNothingAndAKilledFirstProgramFreesTheFolderAtOnce) {
+    World w;
+    w.putInstallation();
+    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
+    w.put(files::kKozeni, "\"2026年03月04日\",\"09:00:00\",5\n");
+
+    // The first program: it has the folder once it has made the day's copy.
+    const pid_t first = startProgram(w.dir.path());
+    ASSERT_GT(first, 0);
+    const auto firstUp = waitFor([&] { return hasDailyCopy(w.dir); });
+    ASSERT_TRUE(firstUp) << "the first program did not start";
+    ASSERT_TRUE(running(first));
+    EXPECT_TRUE(FolderLock(w.dir.path()).busy());
+
+    // What a start would change, were it let in: the day's copy would come
+    // back, the stale temporary file would go, the ledgers would be read.
+    fs::remove_all(w.dir.path() / "バックアップ");
+    w.dir.write(".小銭清算.txt.AbCdEf.tmp", "\"2026年");
+    const auto before = snapshot(w.dir);
+    const pid_t second = startProgram(w.dir.path());
+    ASSERT_GT(second, 0);
+    // Three times as long as the first start needed to make its copy.
+    std::this_thread::sleep_for(std::max<Clock::duration>(3 * *firstUp, std::chrono::seconds(2)));
+    EXPECT_TRUE(running(second)) << "the second start did not wait at its message";
+    EXPECT_EQ(snapshot(w.dir), before);
+    killProgram(second);
+    EXPECT_EQ(snapshot(w.dir), before);
+
+    // After the first program is killed, the next start works at once.
+    killProgram(first);
+    const pid_t third = startProgram(w.dir.path());
+    ASSERT_GT(third, 0);
+    const auto thirdUp = waitFor([&] {
+        return hasDailyCopy(w.dir) && !fs::exists(w.dir.path() / ".小銭清算.txt.AbCdEf.tmp");
+    });
+    EXPECT_TRUE(thirdUp) << "no start after the first program was killed";
+    EXPECT_TRUE(running(third));
+    killProgram(third);
+}
+
+}  // namespace
+}  // namespace zm::test

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cerrno>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "store/filecalls.h"
+
+namespace zm::test {
+
+// File calls that log every call the store makes and make the chosen one
+// fail, as a full disk or a failing device would. Put in place while alive.
+class FaultyCalls final : public FileCalls {
+public:
+    enum class Kind { Open, MakeTemp, Write, Fsync, Ftruncate, Close, Rename };
+    struct Call {
+        Kind kind;
+        int fd;         // -1 where no descriptor is concerned
+        bool onFolder;  // the descriptor is a folder's
+    };
+
+    FaultyCalls();
+    ~FaultyCalls() override;
+
+    // The call with this index in the log fails with `err`. A write chosen so
+    // with `partly` first writes half its bytes, and every later write fails:
+    // the disk is full.
+    void failAt(std::size_t index, int err = EIO, bool partly = false);
+    // fsync() does nothing but count: for tests about crashes of the
+    // process, which the page cache survives.
+    bool realFsync = true;
+
+    std::vector<Call> log;
+    int count(Kind kind) const;
+    static const char* nameOf(Kind kind);
+
+    int open(const char* path, int flags, mode_t mode) override;
+    int makeTemp(char* pathTemplate, int suffixLength) override;
+    ssize_t write(int fd, const void* data, std::size_t size) override;
+    int fsync(int fd) override;
+    int ftruncate(int fd, off_t length) override;
+    int close(int fd) override;
+    int rename(const char* from, const char* to) override;
+
+private:
+    // Logs the call; true when it is the one to fail (errno is then set).
+    bool fails(Kind kind, int fd);
+
+    std::size_t failIndex_ = static_cast<std::size_t>(-1);
+    int failErr_ = 0;
+    bool partly_ = false;
+    bool diskFull_ = false;
+    UsingFileCalls using_;
+};
+
+}  // namespace zm::test
