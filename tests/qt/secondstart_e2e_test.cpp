@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "qt/secondstart.h"
 #include "support/world.h"
@@ -101,6 +102,16 @@ TEST(SecondStart, ChangesNothingAndAKilledFirstProgramFreesTheFolderAtOnce) {
     ASSERT_GT(first, 0);
     const auto firstUp = waitFor([&] { return hasDailyCopy(w.dir); });
     ASSERT_TRUE(firstUp) << "the first program did not start";
+    // The copy comes before the pages load and make their missing files:
+    // the first start is over once the folder stays as it is for a while.
+    auto settled = snapshot(w.dir);
+    ASSERT_TRUE(waitFor([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        auto now = snapshot(w.dir);
+        const bool same = now == settled;
+        settled = std::move(now);
+        return same;
+    })) << "the first program never stopped writing";
     ASSERT_TRUE(running(first));
     EXPECT_TRUE(FolderLock(w.dir.path()).busy());
 
