@@ -22,6 +22,8 @@ MainForm::MainForm(Services services)
       themes{{ThemePage(kThemes[0], services, cmdCyokin3, every.SampleDataFlag),
               ThemePage(kThemes[1], services, cmdCyokin4, every.SampleDataFlag),
               ThemePage(kThemes[2], services, cmdCyokin5, every.SampleDataFlag)}},
+      dayHistory(services),
+      monthHistory(services),
       s_(services) {
     every.setSurplusSink(surplusToKozeni_);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
@@ -80,6 +82,7 @@ void MainForm::Form_Load() {
         theme.DrawTemaChart();
     }
 
+    dayHistory.InitDayGrid(themeNames());
     every.fraCyokin1.setVisible(true);
     s_.shell.showMainWindow();
     Loading = false;
@@ -135,11 +138,30 @@ void MainForm::cmdMaster_Click() {
 void MainForm::cmdData_Sort_Click() {
     switchTo(fraDataSort);
 }
+// The history pages are built before they are shown, so that they appear whole.
 void MainForm::cmdDay_Click() {
+    if (fraDay.visible()) return;
+    dayHistory.open(themeNames());
     switchTo(fraDay);
+    HelpTourText = DayHistory::kHelpTourText;
+    ShowHelpTour();
 }
 void MainForm::cmdMonth_Click() {
+    if (fraMonth.visible()) return;
+    monthHistory.open(themeNames());
     switchTo(fraMonth);
+    HelpTourText = MonthHistory::kHelpTourText;
+    ShowHelpTour();
+}
+void MainForm::cmdAllDay_Click() {
+    dayHistory.showAllDays(themeNames());
+}
+void MainForm::lstDay_Click() {
+    dayHistory.showMonth(themeNames());
+}
+
+ThemeNames MainForm::themeNames() const {
+    return {themes[0].themeName(), themes[1].themeName(), themes[2].themeName()};
 }
 
 void MainForm::cmdEnd_Click() {

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "history/dayhistory.h"
+#include "history/monthhistory.h"
 #include "smallchange/smallchangepage.h"
 #include "step/steppage.h"
 #include "theme/themepage.h"
@@ -39,6 +41,8 @@ public:
     Frame fraDataSort{"fraDataSort"};
     Frame fraDay{"fraDay"};
     Frame fraMonth{"fraMonth"};
+    DayHistory dayHistory;
+    MonthHistory monthHistory;
 
     // State.
     bool Loading = false;
@@ -61,6 +65,8 @@ public:
     void cmdData_Sort_Click();
     void cmdDay_Click();
     void cmdMonth_Click();
+    void cmdAllDay_Click();
+    void lstDay_Click();
     void cmdEnd_Click();
     void chkHelp_Click();
     void cmdHelp_Click();
@@ -74,6 +80,7 @@ private:
     // Shows `frame` unless it is already the visible page; false when it was.
     bool switchTo(Frame& frame);
     void openTheme(ThemePage& theme);
+    ThemeNames themeNames() const;
 
     struct KozeniSink final : SurplusSink {
         explicit KozeniSink(MainForm& f) : form(f) {}

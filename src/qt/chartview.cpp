@@ -158,6 +158,10 @@ QColor colourOf(const ChartSeries& s) {
     return QColor::fromRgb(static_cast<QRgb>(s.rgb));
 }
 
+QColor deeper(const QColor& pale) {
+    return QColor::fromHsv(pale.hsvHue(), std::max(pale.hsvSaturation(), 150), 215);
+}
+
 void styleAxis(QCPAxis* axis, const std::string& label, const QColor& colour,
                QCPAxisTicker* ticker) {
     axis->setTicker(QSharedPointer<QCPAxisTicker>(ticker));
@@ -200,8 +204,9 @@ ChartView::ChartView(ChartData& chartData, QWidget* parent)
         auto* bars = new GroupedBars(plot_->xAxis, plot_->yAxis, groups_);
         const QColor colour = colourOf(look.series[s]);
         bars->setBrush(colour);
-        // Pale colours get an outline of their own hue to stand out on white.
-        bars->setPen(colour.lightness() > 200 ? QPen(colour.darker(150), 0) : QPen(Qt::NoPen));
+        // Pale colours get an outline of a deeper shade of their hue, which
+        // is also all that shows of a bar one pixel wide.
+        bars->setPen(colour.lightness() > 200 ? QPen(deeper(colour), 0) : QPen(Qt::NoPen));
         bars->setWidth(kBarWidth);
         bars->setAntialiased(false);
         bars->setSelectable(QCP::stNone);
@@ -238,11 +243,18 @@ ChartView::ChartView(ChartData& chartData, QWidget* parent)
     plot_->legend->setBrush(QColor(255, 255, 255, 210));
     plot_->legend->setBorderPen(QPen(QColor(0xbb, 0xbb, 0xbb)));
     if (look.series.size() > 2) {
-        // Many series: a legend of three columns takes less of the plot.
-        plot_->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+        // Many series: the legend goes above the plot, three to a row.
+        plot_->axisRect()->insetLayout()->take(plot_->legend);
+        plot_->plotLayout()->insertRow(0);
+        plot_->plotLayout()->addElement(0, 0, plot_->legend);
+        plot_->plotLayout()->setRowStretchFactor(0, 0.001);
         plot_->legend->setWrap(3);
+        plot_->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+        plot_->legend->setBorderPen(Qt::NoPen);
+        plot_->legend->setMargins(QMargins(4, 2, 4, 0));
+    } else {
+        plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
     }
-    plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
 
     // Only the x axis moves: the amounts stay readable while scrolling.
     plot_->axisRect()->setRangeDrag(Qt::Horizontal);
@@ -310,6 +322,16 @@ QCPRange ChartView::allPoints() const {
 
 void ChartView::fitInteractions() {
     fitBarWidth();
+    // Point labels such as "120日" are wide: as many ticks as labels fit.
+    if (data_.look().labelTicks && !data_.labels().empty()) {
+        const QFontMetrics metrics(plot_->xAxis->tickLabelFont());
+        const int labelWidth = metrics.horizontalAdvance(qs(data_.labels().back())) + 24;
+        const int count = std::max(1, plot_->axisRect()->width() / labelWidth);
+        if (count != plot_->xAxis->ticker()->tickCount()) {
+            plot_->xAxis->ticker()->setTickCount(count);
+            plot_->replot(QCustomPlot::rpQueuedReplot);
+        }
+    }
     const bool crowded = points_ > plot_->axisRect()->width();
     if (crowded == crowded_) return;
     crowded_ = crowded;

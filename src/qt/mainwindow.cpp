@@ -69,8 +69,8 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     for (ThemePage& theme : form.themes) addPage(makeThemePageView(theme, runner_));
     addPage(makeEmptyPage(form.fraMokuhyo, "貯金の目的"));
     addPage(makeEmptyPage(form.fraDataSort, "分析"));
-    addPage(makeEmptyPage(form.fraDay, "日データ"));
-    addPage(makeEmptyPage(form.fraMonth, "月データ"));
+    addPage(makeDayHistoryView(form, runner_));
+    addPage(makeMonthHistoryView(form));
 
     setCentralWidget(central);
     resize(1180, 720);
