@@ -22,11 +22,13 @@ public:
     }
 
     // Points per group for the axis's range and width: 1 while every point
-    // has a pixel column of its own.
+    // has a pixel column of its own; 0 when there is no column at all (a
+    // chart not laid out yet), so that nothing is drawn.
     static int groupSize(const QCPAxis* keyAxis) {
         const double pixels = keyAxis->axisRect()->width();
         const double points = keyAxis->range().size();
-        if (pixels <= 0 || points <= pixels) return 1;
+        if (pixels < 1) return 0;
+        if (points <= pixels) return 1;
         return static_cast<int>(std::ceil(points / pixels));
     }
 
@@ -45,7 +47,7 @@ public:
         last_ = last;
         g_ = g;
         picks_.clear();
-        if (n == 0) return picks_;
+        if (n == 0 || g == 0) return picks_;
         if (g == 1) {
             for (int i = first; i <= last; ++i) picks_.push_back(i);
             return picks_;
@@ -102,8 +104,8 @@ protected:
                               const QCPGraphDataContainer::const_iterator& begin,
                               const QCPGraphDataContainer::const_iterator& end) const override {
         lineData->clear();
-        if (begin == end) return;
         const int g = PointGroups::groupSize(mKeyAxis.data());
+        if (begin == end || g == 0) return;
         if (g == 1) {
             lineData->reserve(static_cast<qsizetype>(end - begin));
             std::copy(begin, end, std::back_inserter(*lineData));
@@ -278,38 +280,48 @@ const std::vector<int>& ChartView::drawnBars() const {
 void ChartView::redraw() {
     const auto& series = data_.series();
     const ChartLook& look = data_.look();
-    // Data without every series of the look (none yet) is drawn empty.
-    points_ = series.size() >= look.series.size() ? data_.rowCount() : 0;
-    const auto n = static_cast<qsizetype>(points_);
-    QVector<double> x(n), values(n);
-    for (qsizetype i = 0; i < n; ++i) x[i] = static_cast<double>(i + 1);
+    // Points that every series of the look has; none yet is an empty chart.
+    std::size_t common = series.size() >= look.series.size() && !series.empty() ? SIZE_MAX : 0;
+    for (std::size_t s = 0; s < look.series.size() && common > 0; ++s) {
+        common = std::min(common, series[s].size());
+    }
+    points_ = static_cast<int>(common == SIZE_MAX ? 0 : common);
+    const auto n = static_cast<std::size_t>(points_);
+    static const std::vector<double> none;
+    const auto column = [&](std::size_t s) -> const std::vector<double>& {
+        return n == 0 ? none : series[s];
+    };
 
-    // One batch per series, already in key order; the stack's reach per point
-    // decides which point of a crowded group is drawn.
-    std::vector<double> positive(static_cast<std::size_t>(n)), negative(positive.size());
+    // One batch per series, built in the plot's own form and already in key
+    // order; the stack's reach per point decides which point of a crowded
+    // group is drawn.
+    std::vector<double> positive(n), negative(n);
     for (std::size_t b = 0; b < bars_.size(); ++b) {
-        const auto& v = series[barSeries_[b]];
-        for (qsizetype i = 0; i < n; ++i) {
-            const double value = v[static_cast<std::size_t>(i)];
-            values[i] = value;
-            (value > 0 ? positive : negative)[static_cast<std::size_t>(i)] += value;
+        const auto& v = column(barSeries_[b]);
+        QVector<QCPBarsData> points(static_cast<qsizetype>(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            points[static_cast<qsizetype>(i)] = QCPBarsData(static_cast<double>(i + 1), v[i]);
+            (v[i] > 0 ? positive : negative)[i] += v[i];
         }
-        bars_[b]->setData(x, values, true);
+        bars_[b]->data()->set(points, true);
         bars_[b]->setName(qs(look.series[barSeries_[b]].name));
     }
-    std::vector<double> reach(positive.size());
-    for (std::size_t i = 0; i < reach.size(); ++i) reach[i] = positive[i] - negative[i];
+    std::vector<double> reach(n);
+    for (std::size_t i = 0; i < n; ++i) reach[i] = positive[i] - negative[i];
     groups_->setHeights(std::move(reach));
     const double barLow = n == 0 ? 0 : *std::min_element(negative.begin(), negative.end());
     const double barHigh = n == 0 ? 0 : *std::max_element(positive.begin(), positive.end());
     plot_->yAxis->setRange(padded(barLow, barHigh));
 
     if (line_) {
-        const auto& v = series[lineSeries_];
-        for (qsizetype i = 0; i < n; ++i) values[i] = v[static_cast<std::size_t>(i)];
-        line_->setData(x, values, true);
+        const auto& v = column(lineSeries_);
+        QVector<QCPGraphData> points(static_cast<qsizetype>(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            points[static_cast<qsizetype>(i)] = QCPGraphData(static_cast<double>(i + 1), v[i]);
+        }
+        line_->data()->set(points, true);
         line_->setName(qs(look.series[lineSeries_].name));
-        const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
+        const auto [lo, hi] = std::minmax_element(v.begin(), v.begin() + static_cast<long>(n));
         plot_->yAxis2->setRange(n == 0 ? padded(0, 0) : padded(*lo, *hi));
     }
     plot_->xAxis->setRange(allPoints());
