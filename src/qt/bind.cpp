@@ -148,8 +148,11 @@ void bindListBox(ListBox& box, QListWidget* widget, const Runner& run,
             same = widget->item(i)->text() == qs(entries[static_cast<std::size_t>(i)]);
         }
         if (!same) {
+            QStringList texts;
+            texts.reserve(static_cast<qsizetype>(entries.size()));
+            for (const std::string& e : entries) texts.append(qs(e));
             widget->clear();
-            for (const std::string& e : entries) widget->addItem(qs(e));
+            widget->addItems(texts);
         }
         widget->setCurrentRow(box.listIndex());
         *drawing = false;
