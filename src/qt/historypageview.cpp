@@ -103,6 +103,8 @@ public:
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         setWordWrap(false);
         setHorizontalScrollMode(ScrollPerPixel);
+        setMinimumWidth(360);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
         verticalHeader()->hide();
         verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -146,6 +148,10 @@ public:
         });
     }
 
+    QSize sizeHint() const override {
+        return {std::max(fullWidth_, minimumWidth()), QTableView::sizeHint().height()};
+    }
+
 protected:
     void resizeEvent(QResizeEvent* event) override {
         QTableView::resizeEvent(event);
@@ -155,9 +161,12 @@ protected:
         QTableView::showEvent(event);
         if (scrollPending_) showTopRow();
     }
-    // Moving with the keys keeps the current cell clear of the fixed column.
+    // A cell of the fixed column is always in view sideways: only the rows
+    // move for it.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
-        if (index.column() > 0) QTableView::scrollTo(index, hint);
+        const int sideways = horizontalScrollBar()->value();
+        QTableView::scrollTo(index, hint);
+        if (index.column() == 0) horizontalScrollBar()->setValue(sideways);
     }
 
 private:
@@ -177,10 +186,14 @@ private:
         const int count = model_->columnCount();
         for (int c = 0; c < count; ++c) fixed_->setColumnHidden(c, c > 0);
         if (count > 0) fixed_->setColumnWidth(0, columnWidth(0));
-        // Wide enough for every column beside the scroll bar.
+        // As wide as every column beside the scroll bar, where the page has
+        // the room; narrower, the grid scrolls sideways.
         int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
         for (int c = 0; c < count; ++c) width += columnWidth(c);
-        setMinimumWidth(width);
+        if (width != fullWidth_) {
+            fullWidth_ = width;
+            updateGeometry();
+        }
         placeFixedColumn();
     }
     void placeFixedColumn() {
@@ -200,6 +213,7 @@ private:
     HistoryTable& table_;
     HistoryModel* model_;
     QTableView* fixed_;
+    int fullWidth_ = 0;
     bool scrollPending_ = false;
 };
 
