@@ -25,7 +25,8 @@ QString decodeText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (!utf8.hasError()) return text;
-    if (auto converted = cp932ToUtf8(std::string_view(bytes.constData(), bytes.size()))) {
+    if (auto converted = cp932ToUtf8(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         return qs(*converted);
     }
     return QString::fromLatin1(bytes);
@@ -221,9 +222,9 @@ QUrl HelpBrowser::urlOf(const QString& path) {
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     const QUrl url = name.isRelative() ? source().resolved(name) : name;
     if (url.scheme() != "chm" || !archive_) return {};
-    const auto data = archive_->read(url.path());
-    if (type != QTextDocument::HtmlResource) return data ? QVariant(*data) : QVariant();
-    return data ? withStyleSheetTypes(decodeText(*data)) : notFoundPage(url.path());
+    const auto content = archive_->read(url.path());
+    if (type != QTextDocument::HtmlResource) return content ? QVariant(*content) : QVariant();
+    return content ? withStyleSheetTypes(decodeText(*content)) : notFoundPage(url.path());
 }
 
 HelpWindow::HelpWindow(std::unique_ptr<ChmArchive> archive, QWidget* owner)
