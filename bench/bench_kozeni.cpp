@@ -16,18 +16,8 @@
 #include "qt/qtshell.h"
 #include "smallchange/smallchangepage.h"
 #include "store/datafolder.h"
-#include "ui/dialogs.h"
 
 namespace {
-
-// Every question answered with OK, without a window.
-class AlwaysOk final : public zm::Dialogs {
-public:
-    zm::Answer msgBox(const std::string&, const std::string&, zm::Icon, zm::Buttons) override {
-        return zm::Answer::Ok;
-    }
-    std::string inputBox(const std::string&, const std::string&) override { return {}; }
-};
 
 std::filesystem::path makeData() {
     const auto dir = zm::bench::freshFolder("zumeri-bench-kozeni");
@@ -39,7 +29,7 @@ std::filesystem::path makeData() {
 struct Fixture {
     std::filesystem::path dir = makeData();
     zm::DataFolder folder{dir};
-    AlwaysOk dialogs;
+    zm::bench::AlwaysOk dialogs;
     zm::QtShell shell;
     zm::SystemClock clock;
     zm::SmallChangePage page{{folder, dialogs, shell, clock}, [] { return false; }};

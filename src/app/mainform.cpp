@@ -26,6 +26,8 @@ MainForm::MainForm(Services services)
       goals(services, {[this] { return goalsTotals(); },
                        [this](int i) { return themes[static_cast<std::size_t>(i)].themeName(); }}),
       analysis(services),
+      dayHistory(services),
+      monthHistory(services),
       s_(services) {
     every.setSurplusSink(surplusToKozeni_);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
@@ -70,6 +72,7 @@ void MainForm::Form_Load() {
     // Themes 1, 2 and 3, in that order.
     for (ThemePage& theme : themes) theme.load();
 
+    dayHistory.InitDayGrid(themeNames());
     every.fraCyokin1.setVisible(true);
     s_.shell.showMainWindow();
     Loading = false;
@@ -151,11 +154,30 @@ void MainForm::cmdData_Sort_Click() {
     HelpTourText = kAnalysisHelpTour;
     ShowHelpTour();
 }
+// The history pages are built before they are shown, so that they appear whole.
 void MainForm::cmdDay_Click() {
+    if (fraDay.visible()) return;
+    dayHistory.open(themeNames());
     switchTo(fraDay);
+    HelpTourText = DayHistory::kHelpTourText;
+    ShowHelpTour();
 }
 void MainForm::cmdMonth_Click() {
+    if (fraMonth.visible()) return;
+    monthHistory.open(themeNames());
     switchTo(fraMonth);
+    HelpTourText = MonthHistory::kHelpTourText;
+    ShowHelpTour();
+}
+void MainForm::cmdAllDay_Click() {
+    dayHistory.showAllDays(themeNames());
+}
+void MainForm::lstDay_Click() {
+    dayHistory.showMonth(themeNames());
+}
+
+ThemeNames MainForm::themeNames() const {
+    return {themes[0].themeName(), themes[1].themeName(), themes[2].themeName()};
 }
 
 void MainForm::cmdEnd_Click() {

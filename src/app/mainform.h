@@ -5,6 +5,8 @@
 
 #include "goals/goalspage.h"
 #include "history/analysis.h"
+#include "history/dayhistory.h"
+#include "history/monthhistory.h"
 #include "smallchange/smallchangepage.h"
 #include "step/steppage.h"
 #include "theme/themepage.h"
@@ -43,6 +45,8 @@ public:
     AnalysisPage analysis;
     Frame fraDay{"fraDay"};
     Frame fraMonth{"fraMonth"};
+    DayHistory dayHistory;
+    MonthHistory monthHistory;
 
     // State.
     bool Loading = false;
@@ -65,6 +69,8 @@ public:
     void cmdData_Sort_Click();
     void cmdDay_Click();
     void cmdMonth_Click();
+    void cmdAllDay_Click();
+    void lstDay_Click();
     void cmdEnd_Click();
     void chkHelp_Click();
     void cmdHelp_Click();
@@ -81,6 +87,7 @@ private:
     bool switchTo(Frame& frame);
     void openTheme(ThemePage& theme);
     GoalsPage::Totals goalsTotals() const;
+    ThemeNames themeNames() const;
 
     struct KozeniSink final : SurplusSink {
         explicit KozeniSink(MainForm& f) : form(f) {}

@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
+#include <QListWidget>
+#include <memory>
+#include <utility>
 
 namespace zm {
 
@@ -40,6 +43,32 @@ protected:
 
 private:
     std::function<void()> onEnter_;
+};
+
+struct ListPress {
+    bool pressing = false;  // a mouse button is down on the list
+    bool picked = false;    // and that press has picked an entry
+};
+
+// Tells the list's handlers whether a change comes from a mouse press.
+class PressWatch : public QObject {
+public:
+    PressWatch(QObject* parent, std::shared_ptr<ListPress> state)
+        : QObject(parent), state_(std::move(state)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            state_->pressing = true;
+            state_->picked = false;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            state_->pressing = false;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::shared_ptr<ListPress> state_;
 };
 
 }  // namespace
@@ -116,6 +145,53 @@ void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,
                      [&box, run, onClick = std::move(onClick)](bool checked) {
                          box.setValue(checked ? 1 : 0);
                          run(onClick);
+                     });
+}
+
+void bindListBox(ListBox& box, QListWidget* widget, const Runner& run,
+                 std::function<void()> onClick) {
+    widget->setObjectName(qs(box.name()));
+    // Drawing the state moves the widget's selection too; that is no pick.
+    auto drawing = std::make_shared<bool>(false);
+    auto draw = [&box, widget, drawing] {
+        *drawing = true;
+        drawCommon(box, widget);
+        const auto& entries = box.entries();
+        bool same = widget->count() == static_cast<int>(entries.size());
+        for (int i = 0; same && i < widget->count(); ++i) {
+            same = widget->item(i)->text() == qs(entries[static_cast<std::size_t>(i)]);
+        }
+        if (!same) {
+            QStringList texts;
+            texts.reserve(static_cast<qsizetype>(entries.size()));
+            for (const std::string& e : entries) texts.append(qs(e));
+            widget->clear();
+            widget->addItems(texts);
+        }
+        widget->setCurrentRow(box.listIndex());
+        *drawing = false;
+    };
+    box.bind(draw);
+    draw();
+    // A press on another entry changes the current row before the click
+    // arrives; a click on the entry already selected only clicks. Either way
+    // the pick is handled once; arrow keys pick as they move.
+    auto state = std::make_shared<ListPress>();
+    widget->viewport()->installEventFilter(new PressWatch(widget, state));
+    auto pick = [&box, run, onClick = std::move(onClick)](int row) {
+        box.setListIndex(row);
+        run(onClick);
+    };
+    QObject::connect(widget, &QListWidget::currentRowChanged, widget,
+                     [drawing, state, pick](int row) {
+                         if (*drawing || row < 0) return;
+                         state->picked = state->pressing;
+                         pick(row);
+                     });
+    QObject::connect(widget, &QListWidget::itemClicked, widget,
+                     [widget, state, pick](QListWidgetItem* item) {
+                         if (std::exchange(state->picked, false)) return;
+                         pick(widget->row(item));
                      });
 }
 

@@ -10,6 +10,7 @@ class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QWidget;
 
 namespace zm {
@@ -41,5 +42,8 @@ void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
                  std::function<void(int)> onKey);
 void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,
                   std::function<void()> onClick);
+// onClick runs when the user picks an entry, also the one already selected.
+void bindListBox(ListBox& box, QListWidget* widget, const Runner& run,
+                 std::function<void()> onClick);
 
 }  // namespace zm

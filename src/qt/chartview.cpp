@@ -10,12 +10,127 @@
 
 namespace zm {
 
+// Which points are drawn when they outnumber the pixel columns. Point i
+// (0-based) sits at key i + 1. Groups are aligned to multiples of their size,
+// so that dragging does not make the picks jump.
+class PointGroups {
+public:
+    // Per point, how far its stack reaches from zero.
+    void setHeights(std::vector<double> heights) {
+        heights_ = std::move(heights);
+        valid_ = false;
+    }
+
+    // Points per group for the axis's range and width: 1 while every point
+    // has a pixel column of its own; 0 when there is no column at all (a
+    // chart not laid out yet), so that nothing is drawn.
+    static int groupSize(const QCPAxis* keyAxis) {
+        const double pixels = keyAxis->axisRect()->width();
+        const double points = keyAxis->range().size();
+        if (pixels < 1) return 0;
+        if (points <= pixels) return 1;
+        return static_cast<int>(std::ceil(points / pixels));
+    }
+
+    // The points whose bars are drawn: per group in view, the highest.
+    const std::vector<int>& bars(const QCPAxis* keyAxis) {
+        const int n = static_cast<int>(heights_.size());
+        const int g = groupSize(keyAxis);
+        // One point more on each side, for bars cut by the edge.
+        const int first = std::clamp(static_cast<int>(std::ceil(keyAxis->range().lower)) - 2, 0,
+                                     std::max(n - 1, 0));
+        const int last =
+            std::clamp(static_cast<int>(std::floor(keyAxis->range().upper)), 0, std::max(n - 1, 0));
+        if (valid_ && first == first_ && last == last_ && g == g_) return picks_;
+        valid_ = true;
+        first_ = first;
+        last_ = last;
+        g_ = g;
+        picks_.clear();
+        if (n == 0 || g == 0) return picks_;
+        if (g == 1) {
+            for (int i = first; i <= last; ++i) picks_.push_back(i);
+            return picks_;
+        }
+        for (int group = first / g; group <= last / g; ++group) {
+            const auto begin = heights_.begin() + group * g;
+            const auto end = heights_.begin() + std::min(n, (group + 1) * g);
+            picks_.push_back(static_cast<int>(std::max_element(begin, end) - heights_.begin()));
+        }
+        return picks_;
+    }
+    const std::vector<int>& lastBars() const { return picks_; }
+
+private:
+    std::vector<double> heights_;
+    std::vector<int> picks_;
+    bool valid_ = false;
+    int first_ = 0, last_ = 0, g_ = 0;
+};
+
+// Bars of one series that draw only the picked points; stacking on the series
+// below still goes by key, so every series of a stack draws the same points.
+class GroupedBars : public QCPBars {
+public:
+    GroupedBars(QCPAxis* keyAxis, QCPAxis* valueAxis, std::shared_ptr<PointGroups> groups)
+        : QCPBars(keyAxis, valueAxis), groups_(std::move(groups)) {}
+
+protected:
+    void draw(QCPPainter* painter) override {
+        if (!mKeyAxis || !mValueAxis || mDataContainer->isEmpty()) return;
+        const auto& picks = groups_->bars(mKeyAxis.data());
+        const auto all = mDataContainer->constBegin();
+        applyDefaultAntialiasingHint(painter);
+        painter->setPen(mPen);
+        painter->setBrush(mBrush);
+        for (const int i : picks) {
+            const auto point = all + i;
+            if (point->value == 0) continue;  // nothing of this kind there
+            painter->drawPolygon(QPolygonF(getBarRect(point->key, point->value)));
+        }
+    }
+
+private:
+    std::shared_ptr<PointGroups> groups_;
+};
+
+// The running total through the last point of each group.
+class GroupedLine : public QCPGraph {
+public:
+    using QCPGraph::QCPGraph;
+
+protected:
+    void getOptimizedLineData(QVector<QCPGraphData>* lineData,
+                              const QCPGraphDataContainer::const_iterator& begin,
+                              const QCPGraphDataContainer::const_iterator& end) const override {
+        lineData->clear();
+        const int g = PointGroups::groupSize(mKeyAxis.data());
+        if (begin == end || g == 0) return;
+        if (g == 1) {
+            lineData->reserve(static_cast<qsizetype>(end - begin));
+            std::copy(begin, end, std::back_inserter(*lineData));
+            return;
+        }
+        const auto all = mDataContainer->constBegin();
+        const auto b = static_cast<int>(begin - all);
+        const auto e = static_cast<int>(end - all);
+        lineData->reserve((e - b) / g + 2);
+        lineData->append(*begin);  // off the left edge, so the line reaches it
+        for (int group = b / g; group * g < e; ++group) {
+            const int last = std::min(e - 1, (group + 1) * g - 1);
+            if (last > b) lineData->append(*(all + last));
+        }
+    }
+};
+
 namespace {
 
-// Ticks on whole numbers only: record positions, or yen.
+// Ticks on whole numbers only: point positions, or yen. With labels, a tick
+// shows its point's label.
 class WholeTicker : public QCPAxisTicker {
 public:
-    explicit WholeTicker(bool yen) : yen_(yen) {}
+    explicit WholeTicker(bool yen, const std::vector<std::string>* labels = nullptr)
+        : yen_(yen), labels_(labels) {}
 
 protected:
     double getTickStep(const QCPRange& range) override {
@@ -23,6 +138,9 @@ protected:
     }
     QString getTickLabel(double tick, const QLocale&, QChar, int) override {
         const auto whole = static_cast<qlonglong>(std::llround(tick));
+        if (labels_ && whole >= 1 && whole <= static_cast<qlonglong>(labels_->size())) {
+            return qs((*labels_)[static_cast<std::size_t>(whole - 1)]);
+        }
         const QString digits = QLocale(QLocale::Japanese, QLocale::Japan).toString(std::abs(whole));
         if (!yen_) return (whole < 0 ? "-" : "") + digits;
         return (whole < 0 ? QStringLiteral("-¥") : QStringLiteral("¥")) + digits;
@@ -30,17 +148,26 @@ protected:
 
 private:
     bool yen_;
+    const std::vector<std::string>* labels_;
 };
 
 // A bar's share of the room of its point.
 constexpr double kBarWidth = 0.7;
 
-const QColor kDepositColour(0x4e, 0x9a, 0xd8);
-const QColor kTotalColour(0xe0, 0x6c, 0x2f);
+const QColor kAxisGrey(0x55, 0x55, 0x55);
 
-void styleAxis(QCPAxis* axis, const QString& label, const QColor& colour, bool yen) {
-    axis->setTicker(QSharedPointer<QCPAxisTicker>(new WholeTicker(yen)));
-    axis->setLabel(label);
+QColor colourOf(const ChartSeries& s) {
+    return QColor::fromRgb(static_cast<QRgb>(s.rgb));
+}
+
+QColor deeper(const QColor& pale) {
+    return QColor::fromHsv(pale.hsvHue(), std::max(pale.hsvSaturation(), 150), 215);
+}
+
+void styleAxis(QCPAxis* axis, const std::string& label, const QColor& colour,
+               QCPAxisTicker* ticker) {
+    axis->setTicker(QSharedPointer<QCPAxisTicker>(ticker));
+    axis->setLabel(qs(label));
     axis->setLabelColor(colour);
     axis->setTickLabelColor(colour.darker(130));
     axis->setBasePen(QPen(colour.darker(130)));
@@ -49,40 +176,87 @@ void styleAxis(QCPAxis* axis, const QString& label, const QColor& colour, bool y
     axis->grid()->setPen(QPen(QColor(0xdd, 0xdd, 0xdd), 0, Qt::DotLine));
 }
 
+// Bars grow from zero; an axis keeps zero in view, with some room.
+QCPRange padded(double lower, double upper) {
+    QCPRange r(std::min(lower, 0.0), std::max(upper, 0.0));
+    if (r.size() <= 0) r.upper = 1;
+    const double room = r.size() * 0.05;
+    return QCPRange(r.lower < 0 ? r.lower - room : r.lower, r.upper + room);
+}
+
 }  // namespace
 
-ChartView::ChartView(ChartData& chart, QWidget* parent)
-    : QWidget(parent), data_(chart), plot_(new QCustomPlot(this)) {
-    markBound(chart, this);
+ChartView::ChartView(ChartData& chartData, QWidget* parent)
+    : QWidget(parent),
+      data_(chartData),
+      plot_(new QCustomPlot(this)),
+      groups_(std::make_shared<PointGroups>()) {
+    markBound(chartData, this);
     plot_->setAccessibleName("入金と累計のグラフ");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(plot_);
     setMinimumSize(320, 240);
 
-    bars_ = new QCPBars(plot_->xAxis, plot_->yAxis);
-    bars_->setName("入金");
-    bars_->setPen(Qt::NoPen);
-    bars_->setBrush(kDepositColour);
-    bars_->setWidth(kBarWidth);
-    bars_->setAntialiased(false);
-    line_ = plot_->addGraph(plot_->xAxis, plot_->yAxis2);
-    line_->setName("累計");
-    line_->setPen(QPen(kTotalColour, 2));
+    // Bars first, bottom of the stack first; then the line, above them.
+    const ChartLook& look = data_.look();
+    GroupedBars* below = nullptr;
+    for (std::size_t s = 0; s < look.series.size(); ++s) {
+        if (look.series[s].line) continue;
+        auto* bars = new GroupedBars(plot_->xAxis, plot_->yAxis, groups_);
+        const QColor colour = colourOf(look.series[s]);
+        bars->setBrush(colour);
+        // Pale colours get an outline of a deeper shade of their hue, which
+        // is also all that shows of a bar one pixel wide.
+        bars->setPen(colour.lightness() > 200 ? QPen(deeper(colour), 0) : QPen(Qt::NoPen));
+        bars->setWidth(kBarWidth);
+        bars->setAntialiased(false);
+        bars->setSelectable(QCP::stNone);
+        if (below) bars->moveAbove(below);
+        below = bars;
+        bars_.push_back(bars);
+        barSeries_.push_back(s);
+    }
+    for (std::size_t s = 0; s < look.series.size(); ++s) {
+        if (!look.series[s].line) continue;
+        line_ = new GroupedLine(plot_->xAxis, plot_->yAxis2);
+        line_->setPen(QPen(colourOf(look.series[s]), 2));
+        line_->setSelectable(QCP::stNone);
+        lineSeries_ = s;
+        break;
+    }
 
-    styleAxis(plot_->xAxis, "回", QColor(0x55, 0x55, 0x55), false);
+    const bool oneBar = barSeries_.size() == 1;
+    styleAxis(plot_->xAxis, look.xCaption, kAxisGrey,
+              new WholeTicker(false, look.labelTicks ? &data_.labels() : nullptr));
     plot_->xAxis->grid()->setVisible(false);
-    styleAxis(plot_->yAxis, "入金", kDepositColour, true);
-    styleAxis(plot_->yAxis2, "累計", kTotalColour, true);
-    plot_->yAxis2->grid()->setVisible(false);
-    plot_->yAxis2->setVisible(true);
+    styleAxis(plot_->yAxis, look.barCaption,
+              oneBar ? colourOf(look.series[barSeries_[0]]) : kAxisGrey, new WholeTicker(true));
+    if (line_) {
+        styleAxis(plot_->yAxis2, look.lineCaption, colourOf(look.series[lineSeries_]),
+                  new WholeTicker(true));
+        plot_->yAxis2->grid()->setVisible(false);
+        plot_->yAxis2->setVisible(true);
+    }
     plot_->setPlottingHints(QCP::phCacheLabels | QCP::phFastPolylines);
     plot_->setNoAntialiasingOnDrag(true);
 
     plot_->legend->setVisible(true);
     plot_->legend->setBrush(QColor(255, 255, 255, 210));
     plot_->legend->setBorderPen(QPen(QColor(0xbb, 0xbb, 0xbb)));
-    plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    if (look.series.size() > 2) {
+        // Many series: the legend goes above the plot, three to a row.
+        plot_->axisRect()->insetLayout()->take(plot_->legend);
+        plot_->plotLayout()->insertRow(0);
+        plot_->plotLayout()->addElement(0, 0, plot_->legend);
+        plot_->plotLayout()->setRowStretchFactor(0, 0.001);
+        plot_->legend->setWrap(3);
+        plot_->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+        plot_->legend->setBorderPen(Qt::NoPen);
+        plot_->legend->setMargins(QMargins(4, 2, 4, 0));
+    } else {
+        plot_->axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignLeft);
+    }
 
     // Only the x axis moves: the amounts stay readable while scrolling.
     plot_->axisRect()->setRangeDrag(Qt::Horizontal);
@@ -97,34 +271,59 @@ ChartView::ChartView(ChartData& chart, QWidget* parent)
     redraw();
 }
 
+ChartView::~ChartView() = default;
+
+const std::vector<int>& ChartView::drawnBars() const {
+    return groups_->lastBars();
+}
+
 void ChartView::redraw() {
     const auto& series = data_.series();
-    points_ = data_.rowCount();
-    const auto n = static_cast<std::size_t>(points_);
-    QVector<double> x(points_), total(points_), single(points_);
-    for (std::size_t i = 0; i < n; ++i) {
-        x[static_cast<qsizetype>(i)] = static_cast<double>(i + 1);
-        total[static_cast<qsizetype>(i)] = series[0][i];
-        single[static_cast<qsizetype>(i)] = series[1][i];
+    const ChartLook& look = data_.look();
+    // Points that every series of the look has; none yet is an empty chart.
+    std::size_t common = series.size() >= look.series.size() && !series.empty() ? SIZE_MAX : 0;
+    for (std::size_t s = 0; s < look.series.size() && common > 0; ++s) {
+        common = std::min(common, series[s].size());
     }
-    // One batch per series, already in key order.
-    bars_->setData(x, single, true);
-    line_->setData(x, total, true);
-
-    // Bars grow from zero; both axes keep zero in view.
-    bool found = false;
-    QCPRange deposits = bars_->getValueRange(found);
-    if (!found) deposits = QCPRange(0, 1);
-    deposits.expand(0);
-    QCPRange totals = line_->getValueRange(found);
-    if (!found) totals = QCPRange(0, 1);
-    totals.expand(0);
-    const auto padded = [](QCPRange r) {
-        const double room = r.size() > 0 ? r.size() * 0.05 : 1;
-        return QCPRange(r.lower < 0 ? r.lower - room : r.lower, r.upper + room);
+    points_ = static_cast<int>(common == SIZE_MAX ? 0 : common);
+    const auto n = static_cast<std::size_t>(points_);
+    static const std::vector<double> none;
+    const auto column = [&](std::size_t s) -> const std::vector<double>& {
+        return n == 0 ? none : series[s];
     };
-    plot_->yAxis->setRange(padded(deposits));
-    plot_->yAxis2->setRange(padded(totals));
+
+    // One batch per series, built in the plot's own form and already in key
+    // order; the stack's reach per point decides which point of a crowded
+    // group is drawn.
+    std::vector<double> positive(n), negative(n);
+    for (std::size_t b = 0; b < bars_.size(); ++b) {
+        const auto& v = column(barSeries_[b]);
+        QVector<QCPBarsData> points(static_cast<qsizetype>(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            points[static_cast<qsizetype>(i)] = QCPBarsData(static_cast<double>(i + 1), v[i]);
+            (v[i] > 0 ? positive : negative)[i] += v[i];
+        }
+        bars_[b]->data()->set(points, true);
+        bars_[b]->setName(qs(look.series[barSeries_[b]].name));
+    }
+    std::vector<double> reach(n);
+    for (std::size_t i = 0; i < n; ++i) reach[i] = positive[i] - negative[i];
+    groups_->setHeights(std::move(reach));
+    const double barLow = n == 0 ? 0 : *std::min_element(negative.begin(), negative.end());
+    const double barHigh = n == 0 ? 0 : *std::max_element(positive.begin(), positive.end());
+    plot_->yAxis->setRange(padded(barLow, barHigh));
+
+    if (line_) {
+        const auto& v = column(lineSeries_);
+        QVector<QCPGraphData> points(static_cast<qsizetype>(n));
+        for (std::size_t i = 0; i < n; ++i) {
+            points[static_cast<qsizetype>(i)] = QCPGraphData(static_cast<double>(i + 1), v[i]);
+        }
+        line_->data()->set(points, true);
+        line_->setName(qs(look.series[lineSeries_].name));
+        const auto [lo, hi] = std::minmax_element(v.begin(), v.begin() + static_cast<long>(n));
+        plot_->yAxis2->setRange(n == 0 ? padded(0, 0) : padded(*lo, *hi));
+    }
     plot_->xAxis->setRange(allPoints());
     plot_->replot();
 }
@@ -135,6 +334,16 @@ QCPRange ChartView::allPoints() const {
 
 void ChartView::fitInteractions() {
     fitBarWidth();
+    // Point labels such as "120日" are wide: as many ticks as labels fit.
+    if (data_.look().labelTicks && !data_.labels().empty()) {
+        const QFontMetrics metrics(plot_->xAxis->tickLabelFont());
+        const int labelWidth = metrics.horizontalAdvance(qs(data_.labels().back())) + 24;
+        const int count = std::max(1, plot_->axisRect()->width() / labelWidth);
+        if (count != plot_->xAxis->ticker()->tickCount()) {
+            plot_->xAxis->ticker()->setTickCount(count);
+            plot_->replot(QCustomPlot::rpQueuedReplot);
+        }
+    }
     const bool crowded = points_ > plot_->axisRect()->width();
     if (crowded == crowded_) return;
     crowded_ = crowded;
@@ -147,20 +356,18 @@ void ChartView::fitInteractions() {
 }
 
 // Bars narrower than a pixel would vanish: below that they are drawn one
-// pixel wide, so that a crowded chart still shows its haze of deposits.
+// pixel wide, so that a crowded chart still shows its deposits.
 void ChartView::fitBarWidth() {
     const double width = plot_->axisRect()->width();
     const double pixelsPerPoint = width / plot_->xAxis->range().size();
-    if (width > 0 && pixelsPerPoint * kBarWidth < 2) {
-        bars_->setWidthType(QCPBars::wtAbsolute);
-        bars_->setWidth(1);
-    } else {
-        bars_->setWidthType(QCPBars::wtPlotCoords);
-        bars_->setWidth(kBarWidth);
+    const bool thin = width > 0 && pixelsPerPoint * kBarWidth < 2;
+    for (QCPBars* bars : bars_) {
+        bars->setWidthType(thin ? QCPBars::wtAbsolute : QCPBars::wtPlotCoords);
+        bars->setWidth(thin ? 1 : kBarWidth);
     }
 }
 
-// Zooming and dragging stay within the records.
+// Zooming and dragging stay within the points.
 void ChartView::keepInside(const QCPRange& range) {
     const QCPRange all = allPoints();
     QCPRange r = range;

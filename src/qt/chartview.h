@@ -1,27 +1,37 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 #include "ui/chartdata.h"
 
 class QCustomPlot;
-class QCPBars;
-class QCPGraph;
 class QCPRange;
 
 namespace zm {
 
-// A page chart: the single deposits as bars, the running total as a line on
-// the second axis, both in yen. Redrawn whole whenever its ChartData changes.
-// When there are more points than pixels the x axis can be zoomed with the
-// wheel and dragged; every point is kept.
+class PointGroups;
+class GroupedBars;
+class GroupedLine;
+
+// A chart in yen: stacked bars, and the running total as a line on the second
+// axis, drawn as its ChartData's look says. Redrawn whole whenever its
+// ChartData changes. When there are more points than pixels the x axis can be
+// zoomed with the wheel and dragged, and the points in view are drawn in
+// groups of about one pixel column: per group the bar of the point whose
+// stack is highest, so that a spike stays visible, and the line through the
+// last point of each group. Every point is kept.
 class ChartView : public QWidget {
     Q_OBJECT
 public:
-    ChartView(ChartData& chart, QWidget* parent = nullptr);
+    ChartView(ChartData& chartData, QWidget* parent = nullptr);
+    ~ChartView() override;
     QCustomPlot* plot() const { return plot_; }
     // True while the points outnumber the pixels and zoom and drag are on.
     bool crowded() const { return crowded_; }
+    // The points (0-based) whose bars the last replot drew.
+    const std::vector<int>& drawnBars() const;
 
 private:
     void redraw();
@@ -32,8 +42,12 @@ private:
 
     ChartData& data_;
     QCustomPlot* plot_;
-    QCPBars* bars_;
-    QCPGraph* line_;
+    std::shared_ptr<PointGroups> groups_;
+    // Bottom to top, with the data series each one draws.
+    std::vector<GroupedBars*> bars_;
+    std::vector<std::size_t> barSeries_;
+    GroupedLine* line_ = nullptr;
+    std::size_t lineSeries_ = 0;
     int points_ = 0;
     bool crowded_ = false;
 };

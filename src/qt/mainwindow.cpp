@@ -70,8 +70,8 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     addPage(makeGoalsPageView(form.goals, form.fraMokuhyo, runner_,
                               [&form] { form.cmdNewStart_Click(); }));
     addPage(makeAnalysisPageView(form.analysis, form.fraDataSort, runner_));
-    addPage(makeEmptyPage(form.fraDay, "日データ"));
-    addPage(makeEmptyPage(form.fraMonth, "月データ"));
+    addPage(makeDayHistoryView(form, runner_));
+    addPage(makeMonthHistoryView(form));
 
     setCentralWidget(central);
     resize(1180, 720);

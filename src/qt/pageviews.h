@@ -10,6 +10,7 @@ namespace zm {
 
 class AnalysisPage;
 class GoalsPage;
+class MainForm;
 class SmallChangePage;
 class StepPage;
 class ThemePage;
@@ -24,5 +25,8 @@ QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
                            std::function<void()> onNewStart);
 // The analysis page in `frame`.
 QWidget* makeAnalysisPageView(AnalysisPage& page, Frame& frame, const Runner& run);
+// The history pages, whose handlers are the main form's.
+QWidget* makeDayHistoryView(MainForm& form, const Runner& run);
+QWidget* makeMonthHistoryView(MainForm& form);
 
 }  // namespace zm

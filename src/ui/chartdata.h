@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -7,11 +8,43 @@
 
 namespace zm {
 
+// How one series of a chart is drawn.
+struct ChartSeries {
+    std::string name;  // in the legend
+    // The running total, a line on the second axis; otherwise a bar, stacked
+    // on the bars of the series before it.
+    bool line = false;
+    std::uint32_t rgb = 0;  // 0xRRGGBB
+};
+
+// The design-time look of a chart.
+struct ChartLook {
+    std::vector<ChartSeries> series;  // one per data series, in the same order
+    std::string xCaption;
+    std::string barCaption = "入金";
+    std::string lineCaption = "累計";
+    // The x ticks show the labels of their points instead of positions.
+    bool labelTicks = false;
+};
+
+// The savings pages: the running total as a line, the single deposits as bars.
+inline ChartLook pageChartLook() {
+    return {{{"累計", true, 0xe06c2f}, {"入金", false, 0x4e9ad8}}, "回"};
+}
+
 // The data grid of a chart: rows of series values plus a label per point.
 // The view redraws the whole chart when it changes.
 class ChartData : public Control {
 public:
-    using Control::Control;
+    explicit ChartData(std::string name, ChartLook look = pageChartLook())
+        : Control(std::move(name)), look_(std::move(look)) {}
+
+    const ChartLook& look() const { return look_; }
+    // Legend names follow what they stand for (a renamed theme); drawn with
+    // the next data.
+    void setSeriesName(std::size_t series, std::string name) {
+        look_.series.at(series).name = std::move(name);
+    }
 
     // Replaces everything in one go.
     void setData(std::vector<std::string> labels, std::vector<std::vector<double>> series) {
@@ -25,6 +58,7 @@ public:
     const std::vector<std::vector<double>>& series() const { return series_; }
 
 private:
+    ChartLook look_;
     std::vector<std::string> labels_;
     std::vector<std::vector<double>> series_;
 };

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace zm {
 
@@ -87,6 +88,32 @@ public:
 
 private:
     int value_ = 0;
+};
+
+// A list of texts with at most one selected entry.
+class ListBox : public Control {
+public:
+    using Control::Control;
+    const std::vector<std::string>& entries() const { return entries_; }
+    // Replaces every entry in one go; nothing is selected afterwards.
+    void setEntries(std::vector<std::string> entries) {
+        entries_ = std::move(entries);
+        listIndex_ = -1;
+        notify();
+    }
+    // The selected entry's position, -1 when none is.
+    int listIndex() const { return listIndex_; }
+    void setListIndex(int i) {
+        set(listIndex_, i >= 0 && i < static_cast<int>(entries_.size()) ? i : -1);
+    }
+    // The selected entry; empty when none is.
+    std::string text() const {
+        return listIndex_ < 0 ? std::string() : entries_[static_cast<std::size_t>(listIndex_)];
+    }
+
+private:
+    std::vector<std::string> entries_;
+    int listIndex_ = -1;
 };
 
 inline constexpr int kEnterKey = 13;

@@ -1,0 +1,79 @@
+#include "history/dayhistory.h"
+
+#include "core/datetime.h"
+
+namespace zm {
+
+DayHistory::DayHistory(Services services)
+    : mctDay("mctDay", historyChartLook(HistoryTable::Unit::Day)), s_(services) {}
+
+void DayHistory::open(const ThemeNames& themeNames) {
+    showAllDays(themeNames);
+    FillMonthList();
+}
+
+void DayHistory::showAllDays(const ThemeNames& themeNames) {
+    const HistorySources sources(s_.folder);
+    InitDayGrid(themeNames);
+    FindHistoryStart(sources);
+    BuildDayTable(sources);
+    FillHistoryChart();
+}
+
+void DayHistory::showMonth(const ThemeNames& themeNames) {
+    const HistorySources sources(s_.folder);
+    InitDayGrid(themeNames);
+    BuildMonthDays(sources);
+    FillHistoryChart();
+}
+
+void DayHistory::InitDayGrid(const ThemeNames& themeNames) {
+    msgDayList.reset(themeNames);
+}
+
+void DayHistory::FindHistoryStart(const HistorySources& sources) {
+    HistoryStart = findHistoryStart(sources, s_.clock.today());
+}
+
+void DayHistory::BuildDayTable(const HistorySources& sources) {
+    const int n = daysBetween(HistoryStart, s_.clock.today());
+    DayTotals.assign(static_cast<std::size_t>(n + 1), Money());
+    msgDayList.startBody(HistoryStart, n + 1);
+    // A record before the first day or after today has no row of its own.
+    bookSources(sources, msgDayList, DayTotals, [this, n](Date date) {
+        const int d = daysBetween(HistoryStart, date);
+        return d >= 0 && d <= n ? d : -1;
+    });
+    msgDayList.endBody(DayTotals);
+    msgDayList.scrollToLast();
+}
+
+void DayHistory::BuildMonthDays(const HistorySources& sources) {
+    const auto monthStart = parseDateText(lstDay.text() + "01日");
+    if (!monthStart) return;  // nothing picked
+    const auto month = monthStart->year() / monthStart->month();
+    const Date nextMonth = (month + std::chrono::months(1)) / std::chrono::day(1);
+    const int n = daysBetween(*monthStart, nextMonth);
+    DayTotals.assign(static_cast<std::size_t>(n), Money());
+    msgDayList.startBody(*monthStart, n);
+    bookSources(sources, msgDayList, DayTotals, [start = *monthStart, n](Date date) {
+        const int d = daysBetween(start, date);
+        return d >= 0 && d < n ? d : -1;
+    });
+    msgDayList.endBody(DayTotals);
+}
+
+void DayHistory::FillHistoryChart() {
+    msgDayList.fillChart(mctDay);
+}
+
+void DayHistory::FillMonthList() {
+    const int m = monthsBetween(HistoryStart, s_.clock.today());
+    const std::chrono::year_month first = HistoryStart.year() / HistoryStart.month();
+    std::vector<std::string> months;
+    months.reserve(static_cast<std::size_t>(m + 1));
+    for (int i = 0; i <= m; ++i) months.push_back(monthText(first + std::chrono::months(i)));
+    lstDay.setEntries(std::move(months));
+}
+
+}  // namespace zm

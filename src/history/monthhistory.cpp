@@ -1,0 +1,45 @@
+#include "history/monthhistory.h"
+
+#include "core/datetime.h"
+
+namespace zm {
+
+MonthHistory::MonthHistory(Services services)
+    : mctMonth("mctMonth", historyChartLook(HistoryTable::Unit::Month)), s_(services) {}
+
+void MonthHistory::open(const ThemeNames& themeNames) {
+    const HistorySources sources(s_.folder);
+    InitMonthGrid(themeNames);
+    FindHistoryStart(sources);
+    BuildMonthTable(sources);
+    FillHistoryChart();
+}
+
+void MonthHistory::InitMonthGrid(const ThemeNames& themeNames) {
+    msgMonthList.reset(themeNames);
+}
+
+void MonthHistory::FindHistoryStart(const HistorySources& sources) {
+    HistoryStart = findHistoryStart(sources, s_.clock.today());
+}
+
+void MonthHistory::BuildMonthTable(const HistorySources& sources) {
+    const Date today = s_.clock.today();
+    const int m = monthsBetween(HistoryStart, today);
+    MonthTotals.assign(static_cast<std::size_t>(m + 1), Money());
+    msgMonthList.startBody(HistoryStart, m + 1);
+    // As on the daily page, a record before the first day or after today is
+    // passed over.
+    bookSources(sources, msgMonthList, MonthTotals, [this, today](Date date) {
+        if (date < HistoryStart || date > today) return -1;
+        return monthsBetween(HistoryStart, date);
+    });
+    msgMonthList.endBody(MonthTotals);
+    msgMonthList.scrollToLast();
+}
+
+void MonthHistory::FillHistoryChart() {
+    msgMonthList.fillChart(mctMonth);
+}
+
+}  // namespace zm
