@@ -19,13 +19,10 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
-#include <QFont>
-#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTableView>
-#include <QTranslator>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -94,21 +91,6 @@ public:
         fail("unexpected input box: " + prompt);
     }
 };
-
-// The application as main() sets it up: name, translations, pictures, font.
-void prepareApplication() {
-    QApplication::setApplicationName("zumeri");
-    static QTranslator qtJapanese;
-    if (qtJapanese.load(QLocale(QLocale::Japanese), "qtbase", "_",
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtJapanese);
-    }
-    initPictures();
-    QApplication::setWindowIcon(QIcon(":/images/app.png"));
-    QFont font("Noto Sans CJK JP");
-    font.setPointSize(10);
-    QApplication::setFont(font);
-}
 
 // Counts paint events anywhere in the application.
 class Painted : public QObject {
@@ -209,7 +191,7 @@ struct BareWindow {
 // A child process: one start-up, printed as "wall-ms cpu-ms chart-ms peak-KiB".
 int startOnce(int argc, char** argv, bool bare, const fs::path& dir) {
     QApplication app(argc, argv);
-    prepareApplication();
+    zm::setUpApplication();
     Painted painted;
     ChartTime charts;
     const Stopwatch watch;
@@ -390,7 +372,7 @@ int run(int argc, char** argv) {
 
     // The pages, in this process.
     QApplication app(argc, argv);
-    prepareApplication();
+    zm::setUpApplication();
     Painted painted;
     std::vector<PageFigures> pages(std::size(kPages));
     for (int i = 0; i < samples; ++i) {

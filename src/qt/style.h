@@ -11,6 +11,10 @@ void initPictures();
 
 namespace zm {
 
+// The application's names, Japanese standard buttons, pictures, window icon
+// and font, as the program starts with them.
+void setUpApplication();
+
 // Shared looks of the pages.
 QLabel* makePageTitle(const char* text);
 void styleAmount(QLabel* label, int points);
