@@ -48,6 +48,7 @@ protected:
 
 private:
     void applyColumns();
+    void fitColumns(int from);
     void scrollToTop(int tableRow);
 
     LedgerTable& table_;
