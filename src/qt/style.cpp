@@ -51,6 +51,12 @@ void styleMainButton(QAbstractButton* button) {
     button->setStyleSheet("font-size: 13pt; font-weight: bold;");
 }
 
+void keepRoomWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
 void layOutLedgerPage(QWidget* frame, QWidget* title, QWidget* table, QLayout* side) {
     auto* body = new QHBoxLayout;
     body->addWidget(table, 3);
