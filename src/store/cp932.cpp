@@ -46,16 +46,25 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
 // result is always iconv's.
 class Characters {
 public:
+    struct Unit {
+        enum : std::uint8_t { kUnknown, kKnown, kNone };
+        std::uint8_t state = kUnknown;
+        std::uint8_t size = 0;
+        char bytes[3] = {};  // a character of the BMP takes at most three
+    };
+
     Characters(const char* to, const char* from) : to_(to), from_(from) {
         std::string ascii(128, '\0');
         for (std::size_t i = 0; i < ascii.size(); ++i) ascii[i] = static_cast<char>(i);
         asciiSame_ = convert(to, from, ascii) == ascii;
     }
+    const char* to() const { return to_; }
+    const char* from() const { return from_; }
     // Both code pages write ASCII as ASCII (checked once with iconv).
     bool asciiSame() const { return asciiSame_; }
-    // Appends the conversion of the character `in`, numbered `key` below
-    // 65536; false when iconv must judge it in its text.
-    bool append(std::string& out, std::uint32_t key, std::string_view in) {
+    // The conversion of the character `in`, numbered `key` below 65536;
+    // nullptr when iconv must judge it in its text.
+    const Unit* find(std::uint32_t key, std::string_view in) {
         Unit& u = units_[key];
         if (u.state == Unit::kUnknown) {
             const auto converted = convert(to_, from_, in);
@@ -66,33 +75,49 @@ public:
                 std::copy(converted->begin(), converted->end(), u.bytes);
             }
         }
-        if (u.state != Unit::kKnown) return false;
-        out.append(u.bytes, u.size);
-        return true;
+        return u.state == Unit::kKnown ? &u : nullptr;
     }
 
 private:
-    struct Unit {
-        enum : std::uint8_t { kUnknown, kKnown, kNone };
-        std::uint8_t state = kUnknown;
-        std::uint8_t size = 0;
-        char bytes[3] = {};  // a character of the BMP takes at most three
-    };
     const char* to_;
     const char* from_;
     bool asciiSame_ = false;
     std::vector<Unit> units_ = std::vector<Unit>(65536);
 };
 
-// How many bytes from `p` on are ASCII.
-std::size_t asciiRun(std::string_view s, std::size_t p) {
-    std::size_t end = p;
-    while (end < s.size() && static_cast<unsigned char>(s[end]) < 0x80) ++end;
-    return end - p;
+// Converts character by character through the table. `split(text, p, key)`
+// gives the length of the character at p, which is not ASCII, and its key;
+// 0 sends the whole text to iconv.
+template <class Split>
+std::optional<std::string> byCharacters(Characters& table, std::string_view in, Split split) {
+    if (!table.asciiSame()) return convert(table.to(), table.from(), in);
+    std::string out;
+    out.reserve(in.size() + in.size() / 2);
+    // Gathered here and appended in blocks: most characters are a byte or two.
+    char block[4096];
+    std::size_t used = 0;
+    for (std::size_t p = 0; p < in.size();) {
+        if (used + sizeof Characters::Unit::bytes > sizeof block) {
+            out.append(block, used);
+            used = 0;
+        }
+        if (static_cast<unsigned char>(in[p]) < 0x80) {
+            block[used++] = in[p++];
+            continue;
+        }
+        std::uint32_t key = 0;
+        const std::size_t n = split(in, p, key);
+        const Characters::Unit* unit = n == 0 ? nullptr : table.find(key, in.substr(p, n));
+        if (!unit) return convert(table.to(), table.from(), in);
+        for (std::uint8_t i = 0; i < unit->size; ++i) block[used++] = unit->bytes[i];
+        p += n;
+    }
+    out.append(block, used);
+    return out;
 }
 
-// The length of the UTF-8 sequence at `p` and its code point, when it is a
-// well-formed character of the BMP; 0 otherwise.
+// A well-formed UTF-8 character of the BMP at p: its length, and its code
+// point as the key.
 std::size_t bmpCharacter(std::string_view s, std::size_t p, std::uint32_t& code) {
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(s[p + i]); };
     const auto continues = [&](std::size_t i, unsigned lo = 0x80, unsigned hi = 0xBF) {
@@ -114,49 +139,29 @@ std::size_t bmpCharacter(std::string_view s, std::size_t p, std::uint32_t& code)
     return 0;
 }
 
+// A character of the code page at p: a lead byte and its trail byte, or a
+// byte that stands alone; the bytes as the key.
+std::size_t cp932Character(std::string_view s, std::size_t p, std::uint32_t& key) {
+    const auto b = static_cast<unsigned char>(s[p]);
+    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+        if (p + 1 >= s.size()) return 0;
+        key = b << 8 | static_cast<unsigned char>(s[p + 1]);
+        return 2;
+    }
+    key = b;
+    return 1;
+}
+
 }  // namespace
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8) {
     thread_local Characters table("CP932", "UTF-8");
-    if (!table.asciiSame()) return convert("CP932", "UTF-8", utf8);
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t p = 0; p < utf8.size();) {
-        if (const std::size_t n = asciiRun(utf8, p)) {
-            out.append(utf8, p, n);
-            p += n;
-            continue;
-        }
-        std::uint32_t code = 0;
-        const std::size_t n = bmpCharacter(utf8, p, code);
-        if (n == 0 || !table.append(out, code, utf8.substr(p, n)))
-            return convert("CP932", "UTF-8", utf8);
-        p += n;
-    }
-    return out;
+    return byCharacters(table, utf8, bmpCharacter);
 }
 
 std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
     thread_local Characters table("UTF-8", "CP932");
-    if (!table.asciiSame()) return convert("UTF-8", "CP932", cp932);
-    std::string out;
-    out.reserve(cp932.size() + cp932.size() / 2);
-    for (std::size_t p = 0; p < cp932.size();) {
-        if (const std::size_t n = asciiRun(cp932, p)) {
-            out.append(cp932, p, n);
-            p += n;
-            continue;
-        }
-        const auto b = static_cast<unsigned char>(cp932[p]);
-        // Lead bytes of two-byte characters; every other byte stands alone.
-        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        const std::size_t n = lead ? 2 : 1;
-        if (p + n > cp932.size()) return convert("UTF-8", "CP932", cp932);
-        const std::uint32_t key = lead ? (b << 8 | static_cast<unsigned char>(cp932[p + 1])) : b;
-        if (!table.append(out, key, cp932.substr(p, n))) return convert("UTF-8", "CP932", cp932);
-        p += n;
-    }
-    return out;
+    return byCharacters(table, cp932, cp932Character);
 }
 
 bool fitsStringField(std::string_view utf8) {
