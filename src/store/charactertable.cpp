@@ -37,7 +37,7 @@ CharacterTable::CharacterTable(Converter convert) : convert_(convert), units_(0x
     asciiSame_ = convert_(ascii) == ascii;
 }
 
-const CharacterTable::Unit* CharacterTable::find(std::uint32_t code, std::string_view character) {
+const CharacterTable::Unit* CharacterTable::learn(std::uint32_t code, std::string_view character) {
     Unit& u = units_[code];
     if (u.state == Unit::kUnknown) {
         const auto converted = convert_(character);
@@ -53,28 +53,22 @@ const CharacterTable::Unit* CharacterTable::find(std::uint32_t code, std::string
 
 std::optional<std::string> CharacterTable::encode(std::string_view utf8) {
     if (!asciiSame_) return convert_(utf8);
-    std::string out;
-    out.reserve(utf8.size());
-    // Gathered here and appended in blocks: most characters are a byte or two.
-    char block[4096];
-    std::size_t used = 0;
+    // A character never takes more bytes in the code page than in UTF-8.
+    std::string out(utf8.size(), '\0');
+    char* o = out.data();
     for (std::size_t p = 0; p < utf8.size();) {
-        if (used + sizeof Unit::bytes > sizeof block) {
-            out.append(block, used);
-            used = 0;
-        }
         if (static_cast<unsigned char>(utf8[p]) < 0x80) {
-            block[used++] = utf8[p++];
+            *o++ = utf8[p++];
             continue;
         }
         std::uint32_t code = 0;
         const std::size_t n = bmpCharacter(utf8, p, code);
         const Unit* unit = n == 0 ? nullptr : find(code, utf8.substr(p, n));
-        if (!unit) return convert_(utf8);
-        for (std::uint8_t i = 0; i < unit->size; ++i) block[used++] = unit->bytes[i];
+        if (!unit || unit->size > n) return convert_(utf8);
+        for (std::uint8_t i = 0; i < unit->size; ++i) *o++ = unit->bytes[i];
         p += n;
     }
-    out.append(block, used);
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 

@@ -30,7 +30,12 @@ private:
         std::uint8_t size = 0;
         char bytes[4] = {};
     };
-    const Unit* find(std::uint32_t code, std::string_view character);
+    const Unit* find(std::uint32_t code, std::string_view character) {
+        const Unit& u = units_[code];
+        return u.state == Unit::kKnown ? &u : learn(code, character);
+    }
+    // Asks the converter about a character not met before.
+    const Unit* learn(std::uint32_t code, std::string_view character);
 
     Converter convert_;
     // ASCII comes out as ASCII (checked once with the converter).

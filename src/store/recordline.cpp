@@ -85,7 +85,7 @@ void RecordLine::comma() {
     if (!text_.empty()) {
         text_ += ',';
     } else {
-        text_.reserve(48);  // room for a whole ledger line at once
+        text_.reserve(64);  // room for a whole ledger line at once
     }
 }
 
