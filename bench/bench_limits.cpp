@@ -317,15 +317,28 @@ void samplePage(const PageCase& page, const fs::path& dir, Painted& painted, Pag
     if (ledgerRows(p, table) != rows + 1) fail(std::string("no deposit on ") + page.name);
 }
 
-// A figure beside its baseline, wall-clock and CPU time; the ratio is of CPU
-// time, which the other users of the machine disturb less.
+// The bare window's start-up where the targets in milliseconds were set: a
+// target of 15 ms there is 0.6 of the bare window's start-up anywhere.
+constexpr double kBareWhereSet = 25;
+
+// A figure beside its baseline, wall-clock and CPU time, and whether its
+// ratio (of CPU time, which the other users of the machine disturb less)
+// stays within `limit`.
 void printRow(const std::string& what, const Figure& f, const Figure& baseline,
-              const char* target) {
+              const std::string& target, double limit) {
     const double cpu = median(f.cpuMs);
     const double baseCpu = median(baseline.cpuMs);
-    std::printf("  %-32s %7.1f %7.1f   %7.1f %7.1f  %6.2fx  %-9s %7.1f\n", what.c_str(),
-                median(f.ms), cpu, median(baseline.ms), baseCpu, cpu / baseCpu, target,
-                median(f.chartMs));
+    const double ratio = cpu / baseCpu;
+    std::printf("  %-32s %7.1f %7.1f   %7.1f %7.1f  %6.2fx  %-16s %-4s %7.1f\n", what.c_str(),
+                median(f.ms), cpu, median(baseline.ms), baseCpu, ratio, target.c_str(),
+                ratio <= limit ? "yes" : "no", median(f.chartMs));
+}
+
+// A target in milliseconds, as a share of the bare window's start-up.
+void printTimed(const std::string& what, const Figure& f, const Figure& bare, double targetMs) {
+    char target[32];
+    std::snprintf(target, sizeof target, "<= %.0f ms (%.2fx)", targetMs, targetMs / kBareWhereSet);
+    printRow(what, f, bare, target, targetMs / kBareWhereSet);
 }
 
 int run(int argc, char** argv) {
@@ -388,23 +401,27 @@ int run(int argc, char** argv) {
         "The program at its limits: six files of %d records, 300 items per theme.\n"
         "Medians of %d samples; the baseline is measured in the same run.\n\n",
         kFullLedger, samples);
-    std::printf("  %-32s %15s   %15s  %7s  %-9s %7s\n", "", "figure (ms)", "baseline (ms)", "ratio",
-                "target", "charts");
-    std::printf("  %-32s %7s %7s   %7s %7s  %7s  %-9s %7s\n", "", "wall", "cpu", "wall", "cpu",
-                "(cpu)", "", "cpu ms");
-    printRow("start-up to the first paint", program, bare, "<= 4x");
-    std::printf("  %-32s %7.1f MiB       %7.1f MiB      %6.2fx  %-9s\n", "peak memory at start-up",
-                median(programMiB), median(bareMiB), median(programMiB) / median(bareMiB),
-                "<= 80 MiB");
-    printRow("reading the six ledgers", reading, iconvReading, "<= 2x");
-    std::printf("\n  Per page, beside the bare window's start-up:\n");
+    std::printf("  %-32s %15s   %15s  %7s  %-16s %-4s %7s\n", "", "figure (ms)", "baseline (ms)",
+                "ratio", "target", "met", "charts");
+    std::printf("  %-32s %7s %7s   %7s %7s  %7s  %-16s %-4s %7s\n", "", "wall", "cpu", "wall",
+                "cpu", "(cpu)", "", "", "cpu ms");
+    printRow("start-up to the first paint", program, bare, "<= 4x", 4);
+    const double peak = median(programMiB);
+    std::printf("  %-32s %7.1f MiB       %7.1f MiB      %6.2fx  %-16s %-4s\n",
+                "peak memory at start-up", peak, median(bareMiB), peak / median(bareMiB),
+                "<= 80 MiB", peak <= 80 ? "yes" : "no");
+    printRow("reading the six ledgers (iconv)", reading, iconvReading, "<= 2x", 2);
+    std::printf(
+        "\n  Per page, beside the bare window's start-up; a target in ms is taken as its share\n"
+        "  of the %.0f ms the bare window took where the targets were set:\n",
+        kBareWhereSet);
     for (std::size_t k = 0; k < std::size(kPages); ++k) {
         const PageCase& page = kPages[k];
         const std::string name = page.name;
-        printRow(name + (page.table ? ": first opening" : ": opening again"), pages[k].open, bare,
-                 "<= 15 ms");
-        if (page.table) printRow(name + ": deleting a record", pages[k].remove, bare, "<= 20 ms");
-        printRow(name + ": deposit", pages[k].deposit, bare, "<= 15 ms");
+        printTimed(name + (page.table ? ": first opening" : ": opening again"), pages[k].open, bare,
+                   15);
+        if (page.table) printTimed(name + ": deleting a record", pages[k].remove, bare, 20);
+        printTimed(name + ": deposit", pages[k].deposit, bare, 15);
     }
     return 0;
 }
