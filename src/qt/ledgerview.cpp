@@ -174,6 +174,16 @@ void LedgerView::fitColumns(int from) {
         }
         if (width != columnWidth(c)) setColumnWidth(c, width);
     }
+    // The view asks for room for all of its columns, so that a widened one is
+    // not cut at the view's edge instead. A column that stretches takes what
+    // is left and asks for nothing of its own.
+    int needed = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < horizontalHeader()->count(); ++c) {
+        needed += horizontalHeader()->sectionResizeMode(c) == QHeaderView::Stretch
+                      ? horizontalHeader()->minimumSectionSize()
+                      : columnWidth(c);
+    }
+    if (needed > minimumWidth()) setMinimumWidth(needed);
 }
 
 void LedgerView::scrollToTop(int tableRow) {

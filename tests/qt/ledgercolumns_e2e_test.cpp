@@ -8,7 +8,7 @@ namespace {
 
 // The widths of the table are the least a column gets: a running total of
 // nine digits widens its column so that nothing is cut.
-TEST(PageChartsWindow, AmountColumnsWidenToTheirLongestAmount) {
+TEST(LedgerColumnsWindow, AmountColumnsWidenToTheirLongestAmount) {
     Window win;
     win.w.putInstallation();
     win.w.put(files::kEvery,
@@ -21,6 +21,8 @@ TEST(PageChartsWindow, AmountColumnsWidenToTheirLongestAmount) {
     EXPECT_EQ(table->model()->index(1, 4).data().toString(), "¥536,294,481");
     EXPECT_GT(table->columnWidth(4), metrics.horizontalAdvance("¥536,294,481"));
     EXPECT_GT(table->columnWidth(3), metrics.horizontalAdvance("¥536,000,000"));
+    // The view makes room for its columns: the total is not cut at its edge.
+    EXPECT_LE(table->columnViewportPosition(4) + table->columnWidth(4), table->viewport()->width());
     // A column whose texts fit keeps the width it was given.
     EXPECT_EQ(table->columnWidth(0), 700 / 15);
     EXPECT_GE(table->columnWidth(2), 1300 / 15);
