@@ -17,6 +17,13 @@ int digitsAt(std::string_view text, std::size_t pos, std::size_t len) {
     return v;
 }
 
+// `v` as exactly `width` decimal digits, zeros in front.
+void putDigits(std::string& out, unsigned v, int width) {
+    char digits[8];
+    for (int i = width - 1; i >= 0; --i, v /= 10) digits[i] = static_cast<char>('0' + v % 10);
+    out.append(digits, static_cast<std::size_t>(width));
+}
+
 constexpr std::string_view kYear = "年";
 constexpr std::string_view kMonth = "月";
 constexpr std::string_view kDay = "日";
@@ -24,10 +31,24 @@ constexpr std::string_view kDay = "日";
 }  // namespace
 
 std::string dateText(Date d) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d年%02u月%02u日", static_cast<int>(d.year()),
-                  static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
-    return buf;
+    // Digit by digit: a full ledger is written and shown with tens of
+    // thousands of these.
+    const int y = static_cast<int>(d.year());
+    if (y < 0 || y > 9999) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%04d年%02u月%02u日", y, static_cast<unsigned>(d.month()),
+                      static_cast<unsigned>(d.day()));
+        return buf;
+    }
+    std::string out;
+    out.reserve(17);
+    putDigits(out, static_cast<unsigned>(y), 4);
+    out += kYear;
+    putDigits(out, static_cast<unsigned>(d.month()), 2);
+    out += kMonth;
+    putDigits(out, static_cast<unsigned>(d.day()), 2);
+    out += kDay;
+    return out;
 }
 
 std::optional<Date> parseDateText(std::string_view text) {
@@ -48,9 +69,13 @@ std::optional<Date> parseDateText(std::string_view text) {
 std::string timeText(TimeOfDay t) {
     long long s = t.count() % 86400;
     if (s < 0) s += 86400;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%02lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
-    return buf;
+    std::string out;
+    putDigits(out, static_cast<unsigned>(s / 3600), 2);
+    out += ':';
+    putDigits(out, static_cast<unsigned>(s / 60 % 60), 2);
+    out += ':';
+    putDigits(out, static_cast<unsigned>(s % 60), 2);
+    return out;
 }
 
 std::optional<TimeOfDay> parseTimeText(std::string_view text) {

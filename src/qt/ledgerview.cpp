@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
 namespace zm {
 
@@ -47,7 +49,8 @@ QVariant LedgerModel::data(const QModelIndex& index, int role) const {
     }
     if (row >= table_.recordCount()) return {};
     const auto col = static_cast<std::size_t>(index.column());
-    if (role == Qt::DisplayRole) return qs(table_.cell(row + 1, index.column()).text);
+    // Only the cells in view are asked for: their texts are made here.
+    if (role == Qt::DisplayRole) return qs(table_.text(row + 1, index.column()));
     if (role == Qt::TextAlignmentRole && col < table_.columns().size()) {
         return QVariant::fromValue(qtAlign(table_.columns()[col].align));
     }
@@ -83,6 +86,12 @@ void LedgerModel::tableChanged(LedgerTable::Change change, int row) {
             shownColumns_ = static_cast<int>(table_.columns().size());
             endResetModel();
             break;
+        case LedgerTable::Change::ValuesChanged:
+            if (row <= shownRows_) {
+                emit dataChanged(index(row - 1, 0), index(shownRows_ - 1, shownColumns_ - 1),
+                                 {Qt::DisplayRole});
+            }
+            break;
         case LedgerTable::Change::TopRow:
         case LedgerTable::Change::CurrentRow:
             break;
@@ -106,12 +115,32 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
     setFont(f);
     verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
     applyColumns();
+    fitColumns(1);
 
     table.observeRows([this](LedgerTable::Change change, int row) {
         model_->tableChanged(change, row);
-        if (change == LedgerTable::Change::Reset) applyColumns();
-        if (change == LedgerTable::Change::TopRow) scrollToTop(row);
-        if (change == LedgerTable::Change::CurrentRow && row > 0) selectRow(row - 1);
+        switch (change) {
+            case LedgerTable::Change::Reset:
+                applyColumns();
+                fitColumns(1);
+                break;
+            case LedgerTable::Change::RowAppended:
+            case LedgerTable::Change::ValuesChanged:
+                fitColumns(row);
+                break;
+            case LedgerTable::Change::TopRow:
+                scrollToTop(row);
+                break;
+            case LedgerTable::Change::CurrentRow:
+                if (row > 0) {
+                    selectRow(row - 1);
+                } else {
+                    clearSelection();
+                }
+                break;
+            case LedgerTable::Change::RowRemoved:
+                break;
+        }
     });
     markBound(table, this);
     table.bind([this] { setVisible(table_.visible()); });
@@ -137,6 +166,32 @@ void LedgerView::applyColumns() {
         setColumnWidth(static_cast<int>(c), cols[c].widthTwips / kTwipsPerPixel);
     }
     columnsApplied_ = static_cast<int>(cols.size());
+}
+
+// A column is as wide as its widest amount, date or position needs (from row
+// `from` on), never narrower than the table's own width; texts keep that
+// width. Columns only widen, so a deletion does not make them jump.
+void LedgerView::fitColumns(int from) {
+    const QFontMetrics metrics(font());
+    // The cell's margins and the grid line.
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    for (int c = 0; c < static_cast<int>(table_.columns().size()); ++c) {
+        int width = columnWidth(c);
+        for (const std::string& text : table_.widestTexts(c, from)) {
+            width = std::max(width, metrics.horizontalAdvance(qs(text)) + padding);
+        }
+        if (width != columnWidth(c)) setColumnWidth(c, width);
+    }
+    // The view asks for room for all of its columns, so that a widened one is
+    // not cut at the view's edge instead. A column that stretches takes what
+    // is left and asks for nothing of its own.
+    int needed = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < horizontalHeader()->count(); ++c) {
+        needed += horizontalHeader()->sectionResizeMode(c) == QHeaderView::Stretch
+                      ? horizontalHeader()->minimumSectionSize()
+                      : columnWidth(c);
+    }
+    if (needed > minimumWidth()) setMinimumWidth(needed);
 }
 
 void LedgerView::scrollToTop(int tableRow) {

@@ -52,6 +52,7 @@ protected:
 
 private:
     void applyColumns();
+    void fitColumns(int from);
     void scrollToTop(int tableRow);
 
     LedgerTable& table_;

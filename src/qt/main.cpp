@@ -1,9 +1,4 @@
 #include <QApplication>
-#include <QFont>
-#include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <filesystem>
 
 #include "app/mainform.h"
@@ -18,22 +13,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("zumeri");
-    QApplication::setApplicationDisplayName("ズメリ貯金Ｐｒｏ");
-    // Lets the desktop match the window to the installed menu entry and its icon.
-    QApplication::setDesktopFileName("zumeri");
-
-    // Japanese standard buttons ("キャンセル", "はい").
-    QTranslator qtJapanese;
-    if (qtJapanese.load(QLocale(QLocale::Japanese), "qtbase", "_",
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtJapanese);
-    }
-    initPictures();
-    QApplication::setWindowIcon(QIcon(":/images/app.png"));
-    QFont font("Noto Sans CJK JP");
-    font.setPointSize(10);
-    QApplication::setFont(font);
+    zm::setUpApplication();
 
     // The data lives in the current directory, used by one program at a time:
     // the folder is claimed before anything in it is read.

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
+#include "qt/chartwhenshown.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -23,6 +24,7 @@ QWidget* makeSmallChangePageView(SmallChangePage& page, const Runner& run) {
                                  {.click = {}, .dblClick = [&page] { page.msgKozeni_DblClick(); }});
     table->setMinimumWidth(500);
     auto* chart = new ChartView(page.mctKozeni);
+    drawWhenShown(chart);
 
     // The amount and the deposit button.
     auto* entry = new QGroupBox("清算");
@@ -55,6 +57,7 @@ QWidget* makeSmallChangePageView(SmallChangePage& page, const Runner& run) {
     since->setStyleSheet("font-size: 14pt;");
     passed->setStyleSheet("font-size: 14pt;");
     styleAmount(days, 16);
+    for (QLabel* piece : {since, days, passed}) keepRoomWhenHidden(piece);
     notice->addWidget(since);
     notice->addWidget(days);
     notice->addWidget(passed);

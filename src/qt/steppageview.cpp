@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
+#include "qt/chartwhenshown.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -22,6 +23,7 @@ QWidget* makeStepPageView(StepPage& page, const Runner& run) {
     auto* table = new LedgerView(page.msgEvery, run, {});
     table->setMinimumWidth(500);
     auto* chart = new ChartView(page.mctEvery);
+    drawWhenShown(chart);
 
     // The plan: three lines of text with the amounts between them.
     auto* plan = new QGroupBox("本日の予定");
@@ -38,6 +40,7 @@ QWidget* makeStepPageView(StepPage& page, const Runner& run) {
         styleAmount(amounts[line], 16);
         before->setStyleSheet("font-size: 14pt;");
         after->setStyleSheet("font-size: 14pt;");
+        for (QLabel* piece : {before, amounts[line], after}) keepRoomWhenHidden(piece);
         planGrid->addWidget(before, line, 0, Qt::AlignRight);
         planGrid->addWidget(amounts[line], line, 1, Qt::AlignRight);
         planGrid->addWidget(after, line, 2, Qt::AlignLeft);

@@ -1,14 +1,39 @@
 #include "qt/style.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QBoxLayout>
+#include <QFont>
+#include <QIcon>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 void initPictures() {
     Q_INIT_RESOURCE(images);
 }
 
 namespace zm {
+
+void setUpApplication() {
+    QApplication::setApplicationName("zumeri");
+    QApplication::setApplicationDisplayName("ズメリ貯金Ｐｒｏ");
+    // Lets the desktop match the window to the installed menu entry and its icon.
+    QApplication::setDesktopFileName("zumeri");
+
+    // Japanese standard buttons ("キャンセル", "はい").
+    static QTranslator qtJapanese;
+    if (qtJapanese.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtJapanese);
+    }
+    initPictures();
+    QApplication::setWindowIcon(QIcon(":/images/app.png"));
+    QFont font("Noto Sans CJK JP");
+    font.setPointSize(10);
+    QApplication::setFont(font);
+}
 
 QLabel* makePageTitle(const char* text) {
     auto* title = new QLabel(QString::fromUtf8(text));
@@ -24,6 +49,12 @@ void styleAmount(QLabel* label, int points) {
 void styleMainButton(QAbstractButton* button) {
     button->setMinimumSize(110, 40);
     button->setStyleSheet("font-size: 13pt; font-weight: bold;");
+}
+
+void keepRoomWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
 }
 
 void layOutLedgerPage(QWidget* frame, QWidget* title, QWidget* table, QLayout* side) {

@@ -11,10 +11,17 @@ void initPictures();
 
 namespace zm {
 
+// The application's names, Japanese standard buttons, pictures, window icon
+// and font, as the program starts with them.
+void setUpApplication();
+
 // Shared looks of the pages.
 QLabel* makePageTitle(const char* text);
 void styleAmount(QLabel* label, int points);
 void styleMainButton(QAbstractButton* button);
+// A label that comes and goes keeps its room while hidden, so that the page's
+// layout, and the chart in it, stay as they are.
+void keepRoomWhenHidden(QWidget* widget);
 // A ledger page: its title above, the table on the left, the rest beside it.
 void layOutLedgerPage(QWidget* frame, QWidget* title, QWidget* table, QLayout* side);
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
+#include "qt/chartwhenshown.h"
 #include "qt/clicklabel.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
@@ -133,6 +134,7 @@ QWidget* makeThemePageView(ThemePage& page, const Runner& run) {
         }
     });
     auto* chart = new ChartView(page.mctTema);
+    drawWhenShown(chart);
 
     auto* right = new QVBoxLayout;
     right->addLayout(entry);

@@ -36,38 +36,44 @@ void SmallChangePage::ResetKozeniTable() {
 
 void SmallChangePage::LoadKozeniLedger() {
     const auto ledger = KozeniLedgerFile(s_.folder).readOrCreate();
-    const auto& records = ledger.records;
-    KozeniMax = Money();
-    KozeniMin = Money();
 
     // The rows are rebuilt whole, so nothing of an earlier load can be left over.
     msgKozeni.beginLoad();
     msgKozeni.reset(msgKozeni.columns());
+    msgKozeni.reserve(static_cast<int>(ledger.records.size()));
     Money running;
-    int i = 0;
-    for (const TimedRecord& rec : records) {
-        ++i;
+    for (const TimedRecord& rec : ledger.records) {
         running += rec.amount;  // within range: the reader checked the sum
-        msgKozeni.appendRow({std::to_string(i), dateText(rec.date), timeText(rec.time),
-                             Cell(rec.amount), Cell(running)});
-        if (rec.amount > KozeniMax) KozeniMax = rec.amount;
-        if (i == 1 || rec.amount < KozeniMin) KozeniMin = rec.amount;
+        msgKozeni.appendRow(
+            {Cell::position(), Cell(rec.date), Cell(rec.time), Cell(rec.amount), Cell(running)});
     }
     msgKozeni.endLoad();
-    KozeniTotal = ledger.total;
-    KozeniCount = i;
-    KozeniLastDate = records.empty() ? std::string() : dateText(records.back().date);
     if (!msgKozeni.empty()) msgKozeni.scrollToLast();
-    KozeniAverage = KozeniCount == 0 ? Money() : averageOf(KozeniTotal, KozeniCount);
+    CountKozeniRows();
     ShowKozeniTotals();
+}
+
+void SmallChangePage::CountKozeniRows() {
+    const int n = msgKozeni.recordCount();
+    KozeniMax = Money();  // never below 0
+    KozeniMin = Money();
+    for (int r = 1; r <= n; ++r) {
+        const Money amount = msgKozeni.value(r, 3);
+        if (amount > KozeniMax) KozeniMax = amount;
+        if (r == 1 || amount < KozeniMin) KozeniMin = amount;
+    }
+    KozeniCount = n;
+    KozeniTotal = n == 0 ? Money() : msgKozeni.value(n, 4);
+    KozeniLastDate = n == 0 ? std::string() : msgKozeni.text(n, 1);
+    KozeniAverage = n == 0 ? Money() : averageOf(KozeniTotal, n);
 }
 
 void SmallChangePage::AddKozeniRow(const TimedRecord& record) {
     const Money amount = record.amount;
     const int r = msgKozeni.rowCount();
     KozeniTotal += amount;
-    msgKozeni.appendRow({std::to_string(r), dateText(record.date), timeText(record.time),
-                         Cell(amount), Cell(KozeniTotal)});
+    msgKozeni.appendRow(
+        {Cell::position(), Cell(record.date), Cell(record.time), Cell(amount), Cell(KozeniTotal)});
     msgKozeni.scrollToLast();
     if (amount > KozeniMax) KozeniMax = amount;
     if (r == 1 || amount < KozeniMin) KozeniMin = amount;
@@ -180,22 +186,22 @@ void SmallChangePage::txtKozeni_Inp_KeyPress(int key) {
 
 void SmallChangePage::msgKozeni_DblClick() {
     const auto question = [this](int r) {
-        const Row& row = msgKozeni.row(r);
-        return row[0].text + " " + row[1].text + " " + row[2].text + " " + row[3].text +
-               " のデータを削除してもいいですか？\r\n";
+        return shownRow(msgKozeni, r, 4) + " のデータを削除してもいいですか？\r\n";
     };
     const auto rewrite = [this](int r) {
-        KozeniLedgerFile(s_.folder).rewrite(
-            rowsExcept<TimedRecord>(msgKozeni.recordCount(), r, [this](int i) {
-                return TimedRecord{*parseDateText(msgKozeni.cell(i, 1).text),
-                                   *parseTimeText(msgKozeni.cell(i, 2).text),
-                                   msgKozeni.value(i, 3)};
-            }));
+        KozeniLedgerFile(s_.folder).rewrite(rowsExcept<
+                                            TimedRecord>(msgKozeni.recordCount(), r, [this](int i) {
+            return TimedRecord{msgKozeni.date(i, 1), msgKozeni.time(i, 2), msgKozeni.value(i, 3)};
+        }));
     };
-    if (deleteCurrentRow(msgKozeni, s_.dialogs, "最後の行はクリアボタンで削除してください",
-                         question, rewrite) == 0)
-        return;
-    LoadKozeniLedger();
+    const int r = deleteCurrentRow(msgKozeni, s_.dialogs,
+                                   "最後の行はクリアボタンで削除してください", question, rewrite);
+    if (r == 0) return;
+    // The rows are those of the rewritten file: the table stands as a reload
+    // would leave it, without reading the file again.
+    settleLedgerAfterDeletion(msgKozeni, r, 3, 4);
+    CountKozeniRows();
+    ShowKozeniTotals();
 }
 
 void SmallChangePage::cmdKozeniClr_Click() {

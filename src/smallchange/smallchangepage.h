@@ -63,6 +63,8 @@ public:
 private:
     void ResetKozeniTable();
     void LoadKozeniLedger();
+    // Count, total, largest, smallest, average and last date from the rows.
+    void CountKozeniRows();
     void AddKozeniRow(const TimedRecord& record);
     void AppendKozeniRecord(const TimedRecord& record);
     void ShowKozeniTotals();

@@ -43,13 +43,12 @@ void StepPage::LoadEveryLedger() {
     const auto& records = ledger.records;
 
     msgEvery.beginLoad();
+    msgEvery.reserve(static_cast<int>(records.size()));
     Money running;
-    int i = 1;
     for (const TimedRecord& rec : records) {
         running += rec.amount;  // within range: the reader checked the sum
-        msgEvery.appendRow({std::to_string(i), dateText(rec.date), timeText(rec.time),
-                            Cell(rec.amount), Cell(running)});
-        ++i;
+        msgEvery.appendRow(
+            {Cell::position(), Cell(rec.date), Cell(rec.time), Cell(rec.amount), Cell(running)});
     }
     msgEvery.endLoad();
     Cumulative = ledger.total;
@@ -134,8 +133,8 @@ void StepPage::ShowDepositedToday() {
 void StepPage::AddEveryRow(const TimedRecord& record) {
     const int r = msgEvery.rowCount();
     Cumulative += record.amount;
-    msgEvery.appendRow({std::to_string(r), dateText(record.date), timeText(record.time),
-                        Cell(record.amount), Cell(Cumulative)});
+    msgEvery.appendRow({Cell::position(), Cell(record.date), Cell(record.time), Cell(record.amount),
+                        Cell(Cumulative)});
     msgEvery.setTopRow(r);
     ShowEveryTotals();
 }

@@ -1,4 +1,5 @@
 #include "store/cp932.h"
+#include "store/charactertable.h"
 
 #include <iconv.h>
 
@@ -150,8 +151,11 @@ private:
 }  // namespace
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8) {
-    thread_local Converter toCp932("CP932", "UTF-8");
-    return convert(toCp932, utf8);
+    thread_local CharacterTable table([](std::string_view t) {
+        thread_local Converter toCp932("CP932", "UTF-8");
+        return convert(toCp932, t);
+    });
+    return table.encode(utf8);
 }
 
 std::optional<std::string> cp932ToUtf8(std::string_view cp932) {

@@ -331,8 +331,11 @@ void DataFolder::append(std::string_view name, const RecordLine& line) const {
 }
 
 void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& lines) const {
+    std::size_t size = 0;
+    for (const RecordLine& line : lines) size += line.text().size() + 2;
     std::string text;
-    for (const RecordLine& line : lines) text += line.text() + "\r\n";
+    text.reserve(size);
+    for (const RecordLine& line : lines) text.append(line.text()).append("\r\n");
     const auto bytes = utf8ToCp932(text);
     if (!bytes) throw FileError(std::string(name), 0, std::string(kCannotEncode));
 

@@ -87,7 +87,11 @@ int splitFields(std::string_view line, FieldView* out, int cap, std::string& err
 }
 
 void RecordLine::comma() {
-    if (!text_.empty()) text_ += ',';
+    if (!text_.empty()) {
+        text_ += ',';
+    } else {
+        text_.reserve(64);  // room for a whole ledger line at once
+    }
 }
 
 RecordLine& RecordLine::str(std::string_view s) {

@@ -127,17 +127,16 @@ void ThemePage::ResetThemeLedgerTable() {
 }
 
 void ThemePage::LoadThemeLedger() {
-    const auto ledger = ThemeLedgerFile(s_.folder, traits_.index).readOrCreate();
+    auto ledger = ThemeLedgerFile(s_.folder, traits_.index).readOrCreate();
     // Rows, positions and running totals are rebuilt whole from the file.
     msgLedger.reset(msgLedger.columns());
     msgLedger.beginLoad();
+    msgLedger.reserve(static_cast<int>(ledger.records.size()));
     Money running;
-    int i = 1;
-    for (const ThemeRecord& rec : ledger.records) {
+    for (ThemeRecord& rec : ledger.records) {
         running += rec.amount;  // within range: the reader checked the sum
-        msgLedger.appendRow(
-            {std::to_string(i), dateText(rec.date), rec.item, Cell(rec.amount), Cell(running)});
-        ++i;
+        msgLedger.appendRow({Cell::position(), Cell(rec.date), std::move(rec.item),
+                             Cell(rec.amount), Cell(running)});
     }
     msgLedger.endLoad();
     ThemeTotal = ledger.total;
@@ -158,8 +157,8 @@ Money ThemePage::typedAmount() const {
 void ThemePage::AddThemeRow(const ThemeRecord& record) {
     ThemeTotal += record.amount;
     const int r = msgLedger.rowCount();
-    msgLedger.appendRow({std::to_string(r), dateText(record.date), record.item, Cell(record.amount),
-                         Cell(ThemeTotal)});
+    msgLedger.appendRow(
+        {Cell::position(), Cell(record.date), record.item, Cell(record.amount), Cell(ThemeTotal)});
     msgLedger.scrollToLast();
     ThemeCount = r;
     ShowThemeTotals();
@@ -232,24 +231,23 @@ void ThemePage::txtInp_KeyPress(int key) {
 
 void ThemePage::msgLedger_DblClick() {
     const auto question = [this](int r) {
-        std::string q;
-        for (int c = 0; c < 4; ++c) {
-            if (c > 0) q += ' ';
-            q += msgLedger.cell(r, c).text;
-        }
-        return q + " のデータを削除してもいいですか？\r\n";
+        return shownRow(msgLedger, r, 4) + " のデータを削除してもいいですか？\r\n";
     };
     const auto rewrite = [this](int r) {
         ThemeLedgerFile(s_.folder, traits_.index)
             .rewrite(rowsExcept<ThemeRecord>(msgLedger.recordCount(), r, [this](int i) {
-                return ThemeRecord{*parseDateText(msgLedger.cell(i, 1).text),
-                                   msgLedger.cell(i, 2).text, msgLedger.value(i, 3)};
+                return ThemeRecord{msgLedger.date(i, 1), msgLedger.text(i, 2),
+                                   msgLedger.value(i, 3)};
             }));
     };
-    if (deleteCurrentRow(msgLedger, s_.dialogs, "最後の行はクリアボタンで削除してください",
-                         question, rewrite) == 0)
-        return;
-    LoadThemeLedger();
+    const int r = deleteCurrentRow(msgLedger, s_.dialogs,
+                                   "最後の行はクリアボタンで削除してください", question, rewrite);
+    if (r == 0) return;
+    // The rows are those of the rewritten file: the table stands as a reload
+    // would leave it, without reading the file again.
+    ThemeTotal = settleLedgerAfterDeletion(msgLedger, r, 3, 4);
+    ThemeCount = msgLedger.recordCount();
+    ShowThemeTotals();
 }
 
 void ThemePage::cmdClr_Click() {
@@ -281,7 +279,7 @@ void ThemePage::LoadThemeItems() {
 void ThemePage::msgKou_Click() {
     const int r = msgKou.currentRow();
     if (msgKou.empty() || r < 1) return;
-    txtKou.setText(msgKou.cell(r, 0).text);
+    txtKou.setText(msgKou.text(r, 0));
     txtInp.setText(msgKou.value(r, 1).plainText());
 }
 
@@ -292,7 +290,7 @@ void ThemePage::txtKou_KeyPress(int key) {
 void ThemePage::OfferNewItem() {
     const std::string& name = txtKou.text();
     for (int r = 1; r <= msgKou.recordCount(); ++r) {
-        if (msgKou.cell(r, 0).text == name) return;
+        if (msgKou.text(r, 0) == name) return;
     }
     const Answer a = s_.dialogs.msgBox(
         "新規の項目ですが項目リストに保存しますか？\r\n\r\n"
@@ -310,12 +308,12 @@ void ThemePage::OfferNewItem() {
 
 void ThemePage::msgKou_DblClick() {
     const auto question = [this](int r) {
-        return msgKou.cell(r, 0).text + " の項目を削除してもいいですか？\r\n";
+        return msgKou.text(r, 0) + " の項目を削除してもいいですか？\r\n";
     };
     const auto rewrite = [this](int r) {
         ItemListFile(s_.folder, traits_.index)
             .rewrite(rowsExcept<ItemRecord>(msgKou.recordCount(), r, [this](int i) {
-                return ItemRecord{msgKou.cell(i, 0).text, msgKou.value(i, 1)};
+                return ItemRecord{msgKou.text(i, 0), msgKou.value(i, 1)};
             }));
     };
     if (deleteCurrentRow(msgKou, s_.dialogs,

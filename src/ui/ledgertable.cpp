@@ -1,28 +1,146 @@
 #include "ui/ledgertable.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace zm {
 
+namespace {
+
+std::int64_t dayNumber(Date d) {
+    return std::chrono::sys_days(d).time_since_epoch().count();
+}
+
+Date fromDayNumber(std::int64_t n) {
+    return Date(std::chrono::sys_days(std::chrono::days(n)));
+}
+
+}  // namespace
+
+Cell::Cell(Date d) : kind_(Kind::Day), raw_(dayNumber(d)) {}
+
 void LedgerTable::reset(std::vector<Column> columns) {
     columns_ = std::move(columns);
-    rows_.clear();
+    rows_ = 0;
+    kinds_.clear();
+    values_.clear();
+    textIndex_.clear();
+    texts_.clear();
     topRow_ = 0;
     currentRow_ = 0;
     changed(Change::Reset, 0);
 }
 
-void LedgerTable::appendRow(Row row) {
-    row.resize(columns_.size());
-    rows_.push_back(std::move(row));
+std::size_t LedgerTable::at(int r, int c) const {
+    if (r < 1 || r > rows_ || c < 0 || c >= static_cast<int>(columns_.size())) {
+        throw std::out_of_range("no cell " + std::to_string(r) + "," + std::to_string(c) + " in " +
+                                name());
+    }
+    return static_cast<std::size_t>(r - 1) * columns_.size() + static_cast<std::size_t>(c);
+}
+
+std::string LedgerTable::text(int r, int c) const {
+    const std::size_t i = at(r, c);
+    const std::int64_t v = values_[i];
+    switch (kinds_[i]) {
+        case Cell::Kind::Text:
+            return *texts_[static_cast<std::size_t>(v)];
+        case Cell::Kind::Amount:
+            return Money::fromRaw(v).currencyText();
+        case Cell::Kind::Day:
+            return dateText(fromDayNumber(v));
+        case Cell::Kind::ClockTime:
+            return timeText(TimeOfDay(v));
+        case Cell::Kind::Position:
+            return std::to_string(r);
+        case Cell::Kind::Empty:
+            break;
+    }
+    return {};
+}
+
+ShownCell LedgerTable::cell(int r, int c) const {
+    ShownCell shown{text(r, c), std::nullopt};
+    if (kind(r, c) == Cell::Kind::Amount) shown.value = value(r, c);
+    return shown;
+}
+
+Money LedgerTable::value(int r, int c) const {
+    const std::size_t i = at(r, c);
+    return kinds_[i] == Cell::Kind::Amount ? Money::fromRaw(values_[i]) : Money();
+}
+
+Date LedgerTable::date(int r, int c) const {
+    const std::size_t i = at(r, c);
+    if (kinds_[i] != Cell::Kind::Day) throw std::logic_error("not a date: " + name());
+    return fromDayNumber(values_[i]);
+}
+
+TimeOfDay LedgerTable::time(int r, int c) const {
+    const std::size_t i = at(r, c);
+    if (kinds_[i] != Cell::Kind::ClockTime) throw std::logic_error("not a time: " + name());
+    return TimeOfDay(values_[i]);
+}
+
+std::int64_t LedgerTable::textIndex(const std::string& text) {
+    const auto next = static_cast<std::int64_t>(texts_.size());
+    const auto [it, added] = textIndex_.try_emplace(text, next);
+    if (added) texts_.push_back(&it->first);
+    return it->second;
+}
+
+// Cells past the columns are dropped, missing ones are empty.
+template <class It>
+void LedgerTable::append(It first, It last) {
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+        if (first == last) {
+            kinds_.push_back(Cell::Kind::Empty);
+            values_.push_back(0);
+            continue;
+        }
+        const Cell& cell = *first++;
+        kinds_.push_back(cell.kind_);
+        values_.push_back(cell.kind_ == Cell::Kind::Text ? textIndex(cell.text_) : cell.raw_);
+    }
+    ++rows_;
     changed(Change::RowAppended, rowCount() - 1);
 }
 
+void LedgerTable::appendRow(std::initializer_list<Cell> row) {
+    append(row.begin(), row.end());
+}
+
+void LedgerTable::appendRow(const Row& row) {
+    append(row.begin(), row.end());
+}
+
 void LedgerTable::removeRow(int r) {
-    rows_.erase(rows_.begin() + (r - 1));
+    const auto first = static_cast<std::ptrdiff_t>(at(r, 0));
+    const auto width = static_cast<std::ptrdiff_t>(columns_.size());
+    kinds_.erase(kinds_.begin() + first, kinds_.begin() + first + width);
+    values_.erase(values_.begin() + first, values_.begin() + first + width);
+    --rows_;
     if (currentRow_ >= rowCount()) currentRow_ = rowCount() - 1;
     if (topRow_ >= rowCount()) topRow_ = rowCount() - 1;
     changed(Change::RowRemoved, r);
+}
+
+void LedgerTable::reserve(int records) {
+    const auto cells = static_cast<std::size_t>(records) * columns_.size();
+    kinds_.reserve(cells);
+    values_.reserve(cells);
+}
+
+Money LedgerTable::runningTotal(int amount, int total, int from) {
+    Money running = from > 1 ? value(from - 1, total) : Money();
+    for (int r = from; r <= rows_; ++r) {
+        running += value(r, amount);
+        const std::size_t i = at(r, total);
+        kinds_[i] = Cell::Kind::Amount;
+        values_[i] = running.raw();
+    }
+    if (from <= rows_) changed(Change::ValuesChanged, from);
+    return running;
 }
 
 void LedgerTable::beginLoad() {
@@ -32,6 +150,35 @@ void LedgerTable::beginLoad() {
 void LedgerTable::endLoad() {
     loading_ = false;
     changed(Change::Reset, 0);
+}
+
+std::vector<std::string> LedgerTable::widestTexts(int c, int from) const {
+    std::optional<std::int64_t> most, least;
+    int fixedWidth = 0;  // a row with a date, time or position
+    for (int r = std::max(from, 1); r <= rows_; ++r) {
+        const std::size_t i = at(r, c);
+        switch (kinds_[i]) {
+            case Cell::Kind::Amount:
+                if (!most || values_[i] > *most) most = values_[i];
+                if (!least || values_[i] < *least) least = values_[i];
+                break;
+            case Cell::Kind::Day:
+            case Cell::Kind::ClockTime:
+                if (fixedWidth == 0) fixedWidth = r;
+                break;
+            case Cell::Kind::Position:
+                fixedWidth = r;  // the last has the most digits
+                break;
+            case Cell::Kind::Text:
+            case Cell::Kind::Empty:
+                break;
+        }
+    }
+    std::vector<std::string> out;
+    if (most) out.push_back(Money::fromRaw(*most).currencyText());
+    if (least && *least != *most) out.push_back(Money::fromRaw(*least).currencyText());
+    if (fixedWidth > 0) out.push_back(text(fixedWidth, c));
+    return out;
 }
 
 void LedgerTable::setTopRow(int r) {

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "core/datetime.h"
 #include "core/money.h"
 #include "ui/controls.h"
 
@@ -18,25 +22,48 @@ struct Column {
     Align align = Align::Default;
 };
 
-// A cell's shown text and, for amounts, the value behind it.
-struct Cell {
-    std::string text;
-    std::optional<Money> value;
+// A value put into a table: a text, an amount, a date, a time of day, or the
+// row's own position. The table keeps the value; its text is made only when
+// someone asks for it.
+class Cell {
+public:
+    enum class Kind : std::uint8_t { Empty, Text, Amount, Day, ClockTime, Position };
 
     Cell() = default;
-    Cell(std::string t) : text(std::move(t)) {}  // NOLINT: rows read naturally
-    Cell(const char* t) : text(t) {}             // NOLINT
-    explicit Cell(Money m) : text(m.currencyText()), value(m) {}
+    Cell(std::string t) : kind_(Kind::Text), text_(std::move(t)) {}  // NOLINT: rows read naturally
+    Cell(const char* t) : Cell(std::string(t)) {}                    // NOLINT
+    explicit Cell(Money m) : kind_(Kind::Amount), raw_(m.raw()) {}
+    explicit Cell(Date d);
+    explicit Cell(TimeOfDay t) : kind_(Kind::ClockTime), raw_(t.count()) {}
+    // The row's number, 1 for the first record: it follows the row when rows
+    // above it leave.
+    static Cell position() {
+        Cell c;
+        c.kind_ = Kind::Position;
+        return c;
+    }
+
+private:
+    friend class LedgerTable;
+    Kind kind_ = Kind::Empty;
+    std::int64_t raw_ = 0;
+    std::string text_;
 };
 
 using Row = std::vector<Cell>;
 
+// A cell as it is shown: its text and, for an amount, the value behind it.
+struct ShownCell {
+    std::string text;
+    std::optional<Money> value;
+};
+
 // The table of a page: header row 0, records in rows 1..n. A row count of 1
-// means an empty table. Files rewritten from a table use the values, never the
-// shown texts.
+// means an empty table. The rows hold values (Cell); a cell's text is made
+// when it is shown, and files rewritten from a table use the values.
 class LedgerTable : public Control {
 public:
-    enum class Change { Reset, RowAppended, RowRemoved, TopRow, CurrentRow };
+    enum class Change { Reset, RowAppended, RowRemoved, TopRow, CurrentRow, ValuesChanged };
 
     explicit LedgerTable(std::string name, int fontPoints = 12)
         : Control(std::move(name)), fontPoints_(fontPoints) {}
@@ -46,20 +73,41 @@ public:
     const std::vector<Column>& columns() const { return columns_; }
     int fontPoints() const { return fontPoints_; }
 
-    int rowCount() const { return static_cast<int>(rows_.size()) + 1; }
-    int recordCount() const { return static_cast<int>(rows_.size()); }
-    bool empty() const { return rows_.empty(); }
+    int rowCount() const { return recordCount() + 1; }
+    int recordCount() const { return rows_; }
+    bool empty() const { return rows_ == 0; }
 
     // Record rows are 1-based, as on the page.
-    const Row& row(int r) const { return rows_.at(static_cast<std::size_t>(r - 1)); }
-    const Cell& cell(int r, int c) const { return row(r).at(static_cast<std::size_t>(c)); }
-    Money value(int r, int c) const { return cell(r, c).value.value_or(Money()); }
+    Cell::Kind kind(int r, int c) const { return kinds_.at(at(r, c)); }
+    // The text the cell shows: an amount in the currency format, a date as
+    // "YYYY年MM月DD日", a time as "HH:MM:SS", a position as a decimal.
+    std::string text(int r, int c) const;
+    ShownCell cell(int r, int c) const;
+    // The amount of an amount cell; 0 for any other.
+    Money value(int r, int c) const;
+    // The date or time of such a cell; a fault for any other.
+    Date date(int r, int c) const;
+    TimeOfDay time(int r, int c) const;
 
-    void appendRow(Row row);
+    void appendRow(std::initializer_list<Cell> row);
+    void appendRow(const Row& row);
     void removeRow(int r);
+    // Room for this many records without growing again.
+    void reserve(int records);
+    // Rewrites column `total` from row `from` down as the running sum of
+    // column `amount` (the total above plus the row's own amount) and
+    // returns the last total: after a row has left, the totals below it are
+    // what a reload would make.
+    Money runningTotal(int amount, int total, int from);
     // Bulk loading: one Reset notification at endLoad() instead of one per row.
     void beginLoad();
     void endLoad();
+
+    // The texts of column c that may be the widest shown: for amounts the
+    // largest and the smallest, for positions the last; one of the dates and
+    // times, which all have the same width. Texts are not included: their
+    // column keeps its width. From row `from` on.
+    std::vector<std::string> widestTexts(int c, int from = 1) const;
 
     int topRow() const { return topRow_; }
     void setTopRow(int r);
@@ -68,16 +116,28 @@ public:
     int currentRow() const { return currentRow_; }
     void setCurrentRow(int r);
 
-    // The view's observer of the rows, told what changed and at which row.
+    // The view's observer of the rows, told what changed and at which row
+    // (ValuesChanged: that row and every row below it).
     // (Visibility and the like go to the control's own observer.)
     using RowObserver = std::function<void(Change change, int row)>;
     void observeRows(RowObserver observer);
 
 private:
+    std::size_t at(int r, int c) const;
+    template <class It>
+    void append(It first, It last);
+    std::int64_t textIndex(const std::string& text);
     void changed(Change c, int row);
 
     std::vector<Column> columns_;
-    std::vector<Row> rows_;
+    int rows_ = 0;
+    // Row after row, a kind and a value per cell: the amount's raw units, the
+    // day number of a date, the seconds of a time, the index of a text.
+    std::vector<Cell::Kind> kinds_;
+    std::vector<std::int64_t> values_;
+    // Every distinct text once: a ledger names the same items again and again.
+    std::unordered_map<std::string, std::int64_t> textIndex_;
+    std::vector<const std::string*> texts_;
     int fontPoints_;
     int topRow_ = 0;
     int currentRow_ = 0;

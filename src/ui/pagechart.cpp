@@ -6,18 +6,14 @@
 namespace zm {
 
 void fillPageChart(const LedgerTable& table, ChartData& chart) {
-    const int n = table.recordCount();
-    std::vector<std::string> labels;
-    std::vector<std::vector<double>> series(2);
-    labels.reserve(static_cast<std::size_t>(n));
-    series[0].reserve(static_cast<std::size_t>(n));
-    series[1].reserve(static_cast<std::size_t>(n));
-    for (int r = 1; r <= n; ++r) {
-        labels.push_back(table.cell(r, 1).text);
-        series[0].push_back(table.value(r, 4).toDouble());
-        series[1].push_back(table.value(r, 3).toDouble());
+    const auto n = static_cast<std::size_t>(table.recordCount());
+    std::vector<std::vector<double>> series(2, std::vector<double>(n));
+    for (std::size_t i = 0; i < n; ++i) {
+        const int r = static_cast<int>(i) + 1;
+        series[0][i] = table.value(r, 4).toDouble();
+        series[1][i] = table.value(r, 3).toDouble();
     }
-    chart.setData(std::move(labels), std::move(series));
+    chart.setData({}, std::move(series));
 }
 
 }  // namespace zm

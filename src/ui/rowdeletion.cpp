@@ -23,4 +23,21 @@ int deleteCurrentRow(LedgerTable& table, Dialogs& dialogs, const std::string& la
     return r;
 }
 
+std::string shownRow(const LedgerTable& table, int r, int columns) {
+    std::string shown;
+    for (int c = 0; c < columns; ++c) {
+        if (c > 0) shown += ' ';
+        shown += table.text(r, c);
+    }
+    return shown;
+}
+
+Money settleLedgerAfterDeletion(LedgerTable& table, int r, int amount, int total) {
+    const Money sum = table.runningTotal(amount, total, r);
+    // A reload starts with no row chosen and the last row at the top.
+    table.setCurrentRow(0);
+    if (!table.empty()) table.scrollToLast();
+    return sum;
+}
+
 }  // namespace zm

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/money.h"
+
 namespace zm {
 
 class Dialogs;
@@ -18,6 +20,16 @@ class LedgerTable;
 int deleteCurrentRow(LedgerTable& table, Dialogs& dialogs, const std::string& lastRowMessage,
                      const std::function<std::string(int row)>& question,
                      const std::function<void(int row)>& rewrite);
+
+// The texts of columns 0 .. columns - 1 of row r as the table shows them,
+// joined by single spaces: how a question names the row.
+std::string shownRow(const LedgerTable& table, int r, int columns);
+
+// After deleteCurrentRow took row r out of a ledger whose column `amount`
+// holds the deposits and `total` their running total: the totals from row r
+// down, the current row and the scrolling become what reloading the rewritten
+// file would make (positions follow by themselves). Returns the new total.
+Money settleLedgerAfterDeletion(LedgerTable& table, int r, int amount, int total);
 
 // The values of every record row but `skip`, in table order, made by `make(row)`.
 template <class Rec, class Make>

@@ -7,6 +7,7 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "support/tables.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -244,6 +245,34 @@ TEST_F(KozeniFixture, DeletingRewritesTheFileFromTheRowValues) {
     EXPECT_EQ(w.dialogs.shown.back().text, "最後の行はクリアボタンで削除してください");
     EXPECT_EQ(w.dialogs.shown.back().title, "削除確認");
     EXPECT_EQ(w.dir.read(std::string(files::kKozeni)), *utf8ToCp932(third));
+}
+
+// A deletion updates positions, running totals and figures in memory: the
+// page is then what reading the rewritten file gives.
+TEST_F(KozeniFixture, AfterADeletionThePageIsWhatAReloadMakesOfTheFile) {
+    const std::string records =
+        "\"2026年01月10日\",\"20:00:00\",9000\n\"2026年01月11日\",\"08:30:00\",12.5\n"
+        "\"2026年01月20日\",\"19:45:10\",-40\n\"2026年02月01日\",\"07:00:00\",-40.25\n"
+        "\"2026年02月02日\",\"12:00:00\",300\n\"2026年02月14日\",\"21:00:00\",8000.5\n";
+    for (int r : {1, 3, 4, 6}) {
+        w.put(files::kKozeni, records);
+        load();
+        page.msgKozeni.setCurrentRow(r);
+        w.dialogs.answer(Answer::Ok);
+        page.msgKozeni_DblClick();
+        ASSERT_EQ(page.msgKozeni.recordCount(), 5) << r;
+
+        SmallChangePage reloaded{w.services(), [] { return false; }};
+        reloaded.reload();
+        SCOPED_TRACE("row " + std::to_string(r));
+        expectSameTable(page.msgKozeni, reloaded.msgKozeni);
+        EXPECT_EQ(page.kozeniTotal(), reloaded.kozeniTotal());
+        EXPECT_EQ(page.kozeniAverage(), reloaded.kozeniAverage());
+        EXPECT_EQ(figures(), (std::vector<std::string>{
+                                 reloaded.lblKozeni_cnt.caption(), reloaded.lblKozeni_zen.caption(),
+                                 reloaded.lblKozeni_Max.caption(), reloaded.lblKozeni_Min.caption(),
+                                 reloaded.lblKozeni_Avg.caption()}));
+    }
 }
 
 TEST_F(KozeniFixture, ClearingEmptiesFileAndFigures) {

@@ -1,6 +1,7 @@
 #include "store/recordline.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include "store/cp932.h"
 
@@ -94,6 +95,52 @@ TEST(Cp932, WindowsCodePageCharactersRoundTrip) {
                         "b"));
     EXPECT_FALSE(fitsStringField("a\x7f"));
     EXPECT_TRUE(fitsStringField("a\tb"));
+}
+
+// iconv alone, converting the whole text in one go.
+std::optional<std::string> iconvWhole(const char* to, const char* from, std::string in) {
+    iconv_t cd = iconv_open(to, from);
+    std::string out(in.size() * 3 + 16, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    std::size_t inLeft = in.size();
+    std::size_t outLeft = out.size();
+    const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(cd);
+    if (!ok) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// The converters remember what iconv made of each character; whatever the
+// text, they must give what iconv gives for the whole of it.
+TEST(Cp932, ConvertersGiveWhatIconvGivesForTheWholeText) {
+    // Every character of the code page, each of its two-byte codes, and ASCII.
+    std::string cp932;
+    for (int b = 0; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        if (iconvWhole("UTF-8", "CP932", one)) cp932 += one;
+        for (int t = 0x40; t < 0x100; ++t) {
+            const std::string two = {static_cast<char>(b), static_cast<char>(t)};
+            if (b >= 0x80 && iconvWhole("UTF-8", "CP932", two)) cp932 += two;
+        }
+    }
+    const auto utf8 = iconvWhole("UTF-8", "CP932", cp932);
+    ASSERT_TRUE(utf8.has_value());
+    EXPECT_GT(cp932.size(), 14000u);
+    EXPECT_EQ(cp932ToUtf8(cp932), utf8);
+    EXPECT_EQ(utf8ToCp932(*utf8), iconvWhole("CP932", "UTF-8", *utf8));
+
+    // Broken or foreign input fails as it fails in iconv, wherever it stands.
+    for (const char* bad : {"\x81", "\x81\x20", "\xa0", "\xfd", "\xff", "\x85\x40"}) {
+        const std::string text = std::string("\x93\xfa") + bad + "ok";
+        EXPECT_EQ(cp932ToUtf8(text), iconvWhole("UTF-8", "CP932", text)) << text;
+    }
+    for (const char* bad : {"\xc0\xaf", "\xed\xa0\x80", "\xe5\x86", "\x80", "😀", "\xf4\x90\x80\x80",
+                            "\xef\xbf\xbf", "\u00a5", "\u203e"}) {
+        const std::string text = std::string("日") + bad + "ok";
+        EXPECT_EQ(utf8ToCp932(text), iconvWhole("CP932", "UTF-8", text)) << text;
+    }
 }
 
 }  // namespace

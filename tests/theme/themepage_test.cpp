@@ -6,6 +6,7 @@
 #include "store/cp932.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "support/tables.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -139,6 +140,27 @@ TEST_P(ThemeFixture, DeletingRewritesTheFileFromTheValues) {
     EXPECT_EQ(w.dialogs.shown.back().text, "最後の行はクリアボタンで削除してください");
     EXPECT_EQ(w.dialogs.shown.back().icon, Icon::Exclamation);
     EXPECT_EQ(ledger(), "\"2026年03月02日\",\"晩酌\",12.5\r\n");
+}
+
+// A deletion updates positions and running totals in memory: the page is
+// then what reading the rewritten file gives.
+TEST_P(ThemeFixture, AfterADeletionTheLedgerIsWhatAReloadMakesOfTheFile) {
+    for (int r : {1, 2, 3}) {
+        w.put(traits.ledgerFile, kThreeRecords);
+        load();
+        page.msgLedger.setCurrentRow(r);
+        w.dialogs.answer(Answer::Ok);
+        page.msgLedger_DblClick();
+
+        Button otherButton{"cmdOther"};
+        ThemePage reloaded{traits, w.services(), otherButton, [] { return false; }};
+        reloaded.load();
+        SCOPED_TRACE("row " + std::to_string(r));
+        expectSameTable(page.msgLedger, reloaded.msgLedger);
+        EXPECT_EQ(page.themeTotal(), reloaded.themeTotal());
+        EXPECT_EQ(page.lblCnt.caption(), reloaded.lblCnt.caption());
+        EXPECT_EQ(page.lblZen.caption(), reloaded.lblZen.caption());
+    }
 }
 
 TEST_P(ThemeFixture, ClearingTheLedgerLeavesItemsAndName) {

@@ -1,0 +1,75 @@
+#include "store/charactertable.h"
+
+#include <algorithm>
+
+namespace zm {
+
+namespace {
+
+// A well-formed UTF-8 character of the BMP at p: its length and its code
+// point; 0 for anything else.
+std::size_t bmpCharacter(std::string_view s, std::size_t p, std::uint32_t& code) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(s[p + i]); };
+    const auto continues = [&](std::size_t i, unsigned lo = 0x80, unsigned hi = 0xBF) {
+        return p + i < s.size() && at(i) >= lo && at(i) <= hi;
+    };
+    const unsigned lead = at(0);
+    if (lead >= 0xC2 && lead <= 0xDF && continues(1)) {
+        code = (lead & 0x1Fu) << 6 | (at(1) & 0x3Fu);
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        // No overlong forms, no surrogates.
+        const unsigned lo = lead == 0xE0 ? 0xA0 : 0x80;
+        const unsigned hi = lead == 0xED ? 0x9F : 0xBF;
+        if (!continues(1, lo, hi) || !continues(2)) return 0;
+        code = (lead & 0x0Fu) << 12 | (at(1) & 0x3Fu) << 6 | (at(2) & 0x3Fu);
+        return 3;
+    }
+    return 0;
+}
+
+}  // namespace
+
+CharacterTable::CharacterTable(Converter convert) : convert_(convert), units_(0x10000) {
+    std::string ascii(128, '\0');
+    for (std::size_t i = 0; i < ascii.size(); ++i) ascii[i] = static_cast<char>(i);
+    asciiSame_ = convert_(ascii) == ascii;
+}
+
+const CharacterTable::Unit* CharacterTable::learn(std::uint32_t code, std::string_view character) {
+    Unit& u = units_[code];
+    if (u.state == Unit::kUnknown) {
+        const auto converted = convert_(character);
+        u.state = Unit::kNone;
+        if (converted && !converted->empty() && converted->size() <= sizeof u.bytes) {
+            u.state = Unit::kKnown;
+            u.size = static_cast<std::uint8_t>(converted->size());
+            std::copy(converted->begin(), converted->end(), u.bytes);
+        }
+    }
+    return u.state == Unit::kKnown ? &u : nullptr;
+}
+
+std::optional<std::string> CharacterTable::encode(std::string_view utf8) {
+    if (!asciiSame_) return convert_(utf8);
+    // A character never takes more bytes in the code page than in UTF-8.
+    std::string out(utf8.size(), '\0');
+    char* o = out.data();
+    for (std::size_t p = 0; p < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[p]) < 0x80) {
+            *o++ = utf8[p++];
+            continue;
+        }
+        std::uint32_t code = 0;
+        const std::size_t n = bmpCharacter(utf8, p, code);
+        const Unit* unit = n == 0 ? nullptr : find(code, utf8.substr(p, n));
+        if (!unit || unit->size > n) return convert_(utf8);
+        for (std::uint8_t i = 0; i < unit->size; ++i) *o++ = unit->bytes[i];
+        p += n;
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+    return out;
+}
+
+}  // namespace zm
