@@ -145,9 +145,7 @@ QFrame* makeBandTable(AnalysisPage& page) {
 
 }  // namespace
 
-QWidget* makeAnalysisPageView(AnalysisPage& page, Frame& frame, const Runner& run) {
-    auto* widget = new QWidget;
-    bindWidget(frame, widget);
+static void fillAnalysisPage(QWidget* widget, AnalysisPage& page, const Runner& run) {
 
     // Left: the three themes, each its caption line over its ranking.
     auto* left = new QVBoxLayout;
@@ -171,7 +169,10 @@ QWidget* makeAnalysisPageView(AnalysisPage& page, Frame& frame, const Runner& ru
     layout->addLayout(left, 1);
     layout->addSpacing(16);
     layout->addLayout(right, 1);
-    return widget;
+}
+
+QWidget* makeAnalysisPageView(AnalysisPage& page, Frame& frame, const Runner& run) {
+    return lazyPage(frame, [&page, run](QWidget* widget) { fillAnalysisPage(widget, page, run); });
 }
 
 }  // namespace zm

@@ -91,6 +91,23 @@ void bindWidget(Control& control, QWidget* widget) {
     draw();
 }
 
+QWidget* lazyPage(Control& frame, std::function<void(QWidget*)> fill) {
+    auto* widget = new QWidget;
+    markBound(frame, widget);
+    auto pending = std::make_shared<std::function<void(QWidget*)>>(std::move(fill));
+    auto draw = [&frame, widget, pending] {
+        if (frame.visible() && *pending) {
+            const auto build = std::move(*pending);
+            *pending = nullptr;
+            build(widget);
+        }
+        drawCommon(frame, widget);
+    };
+    frame.bind(draw);
+    draw();
+    return widget;
+}
+
 void bindLabel(Label& label, QLabel* widget) {
     markBound(label, widget);
     auto draw = [&label, widget] {

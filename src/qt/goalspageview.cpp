@@ -26,10 +26,8 @@ QLabel* caption(const char* text, int points = 12) {
 
 }  // namespace
 
-QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
-                           std::function<void()> onNewStart) {
-    auto* widget = new QWidget;
-    bindWidget(frame, widget);
+static void fillGoalsPage(QWidget* widget, GoalsPage& page, const Runner& run,
+                          const std::function<void()>& onNewStart) {
 
     // The goals, and beside them the three totals.
     auto* grid =
@@ -135,7 +133,13 @@ QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
     layout->addLayout(entry);
     layout->addSpacing(10);
     layout->addWidget(newStart);
-    return widget;
+}
+
+QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
+                           std::function<void()> onNewStart) {
+    return lazyPage(frame, [&page, run, onNewStart = std::move(onNewStart)](QWidget* widget) {
+        fillGoalsPage(widget, page, run, onNewStart);
+    });
 }
 
 }  // namespace zm

@@ -219,10 +219,8 @@ private:
 
 }  // namespace
 
-QWidget* makeDayHistoryView(MainForm& form, const Runner& run) {
+static void fillDayHistory(QWidget* frame, MainForm& form, const Runner& run) {
     DayHistory& page = form.dayHistory;
-    auto* frame = new QWidget;
-    bindWidget(form.fraDay, frame);
 
     auto* grid = new HistoryGrid(page.msgDayList, "日別の貯金履歴");
 
@@ -256,13 +254,14 @@ QWidget* makeDayHistoryView(MainForm& form, const Runner& run) {
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(makePageTitle("日別の貯金履歴"));
     layout->addLayout(body, 1);
-    return frame;
 }
 
-QWidget* makeMonthHistoryView(MainForm& form) {
+QWidget* makeDayHistoryView(MainForm& form, const Runner& run) {
+    return lazyPage(form.fraDay, [&form, run](QWidget* frame) { fillDayHistory(frame, form, run); });
+}
+
+static void fillMonthHistory(QWidget* frame, MainForm& form) {
     MonthHistory& page = form.monthHistory;
-    auto* frame = new QWidget;
-    bindWidget(form.fraMonth, frame);
 
     auto* grid = new HistoryGrid(page.msgMonthList, "月別の貯金履歴");
     auto* body = new QHBoxLayout;
@@ -271,7 +270,10 @@ QWidget* makeMonthHistoryView(MainForm& form) {
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(makePageTitle("月別の貯金履歴"));
     layout->addLayout(body, 1);
-    return frame;
+}
+
+QWidget* makeMonthHistoryView(MainForm& form) {
+    return lazyPage(form.fraMonth, [&form](QWidget* frame) { fillMonthHistory(frame, form); });
 }
 
 }  // namespace zm

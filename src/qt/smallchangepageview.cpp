@@ -15,9 +15,7 @@
 
 namespace zm {
 
-QWidget* makeSmallChangePageView(SmallChangePage& page, const Runner& run) {
-    auto* frame = new QWidget;
-    bindWidget(page.fraCyokin2, frame);
+static void fillSmallChangePage(QWidget* frame, SmallChangePage& page, const Runner& run) {
 
     auto* title = makePageTitle("小銭清算貯金");
     auto* table = new LedgerView(page.msgKozeni, run,
@@ -104,7 +102,11 @@ QWidget* makeSmallChangePageView(SmallChangePage& page, const Runner& run) {
     side->addWidget(chart, 1);
 
     layOutLedgerPage(frame, title, table, side);
-    return frame;
+}
+
+QWidget* makeSmallChangePageView(SmallChangePage& page, const Runner& run) {
+    return lazyPage(page.fraCyokin2,
+                    [&page, run](QWidget* frame) { fillSmallChangePage(frame, page, run); });
 }
 
 }  // namespace zm

@@ -15,9 +15,7 @@
 
 namespace zm {
 
-QWidget* makeStepPageView(StepPage& page, const Runner& run) {
-    auto* frame = new QWidget;
-    bindWidget(page.fraCyokin1, frame);
+static void fillStepPage(QWidget* frame, StepPage& page, const Runner& run) {
 
     auto* title = makePageTitle("３６５歩のマーチ貯金");
     auto* table = new LedgerView(page.msgEvery, run, {});
@@ -103,7 +101,11 @@ QWidget* makeStepPageView(StepPage& page, const Runner& run) {
     side->addWidget(chart, 1);
 
     layOutLedgerPage(frame, title, table, side);
-    return frame;
+}
+
+QWidget* makeStepPageView(StepPage& page, const Runner& run) {
+    return lazyPage(page.fraCyokin1,
+                    [&page, run](QWidget* frame) { fillStepPage(frame, page, run); });
 }
 
 }  // namespace zm

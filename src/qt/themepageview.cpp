@@ -37,9 +37,7 @@ QLabel* caption(const char* text) {
 
 }  // namespace
 
-QWidget* makeThemePageView(ThemePage& page, const Runner& run) {
-    auto* frame = new QWidget;
-    bindWidget(page.fraCyokin, frame);
+static void fillThemePage(QWidget* frame, ThemePage& page, const Runner& run) {
 
     // Heading: the picture, the theme's name and the phrase under it.
     auto* picture = new ClickLabel;
@@ -148,7 +146,11 @@ QWidget* makeThemePageView(ThemePage& page, const Runner& run) {
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(heading);
     layout->addLayout(body, 1);
-    return frame;
+}
+
+QWidget* makeThemePageView(ThemePage& page, const Runner& run) {
+    return lazyPage(page.fraCyokin,
+                    [&page, run](QWidget* frame) { fillThemePage(frame, page, run); });
 }
 
 }  // namespace zm
