@@ -95,16 +95,17 @@ QWidget* lazyPage(Control& frame, std::function<void(QWidget*)> fill) {
     auto* widget = new QWidget;
     markBound(frame, widget);
     auto pending = std::make_shared<std::function<void(QWidget*)>>(std::move(fill));
-    auto draw = [&frame, widget, pending] {
+    // Frames start out visible until the start-up hides all but the first
+    // page: only a frame shown after the bind is filled.
+    drawCommon(frame, widget);
+    frame.bind([&frame, widget, pending] {
         if (frame.visible() && *pending) {
             const auto build = std::move(*pending);
             *pending = nullptr;
             build(widget);
         }
         drawCommon(frame, widget);
-    };
-    frame.bind(draw);
-    draw();
+    });
     return widget;
 }
 

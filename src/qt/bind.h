@@ -35,7 +35,7 @@ const Control* boundControl(const QWidget* widget);
 
 void bindWidget(Control& control, QWidget* widget);
 // A page's widget, bound to its frame, that `fill` fills with the page's
-// widgets just before the frame is first shown: a page that is never opened
+// widgets just before the frame is next shown: a page that is never opened
 // costs nothing at start-up. Its controls draw their state when bound.
 QWidget* lazyPage(Control& frame, std::function<void(QWidget*)> fill);
 void bindLabel(Label& label, QLabel* widget);

@@ -14,7 +14,7 @@ class DrawWhenShown final : public QObject {
 public:
     explicit DrawWhenShown(ChartView* chart) : QObject(chart), plot_(chart->plot()) {
         chart->installEventFilter(this);
-        connect(plot_, &QCustomPlot::beforeReplot, this, [this] { stale_ = stale_ || hidden_; });
+        connect(plot_, &QCustomPlot::beforeReplot, this, [this] { stale_ = hidden_; });
         if (!chart->isVisible()) hide();
     }
 
@@ -39,9 +39,15 @@ private:
         hidden_ = false;
         for (QCPLayer* layer : switchedOff_) layer->setVisible(true);
         switchedOff_.clear();
+        // A page shown for the first time is laid out after this, and its
+        // chart resized, which draws it: draw here only if nothing did.
         if (stale_) {
-            stale_ = false;
-            plot_->replot();
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (stale_ && !hidden_) plot_->replot();
+                },
+                Qt::QueuedConnection);
         }
     }
 

@@ -33,7 +33,7 @@ static void fillGoalsPage(QWidget* widget, GoalsPage& page, const Runner& run,
     auto* grid =
         new LedgerView(page.msgMokuhyo, run, {{}, [&page] { page.msgMokuhyo_DblClick(); }});
     grid->setAccessibleName("貯金目的一覧");
-    grid->setMinimumWidth(760);
+    grid->setLeastWidth(760);
     // The purposes take the width the grid has; the amounts never show cut.
     const auto fit = [grid] {
         if (grid->model()->columnCount() < 4) return;

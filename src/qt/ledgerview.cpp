@@ -191,7 +191,13 @@ void LedgerView::fitColumns(int from) {
                       ? horizontalHeader()->minimumSectionSize()
                       : columnWidth(c);
     }
+    needed = std::max(needed, leastWidth_);
     if (needed > minimumWidth()) setMinimumWidth(needed);
+}
+
+void LedgerView::setLeastWidth(int width) {
+    leastWidth_ = width;
+    if (width > minimumWidth()) setMinimumWidth(width);
 }
 
 void LedgerView::scrollToTop(int tableRow) {

@@ -46,6 +46,9 @@ class LedgerView : public QTableView {
 public:
     LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers handlers,
                QWidget* parent = nullptr);
+    // The page's least width for the view; it grows beyond it to show all
+    // of its columns.
+    void setLeastWidth(int width);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,6 +61,7 @@ private:
     LedgerTable& table_;
     LedgerModel* model_;
     int columnsApplied_ = -1;
+    int leastWidth_ = 0;
     // A hidden view cannot scroll; the table's top row is applied when shown.
     bool scrollPending_ = false;
 };

@@ -20,7 +20,7 @@ static void fillSmallChangePage(QWidget* frame, SmallChangePage& page, const Run
     auto* title = makePageTitle("小銭清算貯金");
     auto* table = new LedgerView(page.msgKozeni, run,
                                  {.click = {}, .dblClick = [&page] { page.msgKozeni_DblClick(); }});
-    table->setMinimumWidth(500);
+    table->setLeastWidth(500);
     auto* chart = new ChartView(page.mctKozeni);
     drawWhenShown(chart);
 

@@ -19,7 +19,7 @@ static void fillStepPage(QWidget* frame, StepPage& page, const Runner& run) {
 
     auto* title = makePageTitle("３６５歩のマーチ貯金");
     auto* table = new LedgerView(page.msgEvery, run, {});
-    table->setMinimumWidth(500);
+    table->setLeastWidth(500);
     auto* chart = new ChartView(page.mctEvery);
     drawWhenShown(chart);
 

@@ -72,7 +72,7 @@ static void fillThemePage(QWidget* frame, ThemePage& page, const Runner& run) {
     // The ledger with its count and total.
     auto* ledger =
         new LedgerView(page.msgLedger, run, {{}, [&page] { page.msgLedger_DblClick(); }});
-    ledger->setMinimumWidth(660);
+    ledger->setLeastWidth(660);
     auto* count = new QLabel;
     bindLabel(page.lblCnt, count);
     styleAmount(count, 14);

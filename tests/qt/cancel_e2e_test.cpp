@@ -125,6 +125,7 @@ TEST_F(RealBoxes, CancelledOverPaymentAndRenamesRecordNothing) {
         EXPECT_EQ(answers.titles, std::vector<std::string>{"確認"});
     }
     EXPECT_TRUE(win.find("cmdEveryHozon")->isEnabled());
+    win.click("cmdCyokin2");
     EXPECT_EQ(win.find<QTableView>("msgKozeni")->model()->rowCount(), 2);
 
     // Each theme's rename gesture, cancelled with a new name typed.

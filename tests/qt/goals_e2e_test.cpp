@@ -129,12 +129,16 @@ TEST(GoalsPageWindow, NewStartEndsTheProgramAndTheRestartBeginsAfresh) {
     ASSERT_EQ(win.guides.size(), 1u);
     EXPECT_EQ(win.guides[0].guide, Guide::Sub1);
     EXPECT_TRUE(win.guides[0].modal);
+    win.click("cmdCyokin2");
     EXPECT_EQ(win.find<QTableView>("msgKozeni")->model()->rowCount(), 0);
+    win.click("cmdCyokin3");
     EXPECT_EQ(win.text("lblTemaMei1"), "お菓子がまん");
     EXPECT_EQ(win.find<QPushButton>("cmdCyokin3")->text().toStdString(), "お菓子が");
-    EXPECT_EQ(win.text("lblTemaMei2"), "家庭賃金制");
-    EXPECT_EQ(win.text("lblTemaMei3"), "");
     EXPECT_EQ(win.find<QTableView>("msgChinKou")->model()->rowCount(), 0);
+    win.click("cmdCyokin4");
+    EXPECT_EQ(win.text("lblTemaMei2"), "家庭賃金制");
+    win.click("cmdCyokin5");
+    EXPECT_EQ(win.text("lblTemaMei3"), "");
     win.click("cmdMaster");
     EXPECT_EQ(win.find<QTableView>("msgMokuhyo")->model()->rowCount(), 0);
     EXPECT_EQ(win.text("lblSougaku"), "¥0");

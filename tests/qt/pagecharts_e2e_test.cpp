@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <map>
+#include <set>
 
 #include "qt/chartview.h"
 #include "window.h"
@@ -11,19 +12,12 @@ namespace zm::test {
 namespace {
 
 // Per chart of the window: how often it was really drawn (a replot with its
-// bars' layer on) and how often its plot was resized.
+// bars' layer on) and how often its plot was resized. Charts are watched from
+// their first showing on, since a page makes its widgets when first shown.
 class ChartWatch : public QObject {
 public:
-    explicit ChartWatch(Window& win) {
-        for (const char* name : {"mctEvery", "mctKozeni", "mctTema1", "mctTema2", "mctTema3"}) {
-            QCustomPlot* plot = win.find<ChartView>(name)->plot();
-            plot->installEventFilter(this);
-            plots_[plot] = name;
-            connect(plot, &QCustomPlot::afterReplot, this, [this, plot] {
-                if (plot->layer("main")->visible()) ++drawn[plots_[plot]];
-            });
-        }
-    }
+    ChartWatch() { qApp->installEventFilter(this); }
+    ~ChartWatch() override { qApp->removeEventFilter(this); }
     std::map<std::string, int> drawn, resized;
     void clear() {
         drawn.clear();
@@ -32,12 +26,25 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize) ++resized[plots_[static_cast<QCustomPlot*>(watched)]];
+        // Polished before it is first shown, so before its first replot.
+        if (event->type() == QEvent::ChildPolished) {
+            auto* plot = qobject_cast<QCustomPlot*>(static_cast<QChildEvent*>(event)->child());
+            if (plot && watched_.insert(plot).second) {
+                connect(plot, &QCustomPlot::afterReplot, this, [this, plot] {
+                    if (plot->layer("main")->visible()) ++drawn[chartOf(plot)];
+                });
+            }
+        } else if (event->type() == QEvent::Resize) {
+            if (auto* plot = qobject_cast<QCustomPlot*>(watched)) ++resized[chartOf(plot)];
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    std::map<QCustomPlot*, std::string> plots_;
+    std::set<const QCustomPlot*> watched_;
+    static std::string chartOf(const QCustomPlot* plot) {
+        return plot->parentWidget()->objectName().toStdString();
+    }
 };
 
 void settle() {
@@ -53,11 +60,8 @@ TEST(PageChartsWindow, AChartIsDrawnWhenItsPageIsShownAndADepositDrawsItOnceInPl
               "\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"09:00:00\",2\n");
     win.w.put(files::kKozeni, "\"2026年02月20日\",\"19:00:00\",300\n");
     win.w.put(files::kTheme[0], "\"2026年02月20日\",\"お風呂\",30\n");
-    win.form =
-        std::make_unique<MainForm>(Services{win.w.folder, win.w.dialogs, win.shell, win.w.clock});
-    win.window = std::make_unique<MainWindow>(*win.form, win.w.dialogs, win.shell);
-    ChartWatch charts(win);
-    win.window->run([&win] { win.form->Form_Load(); });
+    ChartWatch charts;
+    win.start();
     settle();
     ASSERT_FALSE(win.shell.ended());
     // Only the page on screen has its chart drawn, once, at its shown size.

@@ -17,11 +17,11 @@ TEST(SmallChangeWindow, DepositAndDeleteOnTheSmallChangePage) {
     win.w.put(files::kKozeni, "\"2026年02月20日\",\"19:00:00\",300\n");
     win.start();
     ASSERT_FALSE(win.shell.ended());
-    EXPECT_EQ(win.text("lblKozeni_Keika"), "13日");
 
     win.click("cmdCyokin2");
     EXPECT_TRUE(win.find("fraCyokin2")->isVisible());
     EXPECT_FALSE(win.find("fraCyokin1")->isVisible());
+    EXPECT_EQ(win.text("lblKozeni_Keika"), "13日");
     auto* amount = win.find<QLineEdit>("txtKozeni_Inp");
     QTest::keyClicks(amount, "1,250");
     QTest::keyClick(amount, Qt::Key_Return);
@@ -85,6 +85,7 @@ TEST(SmallChangeWindow, OverPaymentChangesBothPagesAndBothFiles) {
     EXPECT_EQ(win.text("lblCmnt1_2"), "本日入金済みです。");
     EXPECT_FALSE(win.find("cmdEveryHozon")->isEnabled());
     EXPECT_FALSE(win.find("cmdEveryHozon2")->isEnabled());
+    win.click("cmdCyokin2");
     EXPECT_EQ(win.find<QTableView>("msgKozeni")->model()->rowCount(), 1);
     EXPECT_EQ(win.text("lblKozeni_zen"), "¥88");
     EXPECT_EQ(win.text("lblCmnt2_1"), "本日入金済みです。");
@@ -93,6 +94,7 @@ TEST(SmallChangeWindow, OverPaymentChangesBothPagesAndBothFiles) {
               std::string::npos);
 
     // Giving up opens the day again.
+    win.click("cmdCyokin1");
     win.w.dialogs.answer(Answer::Ok).answer(Answer::Yes);
     win.click("cmdEveryClr");
     EXPECT_TRUE(win.find("cmdEveryHozon")->isEnabled());
