@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -123,20 +124,36 @@ private:
 };
 
 // The CPU time the charts of a window spend in their replots.
-class ChartTime {
+class ChartTime : public QObject {
 public:
+    // Every chart of the window, also those of pages made later: a chart is
+    // polished before it is first shown, so before its first replot.
     void watch(const QWidget& window) {
-        for (zm::ChartView* chart : window.findChildren<zm::ChartView*>()) {
-            QCustomPlot* plot = chart->plot();
-            QObject::connect(plot, &QCustomPlot::beforeReplot, plot,
-                             [this] { start_ = cpuMs(CLOCK_THREAD_CPUTIME_ID); });
-            QObject::connect(plot, &QCustomPlot::afterReplot, plot,
-                             [this] { ms_ += cpuMs(CLOCK_THREAD_CPUTIME_ID) - start_; });
-        }
+        for (zm::ChartView* chart : window.findChildren<zm::ChartView*>()) add(chart->plot());
+        qApp->installEventFilter(this);
     }
     double take() { return std::exchange(ms_, 0.0); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ChildPolished) {
+            if (auto* plot = qobject_cast<QCustomPlot*>(static_cast<QChildEvent*>(event)->child())) {
+                add(plot);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
 private:
+    void add(QCustomPlot* plot) {
+        if (!watched_.insert(plot).second) return;
+        QObject::connect(plot, &QCustomPlot::beforeReplot, this,
+                         [this] { start_ = cpuMs(CLOCK_THREAD_CPUTIME_ID); });
+        QObject::connect(plot, &QCustomPlot::afterReplot, this,
+                         [this] { ms_ += cpuMs(CLOCK_THREAD_CPUTIME_ID) - start_; });
+    }
+
+    std::set<const QCustomPlot*> watched_;
     double start_ = 0;
     double ms_ = 0;
 };

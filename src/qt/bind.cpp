@@ -18,7 +18,9 @@ namespace {
 constexpr const char* kControlProperty = "zmControl";
 
 void drawCommon(const Control& c, QWidget* w) {
-    w->setVisible(c.visible());
+    // Shown before it is placed, a widget would open as a window of its own
+    // for a moment; placed, it shows with its parent unless hidden here.
+    if (w->parentWidget() || !c.visible()) w->setVisible(c.visible());
     w->setEnabled(c.enabled());
     w->setToolTip(qs(c.tooltip()));
 }
@@ -91,22 +93,42 @@ void bindWidget(Control& control, QWidget* widget) {
     draw();
 }
 
+namespace {
+
+// A page's widget with what fills it, until it is filled.
+class LazyPage : public QWidget {
+public:
+    explicit LazyPage(std::function<void(QWidget*)> fill) : fill_(std::move(fill)) {}
+    bool fill() {
+        if (!fill_) return false;
+        const auto build = std::move(fill_);
+        fill_ = nullptr;
+        build(this);
+        return true;
+    }
+
+private:
+    std::function<void(QWidget*)> fill_;
+};
+
+}  // namespace
+
 QWidget* lazyPage(Control& frame, std::function<void(QWidget*)> fill) {
-    auto* widget = new QWidget;
-    markBound(frame, widget);
-    auto pending = std::make_shared<std::function<void(QWidget*)>>(std::move(fill));
+    auto* page = new LazyPage(std::move(fill));
+    markBound(frame, page);
     // Frames start out visible until the start-up hides all but the first
     // page: only a frame shown after the bind is filled.
-    drawCommon(frame, widget);
-    frame.bind([&frame, widget, pending] {
-        if (frame.visible() && *pending) {
-            const auto build = std::move(*pending);
-            *pending = nullptr;
-            build(widget);
-        }
-        drawCommon(frame, widget);
+    drawCommon(frame, page);
+    frame.bind([&frame, page] {
+        if (frame.visible()) page->fill();
+        drawCommon(frame, page);
     });
-    return widget;
+    return page;
+}
+
+bool fillPage(QWidget* page) {
+    auto* lazy = dynamic_cast<LazyPage*>(page);
+    return lazy && lazy->fill();
 }
 
 void bindLabel(Label& label, QLabel* widget) {

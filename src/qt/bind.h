@@ -38,6 +38,8 @@ void bindWidget(Control& control, QWidget* widget);
 // widgets just before the frame is next shown: a page that is never opened
 // costs nothing at start-up. Its controls draw their state when bound.
 QWidget* lazyPage(Control& frame, std::function<void(QWidget*)> fill);
+// Fills a page made by lazyPage now, hidden or not; false when it was filled.
+bool fillPage(QWidget* page);
 void bindLabel(Label& label, QLabel* widget);
 void bindButton(Button& button, QAbstractButton* widget, const Runner& run,
                 std::function<void()> onClick);

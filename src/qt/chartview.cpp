@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "qt/bind.h"
+#include "qt/chartwhenshown.h"
 
 namespace zm {
 
@@ -267,6 +268,8 @@ ChartView::ChartView(ChartData& chartData, QWidget* parent)
             [this](const QCPRange& r) { keepInside(r); });
     connect(plot_, &QCustomPlot::afterLayout, this, [this] { fitInteractions(); });
 
+    // Drawn when shown: a hidden page's chart costs nothing.
+    drawWhenShown(this);
     data_.bind([this] { redraw(); });
     redraw();
 }

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "qt/guideviews.h"
@@ -74,6 +75,9 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     addPage(makeMonthHistoryView(form));
 
     setCentralWidget(central);
+    // The pages not on screen are made once the window is first painted, in
+    // the moments before the user can click.
+    central->installEventFilter(this);
     resize(1180, 720);
     installGuideWindows(shell_, this, runner_);
     installHelpViewer(shell_, this, dialogs_, form.dataFolder());
@@ -81,15 +85,24 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
 
 void MainWindow::addPage(QWidget* page) {
     pages_->addWidget(page, 0, 0);
+    unfilled_.push_back(page);
 }
 
-QWidget* MainWindow::makeEmptyPage(Frame& frame, const char* title) {
-    auto* page = new QWidget;
-    bindWidget(frame, page);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(makePageTitle(title));
-    layout->addStretch();
-    return page;
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == centralWidget()) {
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, &MainWindow::fillNextPage);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fillNextPage() {
+    while (!unfilled_.empty()) {
+        QWidget* page = unfilled_.front();
+        unfilled_.erase(unfilled_.begin());
+        if (fillPage(page)) break;
+    }
+    if (!unfilled_.empty()) QTimer::singleShot(0, this, &MainWindow::fillNextPage);
 }
 
 void MainWindow::run(const std::function<void()>& handler) {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <vector>
 
 #include "app/mainform.h"
 #include "qt/bind.h"
@@ -25,16 +26,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void addPage(QWidget* page);
-    QWidget* makeEmptyPage(Frame& frame, const char* title);
+    // Fills the next page not filled yet, one per turn of the event loop.
+    void fillNextPage();
 
     MainForm& form_;
     Dialogs& dialogs_;
     QtShell& shell_;
     Runner runner_;
     QGridLayout* pages_ = nullptr;
+    std::vector<QWidget*> unfilled_;
 };
 
 }  // namespace zm

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
-#include "qt/chartwhenshown.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -22,7 +21,6 @@ static void fillSmallChangePage(QWidget* frame, SmallChangePage& page, const Run
                                  {.click = {}, .dblClick = [&page] { page.msgKozeni_DblClick(); }});
     table->setLeastWidth(500);
     auto* chart = new ChartView(page.mctKozeni);
-    drawWhenShown(chart);
 
     // The amount and the deposit button.
     auto* entry = new QGroupBox("清算");

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
-#include "qt/chartwhenshown.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -21,7 +20,6 @@ static void fillStepPage(QWidget* frame, StepPage& page, const Runner& run) {
     auto* table = new LedgerView(page.msgEvery, run, {});
     table->setLeastWidth(500);
     auto* chart = new ChartView(page.mctEvery);
-    drawWhenShown(chart);
 
     // The plan: three lines of text with the amounts between them.
     auto* plan = new QGroupBox("本日の予定");

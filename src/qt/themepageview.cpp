@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
-#include "qt/chartwhenshown.h"
 #include "qt/clicklabel.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
@@ -132,7 +131,6 @@ static void fillThemePage(QWidget* frame, ThemePage& page, const Runner& run) {
         }
     });
     auto* chart = new ChartView(page.mctTema);
-    drawWhenShown(chart);
 
     auto* right = new QVBoxLayout;
     right->addLayout(entry);

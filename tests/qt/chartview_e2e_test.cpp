@@ -22,6 +22,7 @@ TEST(ChartView, MorePointsThanPixelsLetTheXAxisZoomWithinTheRecords) {
     ChartData data("mctKozeni");
     ChartView view(data);
     view.resize(400, 300);
+    view.show();  // a chart is drawn while it is shown
     fill(data, 3);
     view.grab();
     QCustomPlot* plot = view.plot();
@@ -70,6 +71,7 @@ TEST(ChartView, AFullLedgerDrawsAboutOneBarPerPixelColumnAndKeepsItsLargestDepos
     ChartData data("mctKozeni");
     ChartView view(data);
     view.resize(1000, 400);
+    view.show();  // a chart is drawn while it is shown
     std::vector<std::vector<double>> series(2);
     double total = 0;
     for (int i = 0; i < kPoints; ++i) {
@@ -121,6 +123,7 @@ TEST(ChartView, StackedBarsOfACrowdedChartShowThePointWhoseStackIsHighest) {
     ChartData data("mctDay", look);
     ChartView view(data);
     view.resize(600, 300);
+    view.show();  // a chart is drawn while it is shown
     // Even points have one tall bar (25), odd points a higher stack of three (30).
     constexpr int kPoints = 5000;
     std::vector<std::vector<double>> series(4);

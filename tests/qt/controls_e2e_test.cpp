@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QMainWindow>
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "qt/bind.h"
 #include "window.h"
@@ -44,6 +49,47 @@ TEST(ControlsWindow, EveryBoundWidgetCarriesItsControlsNameOnce) {
     QLabel second;
     bindLabel(label, &first);
     EXPECT_THROW(bindLabel(label, &second), std::logic_error);
+}
+
+// The widgets shown as windows that are not windows of the program (its main
+// window, its guides and boxes).
+class WindowsShown : public QObject {
+public:
+    WindowsShown() { qApp->installEventFilter(this); }
+    ~WindowsShown() override { qApp->removeEventFilter(this); }
+    std::vector<std::string> names;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && widget && widget->isWindow() &&
+            !qobject_cast<QMainWindow*>(widget) && !qobject_cast<QDialog*>(widget)) {
+            names.push_back(widget->objectName().toStdString() + " (" +
+                            widget->metaObject()->className() + ")");
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The pages not on screen are made once the window is painted, before the
+// user can click; no widget opens as a window of its own on the way.
+TEST(ControlsWindow, HiddenPagesAreMadeAfterTheFirstPaintWithoutWindowsOfTheirOwn) {
+    Window win;
+    win.w.putInstallation();
+    WindowsShown shown;
+    win.start();
+    ASSERT_FALSE(win.shell.ended());
+    EXPECT_THROW(win.find("msgKozeni"), std::runtime_error);
+    for (int i = 0; i < 50 && !win.window->findChild<QWidget*>("mctMonth"); ++i) {
+        QApplication::processEvents();
+    }
+    for (const char* name : {"msgKozeni", "msgChinKou", "mctTema3", "msgMokuhyo", "msgJunTema",
+                             "msgDayList", "mctMonth"}) {
+        EXPECT_NO_THROW(win.find(name)) << name;
+    }
+    EXPECT_TRUE(win.find("fraCyokin1")->isVisible());
+    EXPECT_FALSE(win.find("fraCyokin2")->isVisible());
+    EXPECT_EQ(shown.names, std::vector<std::string>{});
 }
 
 }  // namespace
