@@ -298,6 +298,12 @@ int ledgerRows(Program& p, const char* table) {
 void samplePage(const PageCase& page, const fs::path& dir, Painted& painted, PageFigures& f) {
     Program p(dir);
     painted.paintAfter([&] { p.start(); });
+    // The pages not on screen are made after the first paint, before a user
+    // could click: the window is left to do so, as the user's hand would.
+    for (int i = 0; i < 1000 && !p.window.findChild<QWidget*>("mctMonth"); ++i) {
+        QApplication::processEvents();
+    }
+    if (!p.window.findChild<QWidget*>("mctMonth")) fail("the pages were not made");
     ChartTime charts;
     charts.watch(p.window);
     const auto click = [&](const char* button) {
