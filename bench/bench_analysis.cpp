@@ -52,7 +52,7 @@ const std::filesystem::path& data() {
     return dir;
 }
 
-// Baseline: the five ledgers read and decoded from CP932 by iconv, nothing else.
+// Baseline: the five ledgers read and decoded from CP932 by the data folder, nothing else.
 void BM_ReadAndDecodeFiveLedgers(benchmark::State& state) {
     zm::DataFolder folder(data());
     const std::string_view names[] = {zm::files::kEvery, zm::files::kKozeni, zm::files::kTheme[0],
