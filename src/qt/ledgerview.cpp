@@ -101,12 +101,13 @@ void LedgerModel::tableChanged(LedgerTable::Change change, int row) {
 LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers handlers,
                        QWidget* parent)
     : QTableView(parent), table_(table), model_(new LedgerModel(table, this)) {
-    setModel(model_);
     setAccessibleName("入金一覧");
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    // The rows' header is set up before the rows arrive: each of these walks
+    // every section, and a full ledger has 32,766.
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
@@ -114,6 +115,7 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
     f.setPointSize(table.fontPoints());
     setFont(f);
     verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+    setModel(model_);
     applyColumns();
     fitColumns(1);
 
