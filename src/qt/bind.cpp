@@ -190,7 +190,7 @@ void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,
 
 void bindListBox(ListBox& box, QListWidget* widget, const Runner& run,
                  std::function<void()> onClick) {
-    widget->setObjectName(qs(box.name()));
+    markBound(box, widget);
     // Drawing the state moves the widget's selection too; that is no pick.
     auto drawing = std::make_shared<bool>(false);
     auto draw = [&box, widget, drawing] {
