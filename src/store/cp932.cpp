@@ -96,14 +96,22 @@ public:
     bool ready() const { return ready_; }
 
     std::optional<std::string> decode(std::string_view in) const {
-        // At most three bytes of UTF-8 per byte of CP932; left uninitialised.
-        std::unique_ptr<char[]> buffer(new char[in.size() * 3 + 1]);
+        // At most three bytes of UTF-8 per byte of CP932, and room for the
+        // fixed-size copies below; left uninitialised.
+        std::unique_ptr<char[]> buffer(new char[in.size() * 3 + 8]);
         char* out = buffer.get();
         const auto* p = reinterpret_cast<const unsigned char*>(in.data());
         const auto* const end = p + in.size();
         while (p < end) {
-            if (*p < 0x80 && asciiAsIs_) {
-                *out++ = static_cast<char>(*p++);
+            if (asciiAsIs_ && *p < 0x80) {
+                // A record is mostly ASCII: eight bytes at a time while all are.
+                std::uint64_t word = 0;
+                while (end - p >= 8 && (std::memcpy(&word, p, 8), (word & kHighBits) == 0)) {
+                    std::memcpy(out, &word, 8);
+                    out += 8;
+                    p += 8;
+                }
+                while (p < end && *p < 0x80) *out++ = static_cast<char>(*p++);
                 continue;
             }
             const Entry* e = &single_[*p];
@@ -114,7 +122,8 @@ public:
                 used = 2;
             }
             if (e->size == 0) return std::nullopt;
-            std::memcpy(out, e->utf8, e->size);
+            // A fixed four bytes copy faster than the character's own size.
+            std::memcpy(out, e->utf8, 4);
             out += e->size;
             p += used;
         }
@@ -141,6 +150,7 @@ private:
         return EILSEQ;
     }
 
+    static constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     std::array<Entry, 256> single_{};
     std::array<bool, 256> lead_{};
     std::vector<Entry> pairs_;

@@ -42,6 +42,16 @@ TEST(Cp932, DecodesEveryOneAndTwoByteSequenceAsIconvDoes) {
     EXPECT_EQ(cp932ToUtf8("abc\x94"), std::nullopt);
     EXPECT_EQ(cp932ToUtf8("abc\x80xyz"), std::nullopt);
     EXPECT_EQ(cp932ToUtf8(""), "");
+    // ASCII is taken eight bytes at a time: a character at every offset of
+    // such a run, and a lead byte cut off after one.
+    for (std::size_t before = 0; before < 18; ++before) {
+        for (std::size_t after = 0; after < 10; ++after) {
+            const std::string run =
+                std::string(before, 'a') + "\x94N" + std::string(after, '7') + "\x8c\x8e";
+            ASSERT_EQ(cp932ToUtf8(run), iconvDecode(run)) << before << " " << after;
+            ASSERT_EQ(cp932ToUtf8(std::string(before + after, 'b') + "\x94"), std::nullopt);
+        }
+    }
 }
 
 }  // namespace
