@@ -137,7 +137,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ChildPolished) {
-            if (auto* plot = qobject_cast<QCustomPlot*>(static_cast<QChildEvent*>(event)->child())) {
+            if (auto* plot =
+                    qobject_cast<QCustomPlot*>(static_cast<QChildEvent*>(event)->child())) {
                 add(plot);
             }
         }

@@ -146,7 +146,6 @@ QFrame* makeBandTable(AnalysisPage& page) {
 }  // namespace
 
 static void fillAnalysisPage(QWidget* widget, AnalysisPage& page, const Runner& run) {
-
     // Left: the three themes, each its caption line over its ranking.
     auto* left = new QVBoxLayout;
     const char* const names[] = {"テーマ１の項目の順位", "テーマ２の項目の順位",

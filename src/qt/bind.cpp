@@ -6,8 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVariant>
 #include <QListWidget>
+#include <QVariant>
 #include <memory>
 #include <utility>
 

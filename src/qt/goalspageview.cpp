@@ -28,7 +28,6 @@ QLabel* caption(const char* text, int points = 12) {
 
 static void fillGoalsPage(QWidget* widget, GoalsPage& page, const Runner& run,
                           const std::function<void()>& onNewStart) {
-
     // The goals, and beside them the three totals.
     auto* grid =
         new LedgerView(page.msgMokuhyo, run, {{}, [&page] { page.msgMokuhyo_DblClick(); }});

@@ -257,7 +257,8 @@ static void fillDayHistory(QWidget* frame, MainForm& form, const Runner& run) {
 }
 
 QWidget* makeDayHistoryView(MainForm& form, const Runner& run) {
-    return lazyPage(form.fraDay, [&form, run](QWidget* frame) { fillDayHistory(frame, form, run); });
+    return lazyPage(form.fraDay,
+                    [&form, run](QWidget* frame) { fillDayHistory(frame, form, run); });
 }
 
 static void fillMonthHistory(QWidget* frame, MainForm& form) {

@@ -15,7 +15,6 @@
 namespace zm {
 
 static void fillSmallChangePage(QWidget* frame, SmallChangePage& page, const Runner& run) {
-
     auto* title = makePageTitle("小銭清算貯金");
     auto* table = new LedgerView(page.msgKozeni, run,
                                  {.click = {}, .dblClick = [&page] { page.msgKozeni_DblClick(); }});

@@ -15,7 +15,6 @@
 namespace zm {
 
 static void fillStepPage(QWidget* frame, StepPage& page, const Runner& run) {
-
     auto* title = makePageTitle("３６５歩のマーチ貯金");
     auto* table = new LedgerView(page.msgEvery, run, {});
     table->setLeastWidth(500);

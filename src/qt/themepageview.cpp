@@ -37,7 +37,6 @@ QLabel* caption(const char* text) {
 }  // namespace
 
 static void fillThemePage(QWidget* frame, ThemePage& page, const Runner& run) {
-
     // Heading: the picture, the theme's name and the phrase under it.
     auto* picture = new ClickLabel;
     picture->setPixmap(QPixmap(":/images/theme.png"));
