@@ -1,6 +1,7 @@
 #include "store/charactertable.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zm {
 
@@ -58,14 +59,25 @@ std::optional<std::string> CharacterTable::encode(std::string_view utf8) {
     char* o = out.data();
     for (std::size_t p = 0; p < utf8.size();) {
         if (static_cast<unsigned char>(utf8[p]) < 0x80) {
-            *o++ = utf8[p++];
+            // A record is mostly ASCII: eight bytes at a time while all are.
+            std::uint64_t word = 0;
+            while (utf8.size() - p >= 8 &&
+                   (std::memcpy(&word, utf8.data() + p, 8), (word & 0x8080808080808080ULL) == 0)) {
+                std::memcpy(o, &word, 8);
+                o += 8;
+                p += 8;
+            }
+            while (p < utf8.size() && static_cast<unsigned char>(utf8[p]) < 0x80) *o++ = utf8[p++];
             continue;
         }
         std::uint32_t code = 0;
         const std::size_t n = bmpCharacter(utf8, p, code);
         const Unit* unit = n == 0 ? nullptr : find(code, utf8.substr(p, n));
         if (!unit || unit->size > n) return convert_(utf8);
-        for (std::uint8_t i = 0; i < unit->size; ++i) *o++ = unit->bytes[i];
+        // Two fixed bytes, the most a character takes in the code page; the
+        // room is there, as the character took at least two in UTF-8.
+        std::memcpy(o, unit->bytes, 2);
+        o += unit->size;
         p += n;
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
