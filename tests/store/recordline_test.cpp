@@ -56,6 +56,28 @@ TEST(RecordLineSplit, DamagedLinesAreRefusedWithAShortReason) {
     EXPECT_EQ(texts("\"" + std::string(kMaxFieldBytes, 'y') + "\"")[0].size(), kMaxFieldBytes);
 }
 
+TEST(RecordLineSplit, LongFieldsAreScannedWholeWhereverTheSignStands) {
+    // Fields are scanned several bytes at a time: a sign at every offset of a
+    // long field, with Japanese text around it, is found as byte by byte.
+    const std::string around = "預金テーマ";  // 15 bytes
+    for (std::size_t at = 0; at <= 20; ++at) {
+        const std::string head = (around + around).substr(0, at);
+        const std::string tail = "abcdefghijklmnopq";
+        const auto line = [&](const std::string& sign, bool quoted) {
+            const std::string field = head + sign + tail;
+            return (quoted ? "\"" + field + "\"" : field) + ",7";
+        };
+        for (const bool quoted : {true, false}) {
+            EXPECT_EQ(texts(line("\x01", quoted)), V{"!制御文字が含まれています"}) << at;
+            EXPECT_EQ(texts(line("\x7f", quoted)), V{"!制御文字が含まれています"}) << at;
+        }
+        EXPECT_EQ(texts(line("\t", true)), (V{head + "\t" + tail, "7"})) << at;
+        EXPECT_EQ(texts("\"" + head + "\"," + tail), (V{head, tail})) << at;
+        EXPECT_EQ(texts(head + "," + tail), (V{head, tail})) << at;
+        EXPECT_EQ(texts(head + "\"" + tail)[0].rfind("!引用符", 0), 0u) << at;
+    }
+}
+
 TEST(RecordLineWrite, FieldsAreWrittenPlainlyAndReadBack) {
     RecordLine line;
     line.str("ちょっと、a,b").money(Money::fromYen(1234)).money(Money::fromRaw(-5000));
