@@ -26,7 +26,7 @@ constexpr std::string_view kNotCp932 = "文字コードが Shift-JIS ではあ�
 constexpr std::string_view kCannotEncode = "Shift-JIS で書けない文字があります";
 
 std::string withErrno(std::string_view what, int err) {
-    return std::string(what) + "（" + std::strerror(err) + "）";
+    return std::string(what) + "（" + systemReason(err) + "）";
 }
 
 [[noreturn]] void throwRead(std::string_view name, int err) {
@@ -338,9 +338,12 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
     for (const RecordLine& line : lines) text.append(line.text()).append("\r\n");
     const auto bytes = utf8ToCp932(text);
     if (!bytes) throw FileError(std::string(name), 0, std::string(kCannotEncode));
+    writeWhole(resolve(name), *bytes, name);
+}
 
+void writeWhole(const fs::path& path, std::string_view bytes, std::string_view name) {
     // A link is written through: its target gets the new contents.
-    const fs::path target = followLinks(resolve(name));
+    const fs::path target = followLinks(path);
     refuseReadOnly(name, target);
     mode_t mode = 0644;
     struct stat st {};
@@ -355,7 +358,7 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
         ::unlink(tmpl.c_str());
         throwWrite(name, err);
     };
-    if (const int err = writeAll(fd.get(), *bytes)) fail(err);
+    if (const int err = writeAll(fd.get(), bytes)) fail(err);
     if (::fchmod(fd.get(), mode) != 0) fail(errno);
     if (io.fsync(fd.get()) != 0) fail(errno);
     if (const int err = fd.close()) fail(err);

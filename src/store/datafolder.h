@@ -76,6 +76,13 @@ private:
     std::filesystem::path dir_;
 };
 
+// Writes `bytes` as the whole new contents of the file at `path`, the way
+// DataFolder::rewrite() does: a temporary file beside it, flushed, renamed over
+// the old one with its permissions, then the folder flushed; a link is written
+// through to its target. A failure is a FileError naming `name` and leaves the
+// old file whole.
+void writeWhole(const std::filesystem::path& path, std::string_view bytes, std::string_view name);
+
 // True for the names of the temporary files rewrite() makes of data files.
 bool isTemporaryFileName(std::string_view fileName);
 

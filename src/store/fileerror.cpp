@@ -1,5 +1,7 @@
 #include "store/fileerror.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace zm {
@@ -13,6 +15,31 @@ std::string message(const std::string& file, int line, const std::string& reason
 }
 
 }  // namespace
+
+std::string systemReason(int err) {
+    switch (err) {
+        case EACCES:
+        case EPERM:
+            return "アクセスが許可されていません";
+        case ENOSPC:
+        case EDQUOT:
+            return "ディスクに空きがありません";
+        case EROFS:
+            return "読み取り専用のファイルシステムです";
+        case ENOENT:
+            return "見つかりません";
+        case ELOOP:
+            return "シンボリックリンクが多すぎるか、循環しています";
+        case EISDIR:
+            return "フォルダです";
+        case ENOTDIR:
+            return "フォルダではないものが途中にあります";
+        case EIO:
+            return "入出力エラーが起きました";
+        default:
+            return std::strerror(err);
+    }
+}
 
 FileError::FileError(std::string file, int line, std::string reason)
     : std::runtime_error(message(file, line, reason)),

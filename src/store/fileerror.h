@@ -22,4 +22,8 @@ private:
     std::string reason_;
 };
 
+// Why a system call failed, in Japanese for the reasons a user meets
+// (no permission, disk full, ...); the system's own text for the rest.
+std::string systemReason(int err);
+
 }  // namespace zm
