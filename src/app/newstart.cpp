@@ -12,6 +12,7 @@
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "ui/dialogs.h"
+#include "ui/recordlimit.h"
 #include "ui/shell.h"
 
 namespace zm {
@@ -33,12 +34,9 @@ std::string copyName(const Moment& m) {
 void MainForm::cmdNewStart_Click() {
     const auto& boxes = goals.txtTemaMei;
     for (const TextBox& box : boxes) {
-        if (!fitsStringField(box.text())) {
-            s_.dialogs.msgBox(
-                std::string("テーマ名に保存できない文字が含まれています。\r\n") + kUnwritableHint,
-                kUnwritableTitle, Icon::Exclamation, Buttons::Ok);
+        if (refuseFieldText(s_.dialogs, "テーマ名", fitsStringField(box.text()),
+                            fitsFieldLength(box.text())))
             return;
-        }
     }
     if (s_.dialogs.msgBox("これまでのデータを全て削除して、新規にスタートしても良いですか？\r\n",
                           "削除確認", Icon::Question, Buttons::OkCancel) != Answer::Ok) {

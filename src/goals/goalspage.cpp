@@ -6,6 +6,7 @@
 #include "store/cp932.h"
 #include "store/datafiles.h"
 #include "ui/dialogs.h"
+#include "ui/recordlimit.h"
 #include "ui/rowdeletion.h"
 #include "ui/shell.h"
 
@@ -79,12 +80,12 @@ void GoalsPage::cmdMokuHozon_Click() {
     const std::optional<Money> target = typedTarget();
     if (!target) return;
     const std::string& purpose = txtInpMokuKou.text();
-    if (!fitsStringField(purpose)) {
-        s_.dialogs.msgBox(
-            std::string("貯金目的に保存できない文字が含まれています。\r\n") + kUnwritableHint,
-            kUnwritableTitle, Icon::Exclamation, Buttons::Ok);
+    if (refuseFieldText(s_.dialogs, "貯金目的", fitsStringField(purpose), fitsFieldLength(purpose)))
         return;
-    }
+    if (refuseWhenFull(s_.dialogs, msgMokuhyo.recordCount(), kMaxRecords,
+                       "貯金目的は 32,766 個までです。\r\n"
+                       "使わない目的を削除してから登録してください。"))
+        return;
     const auto total = Money::checkedAdd(MokuhyoTotal, *target);
     if (!total || !Money::checkedSub(savings, *target) ||
         !Money::checkedSub(*total, shownAmount(lblSougaku))) {

@@ -34,6 +34,11 @@ std::string excerpt(std::string_view text) {
     return firstChars(text, kShown) + "…";
 }
 
+bool fitsFieldLength(std::string_view utf8) {
+    // No character is shorter than a byte: most fields need no count at all.
+    return utf8.size() <= kMaxFieldChars || charCount(utf8) <= kMaxFieldChars;
+}
+
 int splitFields(std::string_view line, FieldView* out, int cap, std::string& error) {
     if (line.empty()) return 0;
     const char* const begin = line.data();
@@ -80,6 +85,12 @@ int splitFields(std::string_view line, FieldView* out, int cap, std::string& err
             const char* const close = ++p;
             while (p < stop && isBlank(*p)) ++p;
             if (p < stop && *p != ',') {
+                // A comma inside and text after: the quote that closed this
+                // field opened the next one, and this field's own is missing.
+                if (field.text.find(',') != std::string_view::npos) {
+                    error = "引用符（\"）が閉じていません";
+                    return -1;
+                }
                 error = "引用符（\"）の後に余分な文字があります：" +
                         excerpt(std::string_view(close, static_cast<std::size_t>(stop - close)));
                 return -1;
@@ -99,7 +110,7 @@ int splitFields(std::string_view line, FieldView* out, int cap, std::string& err
                 return -1;
             }
         }
-        if (field.text.size() > kMaxFieldBytes) {
+        if (!fitsFieldLength(field.text)) {
             error = "項目が長すぎます：" + excerpt(field.text);
             return -1;
         }

@@ -15,12 +15,14 @@ struct FieldView {
     bool quoted = false;
 };
 
-// The longest string field a data file may hold: far beyond any name a
-// person types, short enough that a damaged file cannot freeze a page. Input
-// is held to the characters, the reader to their bytes of UTF-8 (a character
-// of the code page takes at most three).
+// The longest string field a data file may hold, in characters: far beyond
+// any name a person types, short enough that a damaged file cannot freeze a
+// page. The reader and every input check use this one limit, so nothing the
+// program writes is refused when it is read back.
 inline constexpr std::size_t kMaxFieldChars = 4096;
-inline constexpr std::size_t kMaxFieldBytes = kMaxFieldChars * 3;
+
+// True when the text is no longer than a string field may be.
+bool fitsFieldLength(std::string_view utf8);
 
 // Splits one line (without its line end) into fields: blanks before a field
 // are skipped; a quoted field runs to the next double quote (commas inside

@@ -78,9 +78,6 @@ namespace {
 
 constexpr const char* kDeleteTitle = "削除確認";
 constexpr const char* kRenameTooltip = "ダブルクリックでテーマ名を変更できます";
-constexpr const char* kTooLongTitle = "文字数の上限";
-constexpr const char* kItemTooLong = "項目名は 4,096 文字までです。";
-constexpr const char* kNameTooLong = "テーマ名は 4,096 文字までです。";
 
 }  // namespace
 
@@ -191,15 +188,9 @@ void ThemePage::refuse(const std::string& text, const std::string& title) {
 
 void ThemePage::cmdHozon_Click() {
     if (!depositReady(true)) return;
-    if (!fitsStringField(txtKou.text())) {
-        refuse(std::string("項目名に保存できない文字が含まれています。\r\n") + kUnwritableHint,
-               kUnwritableTitle);
+    if (refuseFieldText(s_.dialogs, "項目名", fitsStringField(txtKou.text()),
+                        fitsFieldLength(txtKou.text())))
         return;
-    }
-    if (charCount(txtKou.text()) > kMaxFieldChars) {
-        refuse(kItemTooLong, kTooLongTitle);
-        return;
-    }
     if (refuseWhenFull(s_.dialogs, msgLedger.recordCount(), kMaxRecords,
                        themeName() + "の記録は 32,766 回までです。\r\n"
                                      "古い記録を削除してから入金してください。"))
@@ -351,15 +342,8 @@ void ThemePage::LoadThemeName() {
 void ThemePage::EditThemeName() {
     const std::string name = s_.dialogs.inputBox("テーマ名を入力してください", "テーマ名入力");
     if (name.empty()) return;
-    if (!fitsStringField(name)) {
-        refuse(std::string("テーマ名に保存できない文字が含まれています。\r\n") + kUnwritableHint,
-               kUnwritableTitle);
+    if (refuseFieldText(s_.dialogs, "テーマ名", fitsStringField(name), fitsFieldLength(name)))
         return;
-    }
-    if (charCount(name) > kMaxFieldChars) {
-        refuse(kNameTooLong, kTooLongTitle);
-        return;
-    }
     ThemeNameFile(s_.folder, traits_.index).write(name);
     showName(name);
 }

@@ -20,10 +20,4 @@ inline constexpr const char* kNewStartReminder =
     "ご自身のデータでスタートする時は目的ボタンのページで新規スタートしてください。";
 inline constexpr const char* kNewStartReminderTitle = "新規スタート促し";
 
-// Refusal of a text the data files cannot carry: "<what>に保存できない文字が
-// 含まれています。" + CR LF + this hint, under this title.
-inline constexpr const char* kUnwritableHint =
-    "ダブルクォーテーション（\"）、改行、絵文字などの記号は保存できません。";
-inline constexpr const char* kUnwritableTitle = "使用できない文字";
-
 }  // namespace zm

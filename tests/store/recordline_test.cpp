@@ -44,16 +44,22 @@ TEST(RecordLineSplit, DamagedLinesAreRefusedWithAShortReason) {
     // Text after a closing quote, an unclosed quote, control characters.
     EXPECT_EQ(texts(R"("2005年01月03日"x,5)"), V{"!引用符（\"）の後に余分な文字があります：x,5"});
     EXPECT_EQ(texts(R"("unclosed,1)"), V{"!引用符（\"）が閉じていません"});
+    EXPECT_EQ(texts(R"("2026年03月01日,"09:00:00",1)"), V{"!引用符（\"）が閉じていません"});
     EXPECT_EQ(texts(std::string("\"a\0b\",1", 7)), V{"!制御文字が含まれています"});
     EXPECT_EQ(texts("\"a\x1b\",1"), V{"!制御文字が含まれています"});
     // A quote inside a plain field: no writer could put that string back.
     EXPECT_EQ(texts(R"(1,ab"c)"), V{"!引用符（\"）の位置が正しくありません：ab\"c"});
     // A huge field is refused, and the reason quotes only its beginning.
-    const std::string huge(kMaxFieldBytes + 1, 'x');
+    const std::string huge(kMaxFieldChars + 1, 'x');
     const V refused = texts("\"" + huge + "\",1");
     ASSERT_EQ(refused.size(), 1u);
     EXPECT_EQ(refused[0], "!項目が長すぎます：" + std::string(20, 'x') + "…");
-    EXPECT_EQ(texts("\"" + std::string(kMaxFieldBytes, 'y') + "\"")[0].size(), kMaxFieldBytes);
+    // The limit counts characters, whatever their bytes: the longest field of
+    // kanji that input accepts is read back.
+    std::string kanji;
+    for (std::size_t i = 0; i < kMaxFieldChars; ++i) kanji += "漢";
+    EXPECT_EQ(texts("\"" + kanji + "\"")[0], kanji);
+    EXPECT_EQ(texts("\"" + kanji + "漢\"")[0].substr(0, 1), "!");
 }
 
 TEST(RecordLineSplit, LongFieldsAreScannedWholeWhereverTheSignStands) {
