@@ -24,6 +24,7 @@ namespace {
 
 constexpr std::string_view kNotCp932 = "文字コードが Shift-JIS ではありません";
 constexpr std::string_view kCannotEncode = "Shift-JIS で書けない文字があります";
+constexpr std::string_view kNotRegular = "通常のファイルではありません";
 
 std::string withErrno(std::string_view what, int err) {
     return std::string(what) + "（" + systemReason(err) + "）";
@@ -106,10 +107,29 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
+// The most bytes any data file may hold: a ledger at its limit of 32,766
+// records, each with a string field of the longest length in double-byte
+// characters beside its date and amount. A larger file is damaged.
+constexpr std::size_t kMaxLineBytes = 2 * kMaxFieldChars + 64;
+constexpr off_t kMaxFileBytes = static_cast<off_t>(kMaxLineBytes) * 32766;
+
+[[noreturn]] void throwTooBig(std::string_view name) {
+    throw FileError(
+        std::string(name), 0,
+        "ファイルが大きすぎます（" + std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB まで）");
+}
+
 std::string readAll(std::string_view name, const fs::path& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // O_NONBLOCK: a pipe in the file's place must not hold the program up;
+    // it is refused below like any other file that is not a regular one.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.ok()) throwRead(name, errno);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) throwRead(name, errno);
+    if (!S_ISREG(st.st_mode)) throw FileError(std::string(name), 0, std::string(kNotRegular));
+    if (st.st_size > kMaxFileBytes) throwTooBig(name);
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buf, sizeof buf);
@@ -118,6 +138,9 @@ std::string readAll(std::string_view name, const fs::path& path) {
             throwRead(name, errno);
         }
         if (n == 0) break;
+        // A file that grows while it is read is held to the same limit.
+        if (bytes.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxFileBytes))
+            throwTooBig(name);
         bytes.append(buf, static_cast<std::size_t>(n));
     }
     return bytes;
@@ -284,6 +307,8 @@ void DataFolder::createIfMissing(std::string_view name) const {
     if (exists(name)) return;
     const fs::path path = dir_ / fs::path(std::string(name));
     Fd fd(fileCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    // A link that loops is there but cannot be read: no failure to write.
+    if (!fd.ok() && errno == ELOOP) throwRead(name, ELOOP);
     if (!fd.ok()) throwWrite(name, errno);
     if (const int err = fd.close()) throwWrite(name, err);
 }
