@@ -5,8 +5,9 @@
 
 namespace zm {
 
-// A start on a data folder that another program has: tells the user and
-// returns true; the program then ends without reading or writing anything.
+// A start on a data folder that another program has, or that cannot be
+// locked at all: tells the user why and returns true; the program then ends
+// without reading or writing anything.
 bool refuseSecondStart(const FolderLock& lock, Dialogs& dialogs);
 
 }  // namespace zm

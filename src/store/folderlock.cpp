@@ -11,7 +11,10 @@ namespace zm {
 FolderLock::FolderLock(const std::filesystem::path& dir) {
     // O_CLOEXEC: a program started from this one must not inherit the lock.
     fd_ = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ < 0) return;
+    if (fd_ < 0) {
+        error_ = errno;
+        return;
+    }
     int rc = 0;
     do {
         rc = ::flock(fd_, LOCK_EX | LOCK_NB);
@@ -21,6 +24,7 @@ FolderLock::FolderLock(const std::filesystem::path& dir) {
         return;
     }
     if (errno == EWOULDBLOCK) state_ = State::Busy;
+    error_ = errno;
     ::close(fd_);
     fd_ = -1;
 }

@@ -36,6 +36,16 @@ TEST(SecondStart, IsToldWhyItEnds) {
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.dialogs.shown[0].text, kFolderBusyText);
     EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
+
+    // A folder that cannot be locked at all (as one the user may write but
+    // not read) ends the start too, saying why, instead of sharing the data.
+    const FolderLock none(w.dir.path() / "none");
+    w.dialogs.answer(Answer::Ok);
+    EXPECT_TRUE(refuseSecondStart(none, w.dialogs));
+    ASSERT_EQ(w.dialogs.shown.size(), 2u);
+    EXPECT_EQ(w.dialogs.shown[1].text,
+              std::string(kFolderUnlockableText) + "\r\n（見つかりません）");
+    EXPECT_EQ(w.dialogs.shown[1].title, kFolderUnlockableTitle);
 }
 
 // Every file under the folder with its contents.
