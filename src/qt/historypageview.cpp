@@ -146,6 +146,8 @@ public:
             }
             setVisible(table_.visible());
         });
+        // A grid made after its table was filled opens where the table stands.
+        showTopRow();
     }
 
     QSize sizeHint() const override {
@@ -207,6 +209,9 @@ private:
         const int row = table_.topRow();
         if (row < 1) return;
         scrollPending_ = !isVisible();
+        // The scroll range follows a reset only at the next layout: without
+        // this, the rows of a longer table lie beyond it.
+        updateGeometries();
         QTableView::scrollTo(model_->index(row - 1, 1), PositionAtTop);
     }
 

@@ -146,6 +146,8 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
     });
     markBound(table, this);
     table.bind([this] { setVisible(table_.visible()); });
+    // A view made after its table was filled opens where the table stands.
+    scrollToTop(table.topRow());
 
     auto select = [this](const QModelIndex& index) {
         if (index.isValid()) table_.setCurrentRow(index.row() + 1);
@@ -205,6 +207,9 @@ void LedgerView::setLeastWidth(int width) {
 void LedgerView::scrollToTop(int tableRow) {
     if (tableRow < 1) return;
     scrollPending_ = !isVisible();
+    // The scroll range follows the rows only at the next layout: without
+    // this, a row just added lies beyond it and the scroll stops short.
+    updateGeometries();
     scrollTo(model_->index(tableRow - 1, 0), QAbstractItemView::PositionAtTop);
 }
 
