@@ -28,11 +28,12 @@ void MonthHistory::BuildMonthTable(const HistorySources& sources) {
     const int m = monthsBetween(HistoryStart, today);
     MonthTotals.assign(static_cast<std::size_t>(m + 1), Money());
     msgMonthList.startBody(HistoryStart, m + 1);
-    // As on the daily page, a record before the first day or after today is
-    // passed over.
-    bookSources(sources, msgMonthList, MonthTotals, [this, today](Date date) {
-        if (date < HistoryStart || date > today) return -1;
-        return monthsBetween(HistoryStart, date);
+    // A record later this month (the clock set back) belongs to this month's
+    // row; only months after this one have no row to take a record.
+    bookSources(sources, msgMonthList, MonthTotals, [this, m](Date date) {
+        if (date < HistoryStart) return -1;
+        const int month = monthsBetween(HistoryStart, date);
+        return month <= m ? month : -1;
     });
     msgMonthList.endBody(MonthTotals);
     msgMonthList.scrollToLast();

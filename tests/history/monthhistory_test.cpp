@@ -43,11 +43,14 @@ TEST(MonthHistory, CalendarMonthsFromTheFirstDepositWithTheRunningTotalOfAllFile
     EXPECT_EQ(page.mctMonth.labels(), (Texts{"1ヶ月目", "2ヶ月目", "3ヶ月目"}));
     EXPECT_EQ(page.mctMonth.series()[0], (std::vector<double>{31, 1383, 1403}));
 
-    // A month without deposits keeps the running total; a record after
-    // today is passed over.
+    // A record later in this month (the clock set back) still counts, so the
+    // last running total is the sum of the files; one of a later month has
+    // no row and is passed over.
     w.put(files::kTheme[2], "\"2026年03月06日\",\"朝メシ抜いた\",20\n");
+    w.put(files::kTheme[1], "\"2026年04月01日\",\"皿洗い\",500\n");
     page.open({"～つもり貯金", "家庭賃金制", "罰金徴収制"});
-    EXPECT_EQ(rowTexts(t, 3), (Texts{"3", "2026年03月", "", "", "", "", "", "¥0", "¥1,383"}));
+    ASSERT_EQ(t.recordCount(), 3);
+    EXPECT_EQ(rowTexts(t, 3), (Texts{"3", "2026年03月", "", "", "", "", "¥20", "¥20", "¥1,403"}));
 }
 
 TEST(HistoryPages, OpenBuildsShowsTheHelpTourAndAPressOnTheShownPageChangesNothing) {
