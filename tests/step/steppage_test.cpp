@@ -149,9 +149,17 @@ TEST_F(StepFixture, TargetDaysCalculator) {
     EXPECT_EQ(page.lblSetKingaku.caption(), "¥5,050");
     EXPECT_EQ(w.get(files::kEveryTarget), "100\r\n");
 
-    page.txtSetNissuu.setText("32766");
-    page.txtSetNissuu_KeyPress(kEnterKey);
-    EXPECT_EQ(page.lblSetKingaku.caption(), "¥536,821,761");
+    // The smallest targets: one day is one yen, none or fewer is nothing.
+    for (const auto& [days, amount] : {std::pair{"32766", "¥536,821,761"},
+                                       {"2", "¥3"},
+                                       {"1", "¥1"},
+                                       {"0.6", "¥1"},
+                                       {"0", "¥0"},
+                                       {"-1", "¥0"}}) {
+        page.txtSetNissuu.setText(days);
+        page.txtSetNissuu_KeyPress(kEnterKey);
+        EXPECT_EQ(page.lblSetKingaku.caption(), amount) << days;
+    }
 }
 
 TEST_F(StepFixture, MalformedLedgerLineNamesFileAndLineAndTouchesNothing) {
