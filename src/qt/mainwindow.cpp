@@ -1,5 +1,7 @@
 #include "qt/mainwindow.h"
 
+#include <new>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -113,6 +115,8 @@ void MainWindow::run(const std::function<void()>& handler) {
         return;
     } catch (const FileError& e) {
         problem = std::string("データファイルを読み書きできませんでした。\r\n\r\n") + e.what();
+    } catch (const std::bad_alloc&) {
+        problem = "メモリが足りなくなったため、処理を続けられませんでした。";
     } catch (const std::exception& e) {
         problem = std::string("処理を続けられませんでした。\r\n\r\n") + e.what();
     }
