@@ -20,12 +20,6 @@ public:
 
 public slots:
     QStringList GetCapabilities() { return {"actions", "body"}; }
-    QString GetServerInformation(QString& vendor, QString& version, QString& specVersion) {
-        vendor = "zumeri tests";
-        version = "1";
-        specVersion = "1.2";
-        return "fake";
-    }
     uint Notify(const QString& app, uint, const QString& icon, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& hints, int) {
         const uint id = ++last_;
