@@ -217,7 +217,9 @@ std::string ReminderSchedule::install(TimeOfDay at) {
     }
     const std::string why = installTimer(at);
     if (!why.empty()) {
-        remove();  // nothing half-installed is left behind
+        // Nothing half-installed is left behind, and no timer is said to run.
+        removeTimer();
+        if (!present(autostartFile())) preference_.save({false, at});
         return why;
     }
     // Installed one way, the other way's entry would remind twice.
@@ -241,6 +243,11 @@ std::string ReminderSchedule::installTimer(TimeOfDay at) {
 }
 
 std::string ReminderSchedule::remove() {
+    const std::string why = removeTimer();
+    return why.empty() ? removeFile(autostartFile()) : why;
+}
+
+std::string ReminderSchedule::removeTimer() {
     std::string why;
     if (present(timerFile()) || present(serviceFile())) {
         systemd_.systemctl({"disable", "--now", kTimer});
@@ -251,7 +258,6 @@ std::string ReminderSchedule::remove() {
         if (why.empty()) why = removeFile(serviceFile());
         systemd_.systemctl({"daemon-reload"});
     }
-    if (why.empty()) why = removeFile(autostartFile());
     return why;
 }
 

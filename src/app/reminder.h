@@ -76,6 +76,7 @@ private:
     std::string install(TimeOfDay at);
     std::string installTimer(TimeOfDay at);
     std::string remove();
+    std::string removeTimer();
 
     std::filesystem::path config_;
     RemindCommand command_;

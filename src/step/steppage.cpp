@@ -295,7 +295,7 @@ void StepPage::applyReminder() {
         s_.dialogs.msgBox(std::string("毎日のお知らせを") + (installing ? "設定" : "解除") +
                               "できませんでした。\r\n" + why,
                           "毎日お知らせ", Icon::Exclamation, Buttons::Ok);
-        showReminder(before);
+        showReminder(reminder_->current());
         return;
     }
     showReminder(wanted);

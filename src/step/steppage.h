@@ -47,7 +47,7 @@ public:
     virtual ~ReminderSwitch() = default;
     virtual ReminderChoice current() const = 0;
     // Installs, updates or removes the schedule and keeps the choice. On a
-    // failure the choice is not kept and the Japanese text says why.
+    // failure the Japanese text says why, and current() what is in place.
     virtual std::string apply(const ReminderChoice& choice) = 0;
     // Where the schedule lies, for the user.
     virtual std::string where() const = 0;
