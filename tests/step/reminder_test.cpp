@@ -1,35 +1,12 @@
-// The daily reminder as the 365-step page sees it: the plan's text for a
-// reminder, and the switch on the page.
+// The daily reminder's switch on the 365-step page. The plan's text for a
+// reminder is checked where it arrives, in tests/qt/remind_e2e_test.cpp.
 #include <gtest/gtest.h>
-
-#include <optional>
 
 #include "step/steppage.h"
 #include "support/world.h"
 
 namespace zm::test {
 namespace {
-
-// Today is 2026年03月05日 on the World's clock.
-TEST(StepReminderText, IsThePagesPlanOrNothing) {
-    const struct {
-        const char* ledger;
-        std::optional<std::string> text;
-    } cases[] = {
-        {"\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月04日\",\"09:00:00\",9\n",
-         "本日の入金予定は 5円 です"},
-        {"\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"21:30:05\",2\n",
-         "本日の入金予定は 5円 です\n3日からの滞納金が 7円 です\n合計金額は 12円 です"},
-        {"", "本日の入金予定は 1円 です"},
-        {"\"2026年03月04日\",\"09:00:00\",1\n\"2026年03月05日\",\"08:00:00\",1\n", std::nullopt},
-        {"\"2005年01月01日\",\"09:26:01\",1\n\"2026年03月01日\",\"09:00:00\",2\n", std::nullopt},
-    };
-    for (const auto& c : cases) {
-        World w;
-        w.put(files::kEvery, c.ledger);
-        EXPECT_EQ(StepPage::reminderText(w.folder, w.clock.today()), c.text) << c.ledger;
-    }
-}
 
 struct FakeSwitch final : ReminderSwitch {
     ReminderChoice choice;
