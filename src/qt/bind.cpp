@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
+#include <QTimeEdit>
+#include <QTimer>
 #include <QVariant>
 #include <memory>
 #include <utility>
@@ -170,6 +173,36 @@ void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
                      [&box](const QString& text) { box.setText(ss(text)); });
     widget->installEventFilter(new EnterFilter(
         widget, [run, onKey = std::move(onKey)] { run([&onKey] { onKey(kEnterKey); }); }));
+}
+
+void bindTimeBox(TextBox& box, QTimeEdit* widget, const Runner& run,
+                 std::function<void()> onChange) {
+    markBound(box, widget);
+    widget->setDisplayFormat("HH:mm");
+    auto draw = [&box, widget] {
+        drawCommon(box, widget);
+        const QTime at = QTime::fromString(qs(box.text()), "HH:mm");
+        if (at.isValid() && at != widget->time()) {
+            const QSignalBlocker quiet(widget);
+            widget->setTime(at);
+        }
+    };
+    box.bind(draw);
+    draw();
+    auto* pause = new QTimer(widget);
+    pause->setSingleShot(true);
+    pause->setInterval(800);
+    auto changed = [&box, widget, run, onChange = std::move(onChange)] {
+        box.setText(ss(widget->time().toString("HH:mm")));
+        run(onChange);
+    };
+    QObject::connect(widget, &QTimeEdit::timeChanged, pause, qOverload<>(&QTimer::start));
+    QObject::connect(pause, &QTimer::timeout, widget, changed);
+    QObject::connect(widget, &QTimeEdit::editingFinished, pause, [pause, changed] {
+        if (!pause->isActive()) return;
+        pause->stop();
+        changed();
+    });
 }
 
 void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,

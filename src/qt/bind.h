@@ -11,6 +11,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QTimeEdit;
 class QWidget;
 
 namespace zm {
@@ -46,6 +47,10 @@ void bindButton(Button& button, QAbstractButton* widget, const Runner& run,
 // onKey receives 13 for Enter; other keys are ordinary typing.
 void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
                  std::function<void(int)> onKey);
+// A time of day as the text "HH:MM". onChange runs once the user pauses or
+// leaves the box, not at every digit typed.
+void bindTimeBox(TextBox& box, QTimeEdit* widget, const Runner& run,
+                 std::function<void()> onChange);
 void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,
                   std::function<void()> onClick);
 // onClick runs when the user picks an entry, also the one already selected.

@@ -1,17 +1,20 @@
 #include <QApplication>
 #include <filesystem>
+#include <string_view>
 
 #include "app/mainform.h"
 #include "core/datetime.h"
 #include "qt/mainwindow.h"
 #include "qt/qtdialogs.h"
 #include "qt/qtshell.h"
+#include "qt/remind.h"
 #include "qt/secondstart.h"
 #include "qt/style.h"
 #include "store/datafolder.h"
 #include "store/folderlock.h"
 
 int main(int argc, char* argv[]) {
+    if (argc > 1 && std::string_view(argv[1]) == "--remind") return zm::runRemind(argc, argv);
     QApplication app(argc, argv);
     zm::setUpApplication();
 
@@ -27,6 +30,11 @@ int main(int argc, char* argv[]) {
     zm::MainForm form({folder, dialogs, shell, clock});
     zm::MainWindow window(form, dialogs, shell);
     dialogs.setParent(&window);
+    zm::DesktopReminder reminder(form.every, folder, clock, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
 
     window.run([&form] { form.Form_Load(); });
     if (shell.ended()) return shell.exitCode();

@@ -1,9 +1,11 @@
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
@@ -90,11 +92,23 @@ static void fillStepPage(QWidget* frame, StepPage& page, const Runner& run) {
     targetRow->addWidget(kingaku);
     targetRow->addStretch();
 
+    // The daily reminder.
+    auto* remind = new QCheckBox("毎日お知らせ");
+    bindCheckBox(page.chkRemind, remind, run, [&page] { page.chkRemind_Click(); });
+    auto* remindTime = new QTimeEdit;
+    remindTime->setAccessibleName("お知らせの時刻");
+    bindTimeBox(page.txtRemindTime, remindTime, run, [&page] { page.txtRemindTime_Change(); });
+    auto* remindRow = new QHBoxLayout;
+    remindRow->addWidget(remind);
+    remindRow->addWidget(remindTime);
+    remindRow->addStretch();
+
     auto* side = new QVBoxLayout;
     side->addWidget(plan);
     side->addLayout(buttons);
     side->addLayout(figures);
     side->addWidget(target);
+    side->addLayout(remindRow);
     side->addWidget(chart, 1);
 
     layOutLedgerPage(frame, title, table, side);

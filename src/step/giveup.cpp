@@ -33,8 +33,8 @@ void StepPage::cmdEveryClr_Click() {
     lblkeika.setCaption("1日");
     lblEvery_zen.setCaption(Money().currencyText());
     Cumulative = Money();
-    Arrears = Money();
-    PlannedAmount = Money::fromYen(1);
+    Plan.Arrears = Money();
+    Plan.PlannedAmount = Money::fromYen(1);
     cmdEveryHozon.setEnabled(true);
     cmdEveryHozon2.setEnabled(true);
 

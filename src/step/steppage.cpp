@@ -15,9 +15,85 @@ std::string yenLabel(Money m) {
     return m.plainText() + "円";
 }
 
+// One line of the plan message: a text, an amount, a text.
+struct PlanLine {
+    std::string before, amount, after;
+};
+
+// The plan message as the page shows it: today's plan alone, or with the
+// arrears since the day after the last deposit and the sum of both.
+std::vector<PlanLine> planLines(Money planned, Money arrears, Date lastDate) {
+    if (arrears == Money() && planned > Money()) {
+        return {{"本日の入金予定は", yenLabel(planned), "です"}};
+    }
+    if (planned != Money() && arrears != Money()) {
+        const unsigned firstMissed = static_cast<unsigned>(addDays(lastDate, 1).day());
+        return {{"本日の入金予定は", yenLabel(planned), "です"},
+                {std::to_string(firstMissed) + "日からの滞納金が", yenLabel(arrears), "です"},
+                {"合計金額は", yenLabel(planned + arrears), "です"}};
+    }
+    return {};
+}
+
+// "20:00"; the reminder's time has no seconds.
+std::string clockText(TimeOfDay t) {
+    return timeText(t).substr(0, 5);
+}
+
+// "H:MM" or "HH:MM" on the 24-hour clock.
+std::optional<TimeOfDay> parseClockText(const std::string& text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos || colon < 1 || colon > 2 || text.size() != colon + 3) {
+        return std::nullopt;
+    }
+    return parseTimeText((colon == 1 ? "0" : "") + text + ":00");
+}
+
 }  // namespace
 
-StepPage::StepPage(Services services) : s_(services) {}
+EveryPlan planOf(const std::vector<TimedRecord>& records, Date today) {
+    EveryPlan plan;
+    if (!records.empty()) {
+        constexpr Date kSampleStart{std::chrono::year{2005}, std::chrono::January,
+                                    std::chrono::day{1}};
+        const TimedRecord& first = records.front();
+        plan.SampleDataFlag =
+            first.date == kSampleStart && first.time == TimeOfDay{9 * 3600 + 26 * 60 + 1};
+        plan.StartDate = first.date;
+        plan.LastDate = records.back().date;
+        plan.ElapsedDays = daysBetween(plan.StartDate, today);
+        plan.DayNumber = plan.ElapsedDays;
+        const int gap = daysBetween(plan.LastDate, today);
+        if (gap == 0) plan.DayNumber = 0;
+        // The missed days run from the day after LastDate to yesterday.
+        for (int k = plan.DayNumber - gap + 2; gap > 1 && k <= plan.DayNumber; ++k) {
+            plan.Arrears += Money::fromYen(k);
+        }
+    }
+    plan.PlannedAmount = Money::fromYen(plan.DayNumber + 1);
+    // A plan of one yen with records means the last record is from today.
+    plan.depositedToday = !records.empty() && plan.PlannedAmount == Money::fromYen(1);
+    return plan;
+}
+
+std::optional<std::string> StepPage::reminderText(const DataFolder& folder, Date today) {
+    const EveryPlan plan = planOf(EveryLedgerFile(folder).read().records, today);
+    if (plan.SampleDataFlag || plan.depositedToday) return std::nullopt;
+    std::string text;
+    for (const PlanLine& line : planLines(plan.PlannedAmount, plan.Arrears, plan.LastDate)) {
+        if (!text.empty()) text += "\n";
+        text += line.before + " " + line.amount + " " + line.after;
+    }
+    if (text.empty()) return std::nullopt;
+    return text;
+}
+
+StepPage::StepPage(Services services) : s_(services) {
+    // Off until a switch is given: nothing could install the schedule.
+    showReminder(ReminderChoice{});
+    chkRemind.setEnabled(false);
+    txtRemindTime.setEnabled(false);
+}
 
 void StepPage::load() {
     ResetEveryTable();
@@ -38,7 +114,6 @@ void StepPage::ResetEveryTable() {
 }
 
 void StepPage::LoadEveryLedger() {
-    SampleDataFlag = false;
     const auto ledger = EveryLedgerFile(s_.folder).readOrCreate();
     const auto& records = ledger.records;
 
@@ -54,35 +129,14 @@ void StepPage::LoadEveryLedger() {
     Cumulative = ledger.total;
     if (!msgEvery.empty()) msgEvery.scrollToLast();
 
-    ElapsedDays = 0;
-    DayNumber = 0;
-    Arrears = Money();
-    if (!records.empty()) {
-        constexpr Date kSampleStart{std::chrono::year{2005}, std::chrono::January,
-                                    std::chrono::day{1}};
-        const TimedRecord& first = records.front();
-        SampleDataFlag =
-            first.date == kSampleStart && first.time == TimeOfDay{9 * 3600 + 26 * 60 + 1};
-        StartDate = first.date;
-        const Date today = s_.clock.today();
-        LastDate = records.back().date;
-        ElapsedDays = daysBetween(StartDate, today);
-        DayNumber = ElapsedDays;
-        const int gap = daysBetween(LastDate, today);
-        if (gap == 0) DayNumber = 0;
-        // The missed days run from the day after LastDate to yesterday.
-        for (int k = DayNumber - gap + 2; gap > 1 && k <= DayNumber; ++k) {
-            Arrears += Money::fromYen(k);
-        }
-    }
-    PlannedAmount = Money::fromYen(DayNumber + 1);
+    Plan = planOf(records, s_.clock.today());
     ShowEveryTotals();
 
     HistoryTotal = EveryHistoryFile(s_.folder).read().total;
 }
 
 void StepPage::ShowEveryTotals() {
-    lblkeika.setCaption(std::to_string(ElapsedDays + 1) + "日");
+    lblkeika.setCaption(std::to_string(Plan.ElapsedDays + 1) + "日");
     lblEvery_zen.setCaption(Cumulative.currencyText());
 }
 
@@ -94,31 +148,22 @@ void StepPage::HideEveryPlan() {
 }
 
 void StepPage::ShowEveryPlan() {
-    if (PlannedAmount == Money::fromYen(1) && !msgEvery.empty()) {
+    if (Plan.depositedToday) {
         ShowDepositedToday();
         return;
     }
     HideEveryPlan();
     // The shipped sample never shows or charges arrears.
-    if (SampleDataFlag) Arrears = Money();
-    if (Arrears == Money() && PlannedAmount > Money()) {
-        lblCmnt1[0].setCaption("本日の入金予定は");
-        lblEvery_Kingaku.setCaption(yenLabel(PlannedAmount));
-        lblCmnt1[0].setVisible(true);
-        lblCmnt1[1].setVisible(true);
-        lblEvery_Kingaku.setVisible(true);
-    }
-    if (PlannedAmount != Money() && Arrears != Money()) {
-        for (Label& piece : lblCmnt1) piece.setVisible(true);
-        lblEvery_Kingaku.setVisible(true);
-        lblEvery_Tainou.setVisible(true);
-        lblEvery_Goukei.setVisible(true);
-        lblCmnt1[0].setCaption("本日の入金予定は");
-        lblEvery_Kingaku.setCaption(yenLabel(PlannedAmount));
-        const unsigned firstMissed = static_cast<unsigned>(addDays(LastDate, 1).day());
-        lblCmnt1[2].setCaption(std::to_string(firstMissed) + "日からの滞納金が");
-        lblEvery_Tainou.setCaption(yenLabel(Arrears));
-        lblEvery_Goukei.setCaption(yenLabel(due()));
+    if (Plan.SampleDataFlag) Plan.Arrears = Money();
+    const std::vector<PlanLine> lines = planLines(Plan.PlannedAmount, Plan.Arrears, Plan.LastDate);
+    Label* amounts[3] = {&lblEvery_Kingaku, &lblEvery_Tainou, &lblEvery_Goukei};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        Label& before = lblCmnt1[2 * i];
+        Label& after = lblCmnt1[2 * i + 1];
+        before.setCaption(lines[i].before);
+        amounts[i]->setCaption(lines[i].amount);
+        after.setCaption(lines[i].after);
+        for (Label* piece : {&before, amounts[i], &after}) piece->setVisible(true);
     }
 }
 
@@ -167,7 +212,7 @@ void StepPage::cmdEveryHozon_Click() {
     if (!cmdEveryHozon.enabled()) return;  // one deposit a day
     if (refuseFullLedger()) return;
     depositDue(s_.clock.moment());
-    if (SampleDataFlag) {
+    if (Plan.SampleDataFlag) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
                           Buttons::Ok);
     }
@@ -206,6 +251,54 @@ void StepPage::txtSetNissuu_KeyPress(int key) {
     }
     ShowTargetAmount();
     TargetDaysFile(s_.folder).write(value->toDouble());
+}
+
+void StepPage::setReminderSwitch(ReminderSwitch& reminder) {
+    reminder_ = &reminder;
+    chkRemind.setEnabled(true);
+    txtRemindTime.setEnabled(true);
+    showReminder(reminder.current());
+}
+
+void StepPage::showReminder(const ReminderChoice& choice) {
+    chkRemind.setValue(choice.on ? 1 : 0);
+    txtRemindTime.setText(clockText(choice.at));
+    if (reminder_ && choice.on)
+        chkRemind.setTooltip(reminder_->where());
+    else
+        chkRemind.setTooltip("毎日決まった時刻に本日の入金予定をお知らせします");
+}
+
+void StepPage::chkRemind_Click() {
+    applyReminder();
+}
+
+void StepPage::txtRemindTime_Change() {
+    applyReminder();
+}
+
+void StepPage::applyReminder() {
+    if (!reminder_) return;
+    const ReminderChoice before = reminder_->current();
+    const auto at = parseClockText(txtRemindTime.text());
+    if (!at) {
+        s_.dialogs.msgBox("お知らせの時刻は 00:00 から 23:59 までの「時:分」で入力してください。",
+                          "毎日お知らせ", Icon::Exclamation, Buttons::Ok);
+        showReminder(before);
+        return;
+    }
+    const ReminderChoice wanted{chkRemind.value() == 1, *at};
+    if (wanted == before) return;
+    const std::string why = reminder_->apply(wanted);
+    if (!why.empty()) {
+        const bool installing = wanted.on;
+        s_.dialogs.msgBox(std::string("毎日のお知らせを") + (installing ? "設定" : "解除") +
+                              "できませんでした。\r\n" + why,
+                          "毎日お知らせ", Icon::Exclamation, Buttons::Ok);
+        showReminder(reminder_->current());
+        return;
+    }
+    showReminder(wanted);
 }
 
 }  // namespace zm

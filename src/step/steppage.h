@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "core/datetime.h"
 #include "core/money.h"
@@ -12,7 +15,43 @@
 
 namespace zm {
 
+class DataFolder;
 struct TimedRecord;
+
+// Today's plan of a 365-step ledger: the day number, the planned amount and
+// the arrears of the missed days, as the page computes them at start-up.
+struct EveryPlan {
+    bool SampleDataFlag = false;  // the shipped sample ledger
+    Date StartDate{};
+    Date LastDate{};
+    int ElapsedDays = 0;
+    int DayNumber = 0;
+    Money PlannedAmount;
+    Money Arrears;
+    // Today's deposit is made: the last record is from today.
+    bool depositedToday = false;
+};
+EveryPlan planOf(const std::vector<TimedRecord>& records, Date today);
+
+// The daily reminder of the plan: whether it is on, and at what time of day.
+struct ReminderChoice {
+    bool on = false;
+    TimeOfDay at{20 * 3600};
+    bool operator==(const ReminderChoice&) const = default;
+};
+
+// What puts the reminder's schedule in place and keeps the choice. The choice
+// is a preference of this desktop, never part of the data folder.
+class ReminderSwitch {
+public:
+    virtual ~ReminderSwitch() = default;
+    virtual ReminderChoice current() const = 0;
+    // Installs, updates or removes the schedule and keeps the choice. On a
+    // failure the Japanese text says why, and current() what is in place.
+    virtual std::string apply(const ReminderChoice& choice) = 0;
+    // Where the schedule lies, for the user.
+    virtual std::string where() const = 0;
+};
 
 // Where the over-payment sends its surplus. The main form hands the step page
 // one; the step page knows nothing of the page behind it.
@@ -52,15 +91,18 @@ public:
     Label lblEvery_Kingaku{"lblEvery_Kingaku"};
     Label lblEvery_Tainou{"lblEvery_Tainou"};
     Label lblEvery_Goukei{"lblEvery_Goukei"};
+    // The daily reminder: on or off, and the time as "HH:MM".
+    CheckBox chkRemind{"chkRemind"};
+    TextBox txtRemindTime{"txtRemindTime"};
 
     // What the main form and the summary pages read.
     Money cumulative() const { return Cumulative; }
     Money historyTotal() const { return HistoryTotal; }
-    bool sampleData() const { return SampleDataFlag; }
+    bool sampleData() const { return Plan.SampleDataFlag; }
     bool hasRecords() const { return !msgEvery.empty(); }
-    Money plannedAmount() const { return PlannedAmount; }
-    Money arrears() const { return Arrears; }
-    int elapsedDays() const { return ElapsedDays; }
+    Money plannedAmount() const { return Plan.PlannedAmount; }
+    Money arrears() const { return Plan.Arrears; }
+    int elapsedDays() const { return Plan.ElapsedDays; }
 
     // Start-up: the table, the ledger, the chart, the target days and today's plan.
     void load();
@@ -69,6 +111,18 @@ public:
     void cmdEveryHozon2_Click();
     void cmdEveryClr_Click();
     void txtSetNissuu_KeyPress(int key);
+    // The view pushes the new value or text first.
+    void chkRemind_Click();
+    void txtRemindTime_Change();
+
+    // The reminder's switch; until one is given, the reminder cannot be set.
+    void setReminderSwitch(ReminderSwitch& reminder);
+
+    // Today's plan in the page's words, for a reminder: "本日の入金予定は N円
+    // です", then the arrears and their sum on lines of their own. Nothing when
+    // today's deposit is made or the ledger is the shipped sample. Reads the
+    // ledger without creating it: a missing or faulty one is a FileError.
+    static std::optional<std::string> reminderText(const DataFolder& folder, Date today);
 
     // The over-payment sends its surplus here.
     void setSurplusSink(SurplusSink& sink) { surplus_ = &sink; }
@@ -89,26 +143,23 @@ private:
     void LoadTargetDays();
     void ShowTargetAmount();
 
-    Money due() const { return PlannedAmount + Arrears; }
+    Money due() const { return Plan.PlannedAmount + Plan.Arrears; }
     // Shows why the ledger takes no more deposits and returns true when full.
     bool refuseFullLedger();
     // Today's deposit of the due amount: on file first, then on the page.
     void depositDue(const Moment& moment);
+    void showReminder(const ReminderChoice& choice);
+    void applyReminder();
 
     Services s_;
     SurplusSink* surplus_ = nullptr;
+    ReminderSwitch* reminder_ = nullptr;
 
     // State.
-    Date StartDate{};
-    Date LastDate{};
-    int ElapsedDays = 0;
-    int DayNumber = 0;
-    Money PlannedAmount;
-    Money Arrears;
+    EveryPlan Plan;
     Money Cumulative;
     Money HistoryTotal;
     int TargetDays = 0;
-    bool SampleDataFlag = false;
 };
 
 }  // namespace zm
