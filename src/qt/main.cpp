@@ -3,6 +3,7 @@
 
 #include "app/mainform.h"
 #include "core/datetime.h"
+#include "qt/commandline.h"
 #include "qt/mainwindow.h"
 #include "qt/qtdialogs.h"
 #include "qt/qtshell.h"
@@ -12,6 +13,8 @@
 #include "store/folderlock.h"
 
 int main(int argc, char* argv[]) {
+    // --export-csv, --help and --version need no display.
+    if (const auto status = zm::runCommandLine(argc, argv)) return *status;
     QApplication app(argc, argv);
     zm::setUpApplication();
 
