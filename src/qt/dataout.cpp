@@ -255,9 +255,12 @@ Qt::Alignment cellAlign(Align a) {
 
 // Column widths for the sheet: each as its header and widest text need
 // (measured on a sample of the rows), shrunk together to the sheet's width.
-std::vector<int> columnWidths(const OutTable& table, const QFontMetrics& fm, int width, int pad) {
+std::vector<int> columnWidths(const OutTable& table, const QFontMetrics& fm,
+                              const QFontMetrics& headerMetrics, int width, int pad) {
     std::vector<int> widths;
-    for (const std::string& h : table.header) widths.push_back(fm.horizontalAdvance(qs(h)) + pad);
+    for (const std::string& h : table.header) {
+        widths.push_back(headerMetrics.horizontalAdvance(qs(h)) + pad);
+    }
     const std::size_t n = table.rows.size();
     const std::size_t step = std::max<std::size_t>(1, n / 2000);
     auto measure = [&](std::size_t r) {
@@ -382,7 +385,7 @@ int drawReport(QPagedPaintDevice& device, const Report& report,
 
     // Title and date.
     painter.setFont(sheet.font(16, true));
-    const int titleHeight = QFontMetrics(painter.font(), &device).height();
+    const int titleHeight = painter.fontMetrics().height();
     painter.drawText(QRect(0, y, sheet.width, titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      qs(report.title));
     painter.setFont(sheet.font(10));
@@ -391,7 +394,7 @@ int drawReport(QPagedPaintDevice& device, const Report& report,
     y += titleHeight + sheet.mm(4);
 
     // The figures, flowed across the sheet.
-    const QFontMetrics figureMetrics(painter.font(), &device);
+    const QFontMetrics figureMetrics = painter.fontMetrics();
     int x = 0;
     for (const auto& [caption, value] : report.figures) {
         const QString text = qs(caption) + "  " + qs(value);
@@ -406,14 +409,13 @@ int drawReport(QPagedPaintDevice& device, const Report& report,
     if (!report.figures.empty()) y += figureMetrics.height() + sheet.mm(4);
 
     if (report.chart) {
+        // Drawn as on a screen of about a thousand pixels across, three times
+        // as fine, so that its axes and legend keep their proportions.
         const int h = sheet.height * 3 / 10;
-        painter.save();
-        painter.translate(0, y);
-        painter.setMode(QCPPainter::pmVectorized);
-        report.chart->toPainter(&painter, sheet.width, h);
-        painter.restore();
-        // The chart on screen is laid out for its own size again.
-        report.chart->replot(QCustomPlot::rpQueuedReplot);
+        const int logicalWidth = 1000;
+        const int logicalHeight = logicalWidth * h / sheet.width;
+        const QPixmap picture = report.chart->toPixmap(logicalWidth, logicalHeight, 3.0);
+        painter.drawPixmap(QRect(0, y, sheet.width, h), picture);
         y += h + sheet.mm(4);
     }
 
@@ -422,22 +424,29 @@ int drawReport(QPagedPaintDevice& device, const Report& report,
     int done = 0;
     const QFont cellFont = sheet.font(9);
     const QFont headFont = sheet.font(9, true);
-    const QFontMetrics fm(cellFont, &device);
+    // The metrics of the fonts as the painter draws them on this device.
+    painter.setFont(headFont);
+    const QFontMetrics headerMetrics = painter.fontMetrics();
+    painter.setFont(cellFont);
+    const QFontMetrics fm = painter.fontMetrics();
     const int rowHeight = fm.height() + sheet.mm(1.5);
     const int pad = sheet.mm(2);
     const QPen line(QColor(0xb8, 0xc4, 0xd0), 0);
 
     for (const OutTable& table : report.tables) {
-        const std::vector<int> widths = columnWidths(table, fm, sheet.width, 2 * pad);
+        const std::vector<int> widths =
+            columnWidths(table, fm, headerMetrics, sheet.width, 2 * pad);
         auto drawRow = [&](const std::vector<QString>& texts, bool header) {
             painter.setFont(header ? headFont : cellFont);
             if (header)
                 painter.fillRect(QRect(0, y, sheet.width, rowHeight), QColor(0xe8, 0xee, 0xf4));
             int cx = 0;
             for (std::size_t c = 0; c < widths.size(); ++c) {
+                // A measure is rounded to whole pixels: a text as wide as its
+                // column is not cut for that.
                 const QRect cell(cx + pad, y, widths[c] - 2 * pad, rowHeight);
                 const QString text = c < texts.size()
-                                         ? fm.elidedText(texts[c], Qt::ElideRight, cell.width())
+                                         ? fm.elidedText(texts[c], Qt::ElideRight, cell.width() + 1)
                                          : QString();
                 const Qt::Alignment align =
                     header ? Qt::AlignCenter
