@@ -5,7 +5,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -76,19 +75,16 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
         "FOLDER");
     parser.addOption(exportCsvOption);
 
-    // The window's own options (-style, -platform ...) are left to it.
+    // Without an option of ours the window starts, and its own options
+    // (-style, -platform ...) are left to it.
     const bool parsed = parser.parse(QCoreApplication::arguments());
-    const QStringList args = QCoreApplication::arguments();
-    const bool ours = std::any_of(args.begin() + 1, args.end(), [](const QString& a) {
-        return a.startsWith("--export-csv") || a == "--help" || a == "-h" || a == "--version" ||
-               a == "-v";
-    });
-    if (!ours) return std::nullopt;
-    if (!parsed) {
+    const bool ours = !parser.optionNames().isEmpty();
+    if (!parsed && (ours || parser.unknownOptionNames().isEmpty())) {
         std::cerr << "zumeri: " << parser.errorText().toStdString() << "\n";
         return 2;
     }
-    if (parser.isSet(help)) {
+    if (!ours) return std::nullopt;
+    if (parser.isSet(help) || parser.isSet("help-all")) {
         std::cout << parser.helpText().toStdString();
         return 0;
     }

@@ -10,8 +10,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QShortcut>
@@ -174,6 +176,33 @@ void saveChart(ChartView* chart) {
         toPath(name), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
+// The report on the printer the preview asks to be painted: its own while
+// it shows the sheets, the chosen printer when the user prints.
+void drawPrint(const PageOut& page, QPrinter& target, QPrintPreviewDialog& preview) {
+    const Report report = reportOf(page, dateText(outForm->today()));
+    QProgressDialog progress("印刷の準備をしています…", "キャンセル", 0, 1, &preview);
+    progress.setObjectName("printProgress");
+    progress.setWindowTitle("印刷");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    // The sheets being drawn are not shown until they are all there: the
+    // preview must not paint a sheet still being recorded.
+    auto* sheets = preview.findChild<QPrintPreviewWidget*>();
+    if (sheets) sheets->setUpdatesEnabled(false);
+    const bool previewing =
+        target.paintEngine() && target.paintEngine()->type() == QPaintEngine::Picture;
+    const int drawn = drawReport(target, report, [&](int done, int all) {
+        progress.setMaximum(all);
+        progress.setValue(done);
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    if (sheets) sheets->setUpdatesEnabled(true);
+    // A print stopped half-way is not sent to the printer; the preview shows
+    // the sheets drawn until then.
+    if (drawn < 0 && !previewing) target.abort();
+}
+
 void printPage(QWidget* anywhere) {
     const PageOut* page = pageOutOf(anywhere);
     if (!page || !page->tables || !outForm) return;
@@ -185,25 +214,7 @@ void printPage(QWidget* anywhere) {
     preview.setObjectName("printPreview");
     preview.setWindowTitle("印刷プレビュー");
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [page, &preview](QPrinter* target) {
-                         const Report report = reportOf(*page, dateText(outForm->today()));
-                         QProgressDialog progress("印刷の準備をしています…", "キャンセル", 0, 1,
-                                                  &preview);
-                         progress.setObjectName("printProgress");
-                         progress.setWindowTitle("印刷");
-                         progress.setWindowModality(Qt::WindowModal);
-                         progress.setMinimumDuration(400);
-                         const int sheets = drawReport(*target, report, [&](int done, int all) {
-                             progress.setMaximum(all);
-                             progress.setValue(done);
-                             QApplication::processEvents();
-                             return !progress.wasCanceled();
-                         });
-                         // A print stopped half-way is not sent to the printer.
-                         if (sheets < 0 && target->outputFormat() != QPrinter::NativeFormat) {
-                             target->abort();
-                         }
-                     });
+                     [page, &preview](QPrinter* target) { drawPrint(*page, *target, preview); });
     preview.exec();
 }
 
@@ -344,7 +355,8 @@ QByteArray chartPicture(QCustomPlot* plot, bool pdf) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!pdf) {
-        plot->toPixmap(plot->width(), plot->height(), 2.0).save(&buffer, "PNG");
+        plot->toPixmap(plot->width(), plot->height(), 2.0 * plot->devicePixelRatioF())
+            .save(&buffer, "PNG");
         return bytes;
     }
     // One sheet the size of the chart, in points at 96 pixels an inch.

@@ -60,8 +60,8 @@ void offerChart(ChartView* chart);
 // The clipboard's contents for a table: its TSV as text, its HTML table.
 void copyTable(const OutTable& table);
 
-// A chart as a file: PDF (vector) when the name ends in ".pdf", else PNG of
-// its size on screen at twice the density.
+// A chart as a file: PDF (vector), or PNG of its size on screen at twice the
+// screen's pixel density.
 QByteArray chartPicture(QCustomPlot* plot, bool pdf);
 
 // The report of a page on `device`, sheet after sheet: title and date, the
