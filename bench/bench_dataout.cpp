@@ -17,6 +17,7 @@
 #include "app/mainform.h"
 #include "benchdata.h"
 #include "benchmain.h"
+#include "benchwindow.h"
 #include "qt/dataout.h"
 #include "qt/mainwindow.h"
 #include "qt/qtshell.h"
@@ -41,19 +42,11 @@ const std::filesystem::path& dataDir() {
     return dir;
 }
 
-// The real window over the data, started once.
-struct Program {
-    zm::DataFolder folder{dataDir()};
-    zm::bench::AlwaysOk dialogs;
-    zm::QtShell shell;
-    zm::FixedClock clock{kToday, std::chrono::seconds(12 * 3600)};
-    zm::MainForm form{{folder, dialogs, shell, clock}};
-    zm::MainWindow window{form, dialogs, shell};
-
-    Program() {
+// The real window over the data, started once and shown.
+struct Program : zm::bench::BenchWindow {
+    Program() : BenchWindow(dataDir(), kToday) {
         window.resize(1280, 800);
         window.show();
-        window.run([this] { form.Form_Load(); });
         QApplication::processEvents();
     }
     static Program& get() {
