@@ -1,5 +1,6 @@
 #include "app/csvexport.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -59,12 +60,15 @@ std::string u8(const std::filesystem::path& p) {
 
 std::vector<std::string> exportCsvFiles(const DataFolder& data, const std::filesystem::path& out,
                                         const Clock& clock) {
+    // Nothing is made or written in the data folder, nor in a folder inside it.
     std::error_code ec;
+    const auto home = std::filesystem::weakly_canonical(data.dir(), ec);
+    const auto target = std::filesystem::weakly_canonical(out, ec);
+    if (std::mismatch(home.begin(), home.end(), target.begin(), target.end()).first == home.end()) {
+        throw FileError(u8(out), 0, "データフォルダの中には書き出せません。");
+    }
     std::filesystem::create_directories(out, ec);
     if (ec) throw FileError(u8(out), 0, systemReason(ec.value()));
-    if (std::filesystem::equivalent(out, data.dir(), ec)) {
-        throw FileError(u8(out), 0, "データフォルダには書き出せません。");
-    }
 
     std::vector<std::string> written;
     auto write = [&](const std::string& name, const OutTable& table) {

@@ -112,7 +112,10 @@ TEST(CsvExport, FailuresNameTheFileAndLeaveNoHalfFile) {
     EXPECT_EQ(out.read("３６５歩のマーチ.csv"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), fs::directory_iterator()), 1);
 
-    EXPECT_THROW(exportCsvFiles(w.folder, w.dir.path() / "." / "", w.clock), FileError);
+    for (const fs::path& inside : {w.dir.path() / "." / "", w.dir.path() / "csv" / "x"}) {
+        EXPECT_THROW(exportCsvFiles(w.folder, inside, w.clock), FileError) << inside;
+    }
+    EXPECT_FALSE(fs::exists(w.dir.path() / "csv"));
     out.write("a file", "");
     EXPECT_THROW(exportCsvFiles(w.folder, out.path() / "a file" / "x", w.clock), FileError);
     fs::remove(w.dir.path() / "項目２.txt");
