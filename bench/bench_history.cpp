@@ -18,6 +18,7 @@
 #include "app/mainform.h"
 #include "benchdata.h"
 #include "benchmain.h"
+#include "benchwindow.h"
 #include "core/datetime.h"
 #include "qt/mainwindow.h"
 #include "qt/qtshell.h"
@@ -64,19 +65,9 @@ const std::filesystem::path& dataDir() {
     return dir;
 }
 
-// The real window over the data, started once.
-struct Program {
-    zm::DataFolder folder{dataDir()};
-    zm::bench::AlwaysOk dialogs;
-    zm::QtShell shell;
-    zm::FixedClock clock{kToday, std::chrono::seconds(12 * 3600)};
-    zm::MainForm form{{folder, dialogs, shell, clock}};
-    zm::MainWindow window{form, dialogs, shell};
-
-    Program() {
-        window.run([this] { form.Form_Load(); });
-        QApplication::processEvents();
-    }
+// The real window over the data, started.
+struct Program : zm::bench::BenchWindow {
+    Program() : BenchWindow(dataDir(), kToday) {}
 };
 
 // From the press of the page button to the page drawn, opened again and

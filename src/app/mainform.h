@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "goals/goalspage.h"
 #include "history/analysis.h"
@@ -12,6 +14,7 @@
 #include "theme/themepage.h"
 #include "ui/controls.h"
 #include "ui/services.h"
+#include "ui/tableexport.h"
 
 namespace zm {
 
@@ -76,6 +79,18 @@ public:
     void cmdHelp_Click();
     // On the goals page; empties every page's files (src/app/newstart.cpp).
     void cmdNewStart_Click();
+
+    // Taking data out (src/app/dataout.cpp). Writes `bytes` whole as the file
+    // at `path`, a CSV file or a chart's picture the user named; a failure is
+    // told in a message, leaves any old file whole and gives false. The
+    // program goes on either way: no data file is concerned.
+    bool saveOutFile(const std::filesystem::path& path, std::string_view bytes);
+    bool saveCsv(const std::filesystem::path& path, const OutTable& table) {
+        return saveOutFile(path, toCsv(table));
+    }
+    // The name offered for a table's or a chart's file: the title and today.
+    std::string outFileName(std::string_view title, std::string_view extension) const;
+    Date today() const;
 
     // Every frame in the order HidePages hides them.
     std::array<Frame*, 9> pageFrames();

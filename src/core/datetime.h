@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,13 @@ std::string monthText(std::chrono::year_month ym);
 // Calendar-day boundaries from `from` to `to` (negative when `to` is earlier).
 int daysBetween(Date from, Date to);
 Date addDays(Date d, int days);
+// Days since 1970-01-01, and back: a date kept as one number.
+inline std::int64_t dayNumber(Date d) {
+    return std::chrono::sys_days(d).time_since_epoch().count();
+}
+inline Date fromDayNumber(std::int64_t n) {
+    return Date(std::chrono::sys_days(std::chrono::days(n)));
+}
 
 // A date and a time of day read together.
 struct Moment {

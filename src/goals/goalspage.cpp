@@ -31,17 +31,32 @@ Money GoalsPage::SavingsTotal() const {
     return t.every + t.kozeni + t.theme[0] + t.theme[1] + t.theme[2];
 }
 
-void GoalsPage::InitMokuhyoGrid() {
-    msgMokuhyo.reset({{"達成", 800, Align::Centre},
-                      {"貯金目的", 6850, Align::Left},
-                      {"目標金額", 1700, Align::Right},
-                      {"達成まで", 1700, Align::Right}});
+namespace {
+
+std::vector<Column> goalColumns() {
+    return {{"達成", 800, Align::Centre},
+            {"貯金目的", 6850, Align::Left},
+            {"目標金額", 1700, Align::Right},
+            {"達成まで", 1700, Align::Right}};
 }
 
-void GoalsPage::AddGoalRow(const GoalRecord& goal, Money savings) {
+}  // namespace
+
+void GoalsPage::InitMokuhyoGrid() {
+    msgMokuhyo.reset(goalColumns());
+}
+
+void GoalsPage::FillGoals(LedgerTable& table, const std::vector<GoalRecord>& goals, Money savings) {
+    table.reset(goalColumns());
+    table.beginLoad();
+    for (const GoalRecord& goal : goals) AddGoalRow(table, goal, savings);
+    table.endLoad();
+}
+
+void GoalsPage::AddGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings) {
     const Money toGo = savings - goal.target;
     // Every goal is measured against the whole savings, met when they reach it.
-    msgMokuhyo.appendRow({toGo >= Money() ? "★" : "", goal.purpose, Cell(goal.target), Cell(toGo)});
+    table.appendRow({toGo >= Money() ? "★" : "", goal.purpose, Cell(goal.target), Cell(toGo)});
 }
 
 void GoalsPage::ShowMokuhyoTotal() {
@@ -51,9 +66,7 @@ void GoalsPage::ShowMokuhyoTotal() {
 void GoalsPage::LoadMokuhyoFile() {
     const Money savings = SavingsTotal();
     const auto goals = GoalsFile(s_.folder).readOrCreate();
-    msgMokuhyo.beginLoad();
-    for (const GoalRecord& goal : goals.records) AddGoalRow(goal, savings);
-    msgMokuhyo.endLoad();
+    FillGoals(msgMokuhyo, goals.records, savings);
     MokuhyoTotal = goals.total;
     ShowMokuhyoTotal();
 }
@@ -96,7 +109,7 @@ void GoalsPage::cmdMokuHozon_Click() {
 
     const GoalRecord goal{purpose, *target};
     GoalsFile(s_.folder).append(goal);
-    AddGoalRow(goal, savings);
+    AddGoalRow(msgMokuhyo, goal, savings);
     MokuhyoTotal = *total;
     ShowMokuhyoTotal();
     UpdateSagaku();

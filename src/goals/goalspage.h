@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/money.h"
 #include "ui/controls.h"
@@ -58,6 +59,9 @@ public:
     Money SavingsTotal() const;
 
     void InitMokuhyoGrid();
+    // The goals' columns, then a row per goal measured against `savings`:
+    // the page's table, or one made to take the goals out.
+    static void FillGoals(LedgerTable& table, const std::vector<GoalRecord>& goals, Money savings);
     void LoadMokuhyoFile();
     void ShowSougaku();
     void UpdateSagaku();
@@ -72,7 +76,7 @@ public:
 private:
     // The typed target when both boxes are filled and the amount is a number.
     std::optional<Money> typedTarget() const;
-    void AddGoalRow(const GoalRecord& goal, Money savings);
+    static void AddGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings);
     void ShowMokuhyoTotal();
 
     Services s_;

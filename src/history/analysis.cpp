@@ -144,10 +144,30 @@ void AnalysisPage::CountDepositBands() {
         for (int row = 0; row < kSources; ++row) {
             const int n = counts[row][b];
             bandRow(row)[b].setCaption(std::to_string(n));
+            bandCounts_[static_cast<std::size_t>(row)][b] = n;
             total += n;
         }
         lblBun_on[b].setCaption(std::to_string(total));
+        bandCounts_[kSources][b] = total;
     }
+}
+
+OutTable AnalysisPage::bandTable(std::string title) const {
+    OutTable table;
+    table.title = std::move(title);
+    table.header.push_back(lblBunTema2[0].caption());
+    table.align.push_back(Align::Left);
+    for (std::size_t b = 1; b <= kBands; ++b) {
+        table.header.push_back(lblBunTema2[6 + b].caption());
+        table.align.push_back(Align::Right);
+    }
+    for (std::size_t row = 0; row <= kSources; ++row) {
+        std::vector<OutCell>& cells = table.rows.emplace_back();
+        cells.push_back(OutCell::ofText(lblBunTema2[row + 1].caption()));
+        for (std::size_t b = 1; b <= kBands; ++b)
+            cells.push_back(OutCell::ofCount(bandCounts_[row][b]));
+    }
+    return table;
 }
 
 void AnalysisPage::ShowAnalysisTotals() {

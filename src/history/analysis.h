@@ -13,6 +13,7 @@
 #include "ui/controls.h"
 #include "ui/ledgertable.h"
 #include "ui/services.h"
+#include "ui/tableexport.h"
 
 namespace zm {
 
@@ -102,6 +103,8 @@ public:
 
     LedgerTable& themeRanking(int theme);
     BandLabels& bandRow(int row);  // 0..4 the sources, 5 the total
+    // The band table as its labels show it, the counts as numbers.
+    OutTable bandTable(std::string title) const;
 
 private:
     struct Ledgers {
@@ -114,6 +117,8 @@ private:
 
     Services s_;
     std::optional<Ledgers> ledgers_;
+    // Per row of the band table (the sources, then their sum), per band 1..8.
+    std::array<std::array<int, kBands + 1>, kSources + 1> bandCounts_{};
 };
 
 }  // namespace zm

@@ -107,6 +107,37 @@ Money HistoryTable::value(int row, int column) const {
     return kinds_.at(r)[static_cast<std::size_t>(kind)];
 }
 
+OutTable HistoryTable::out(const std::vector<int>& rows, std::string title) const {
+    OutTable table;
+    table.title = std::move(title);
+    for (const Column& column : columns_) {
+        table.header.push_back(column.header);
+        table.align.push_back(column.align);
+    }
+    auto add = [&](int row) {
+        const auto r = static_cast<std::size_t>(row - 1);
+        std::vector<OutCell>& cells = table.rows.emplace_back();
+        cells.reserve(kColumns);
+        cells.push_back(OutCell::ofCount(row));
+        cells.push_back(unit_ == Unit::Day
+                            ? OutCell::ofDay(addDays(first_, row - 1))
+                            : OutCell::ofMonth(monthOf(first_) + std::chrono::months(row - 1)));
+        for (unsigned k = 0; k < kHistoryKinds; ++k) {
+            cells.push_back((booked_.at(r) & (1u << k)) == 0 ? OutCell()
+                                                             : OutCell::ofAmount(kinds_[r][k]));
+        }
+        cells.push_back(OutCell::ofAmount(totals_[r]));
+        cells.push_back(OutCell::ofAmount(running_[r]));
+    };
+    if (rows.empty()) {
+        table.rows.reserve(totals_.size());
+        for (int row = 1; row <= recordCount(); ++row) add(row);
+    } else {
+        for (int row : rows) add(row);
+    }
+    return table;
+}
+
 std::string HistoryTable::widestText(int column) const {
     if (recordCount() == 0) return {};
     if (column < kFirstKindColumn) return text(recordCount(), column);

@@ -12,6 +12,7 @@
 #include "history/historysources.h"
 #include "ui/controls.h"
 #include "ui/ledgertable.h"
+#include "ui/tableexport.h"
 
 namespace zm {
 
@@ -65,6 +66,9 @@ public:
     // The longest text of the column's body, so that a view can make room
     // for it without formatting every cell.
     std::string widestText(int column) const;
+    // The rows (1-based) for a copy or a file, every row when `rows` is
+    // empty; a kind that got no amount stays an empty cell.
+    OutTable out(const std::vector<int>& rows, std::string title) const;
 
     int topRow() const { return topRow_; }
     // Scrolls so that the last row is the top visible row.

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "history/analysis.h"
+#include "qt/dataout.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -53,6 +54,7 @@ public:
 LedgerView* makeRanking(LedgerTable& table, const Runner& run, const char* accessibleName) {
     auto* view = new LedgerView(table, run, {});
     view->setAccessibleName(QString::fromUtf8(accessibleName));
+    setOutTitle(view, [accessibleName] { return std::string(accessibleName); });
     view->setItemDelegateForColumn(0, new FixedCellDelegate(view));
     view->setMinimumWidth(5640 / kTwipsPerPixel);
     auto fit = [view, &table] {
@@ -140,6 +142,12 @@ QFrame* makeBandTable(AnalysisPage& page) {
     grid->setColumnStretch(0, 2);
     for (int b = 1; b <= AnalysisPage::kBands; ++b) grid->setColumnStretch(b, 1);
     table->setFixedHeight((AnalysisPage::kSources + 2) * (rowHeight + 1) + 1);
+    // Clicked, it takes the keys, so that Ctrl+C copies it.
+    table->setFocusPolicy(Qt::ClickFocus);
+    offerTable(table, [&page](const std::vector<int>&, std::string title) {
+        return page.bandTable(std::move(title));
+    });
+    setOutTitle(table, [] { return std::string("１回入金の割合"); });
     return table;
 }
 
@@ -168,6 +176,27 @@ static void fillAnalysisPage(QWidget* widget, AnalysisPage& page, const Runner& 
     layout->addLayout(left, 1);
     layout->addSpacing(16);
     layout->addLayout(right, 1);
+
+    PageOut out{
+        [] { return std::string("貯金の分析"); },
+        {},
+        nullptr,
+        [&page] {
+            std::vector<OutTable> tables;
+            for (int t = 0; t < 3; ++t) {
+                tables.push_back(outTable(
+                    page.themeRanking(t), {},
+                    page.lblBunTema[static_cast<std::size_t>(t + 1)].caption() + "の項目の順位"));
+            }
+            tables.push_back(outTable(page.msgJunTema, {}, page.Label4[3].caption()));
+            tables.push_back(page.bandTable(page.Label4[4].caption()));
+            return tables;
+        }};
+    out.figures.emplace_back("貯金総額", &page.lblTemaGoukei[0]);
+    for (std::size_t t = 1; t <= 3; ++t) {
+        out.figures.emplace_back(page.Label4[t - 1].caption(), &page.lblTemaGoukei[t]);
+    }
+    offerPage(widget, std::move(out));
 }
 
 QWidget* makeAnalysisPageView(AnalysisPage& page, Frame& frame, const Runner& run) {

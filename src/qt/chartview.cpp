@@ -8,6 +8,7 @@
 
 #include "qt/bind.h"
 #include "qt/chartwhenshown.h"
+#include "qt/dataout.h"
 
 namespace zm {
 
@@ -193,6 +194,7 @@ ChartView::ChartView(ChartData& chartData, QWidget* parent)
       plot_(new QCustomPlot(this)),
       groups_(std::make_shared<PointGroups>()) {
     markBound(chartData, this);
+    offerChart(this);
     plot_->setAccessibleName("入金と累計のグラフ");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

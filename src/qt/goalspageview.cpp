@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "goals/goalspage.h"
+#include "qt/dataout.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -132,6 +133,12 @@ static void fillGoalsPage(QWidget* widget, GoalsPage& page, const Runner& run,
     layout->addLayout(entry);
     layout->addSpacing(10);
     layout->addWidget(newStart);
+    PageOut out{[] { return std::string("貯金の目的"); },
+                {},
+                nullptr,
+                [&page] { return std::vector<OutTable>{outTable(page.msgMokuhyo, {}, "")}; }};
+    for (const Figure& f : figures) out.figures.emplace_back(f.caption, &f.label);
+    offerPage(widget, std::move(out));
 }
 
 QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,

@@ -14,6 +14,7 @@
 
 #include "app/mainform.h"
 #include "qt/chartview.h"
+#include "qt/dataout.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
 
@@ -135,6 +136,9 @@ public:
         connect(fixed_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
                 &QAbstractSlider::setValue);
         applyColumns();
+        offerTable(this, [this](const std::vector<int>& rows, std::string title) {
+            return table_.out(rows, std::move(title));
+        });
 
         table.bind([this] {
             if (table_.lastChange() == HistoryTable::Change::Reset) {
@@ -249,9 +253,10 @@ static void fillDayHistory(QWidget* frame, MainForm& form, const Runner& run) {
     listBox->setLayout(listRow);
     listBox->setFixedHeight(150);
 
+    auto* chart = new ChartView(page.mctDay);
     auto* side = new QVBoxLayout;
     side->addWidget(listBox);
-    side->addWidget(new ChartView(page.mctDay), 1);
+    side->addWidget(chart, 1);
 
     auto* body = new QHBoxLayout;
     body->addWidget(grid);
@@ -259,6 +264,10 @@ static void fillDayHistory(QWidget* frame, MainForm& form, const Runner& run) {
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(makePageTitle("日別の貯金履歴"));
     layout->addLayout(body, 1);
+    offerPage(frame, {[] { return std::string("日別の貯金履歴"); },
+                      {},
+                      chart,
+                      [&page] { return std::vector<OutTable>{page.msgDayList.out({}, "")}; }});
 }
 
 QWidget* makeDayHistoryView(MainForm& form, const Runner& run) {
@@ -270,12 +279,17 @@ static void fillMonthHistory(QWidget* frame, MainForm& form) {
     MonthHistory& page = form.monthHistory;
 
     auto* grid = new HistoryGrid(page.msgMonthList, "月別の貯金履歴");
+    auto* chart = new ChartView(page.mctMonth);
     auto* body = new QHBoxLayout;
     body->addWidget(grid);
-    body->addWidget(new ChartView(page.mctMonth), 1);
+    body->addWidget(chart, 1);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(makePageTitle("月別の貯金履歴"));
     layout->addLayout(body, 1);
+    offerPage(frame, {[] { return std::string("月別の貯金履歴"); },
+                      {},
+                      chart,
+                      [&page] { return std::vector<OutTable>{page.msgMonthList.out({}, "")}; }});
 }
 
 QWidget* makeMonthHistoryView(MainForm& form) {

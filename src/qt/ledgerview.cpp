@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "qt/dataout.h"
+
 namespace zm {
 
 namespace {
@@ -134,6 +136,8 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
                 scrollToTop(row);
                 break;
             case LedgerTable::Change::CurrentRow:
+                // A click has drawn its own selection, which may hold more rows.
+                if (clicking_) break;
                 if (row > 0) {
                     selectRow(row - 1);
                 } else {
@@ -146,11 +150,17 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
     });
     markBound(table, this);
     table.bind([this] { setVisible(table_.visible()); });
+    offerTable(this, [this](const std::vector<int>& rows, std::string title) {
+        return outTable(table_, rows, std::move(title));
+    });
     // A view made after its table was filled opens where the table stands.
     scrollToTop(table.topRow());
 
     auto select = [this](const QModelIndex& index) {
-        if (index.isValid()) table_.setCurrentRow(index.row() + 1);
+        if (!index.isValid()) return;
+        clicking_ = true;
+        table_.setCurrentRow(index.row() + 1);
+        clicking_ = false;
     };
     connect(this, &QTableView::clicked, this, [select, run, h = handlers](const QModelIndex& i) {
         select(i);

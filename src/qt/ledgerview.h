@@ -64,6 +64,7 @@ private:
     int leastWidth_ = 0;
     // A hidden view cannot scroll; the table's top row is applied when shown.
     bool scrollPending_ = false;
+    bool clicking_ = false;
 };
 
 }  // namespace zm

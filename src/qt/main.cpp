@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <filesystem>
-#include <string_view>
 
 #include "app/mainform.h"
 #include "core/datetime.h"
+#include "qt/commandline.h"
 #include "qt/mainwindow.h"
 #include "qt/qtdialogs.h"
 #include "qt/qtshell.h"
@@ -14,7 +14,8 @@
 #include "store/folderlock.h"
 
 int main(int argc, char* argv[]) {
-    if (argc > 1 && std::string_view(argv[1]) == "--remind") return zm::runRemind(argc, argv);
+    // --export-csv, --remind, --help and --version need no display.
+    if (const auto status = zm::runCommandLine(argc, argv)) return *status;
     QApplication app(argc, argv);
     zm::setUpApplication();
 

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "qt/dataout.h"
 #include "qt/guideviews.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -24,6 +25,7 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     setObjectName("frmMain");
     setWindowTitle("ズメリ貯金Ｐｒｏ");
     runner_ = [this](const std::function<void()>& h) { run(h); };
+    setOutForm(&form);
     shell_.setMainWindow(this);
 
     auto* central = new QWidget;
@@ -83,6 +85,10 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     resize(1180, 720);
     installGuideWindows(shell_, this, runner_);
     installHelpViewer(shell_, this, dialogs_, form.dataFolder());
+}
+
+MainWindow::~MainWindow() {
+    setOutForm(nullptr);
 }
 
 void MainWindow::addPage(QWidget* page) {

@@ -19,6 +19,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell);
+    ~MainWindow() override;
 
     // Runs a logic handler; a file failure is reported and ends the program.
     void run(const std::function<void()>& handler);

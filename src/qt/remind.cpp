@@ -73,8 +73,8 @@ void DesktopNotice::onClosed(uint id, uint) {
     if (id == id_ && id_ != 0) emit closed();
 }
 
-int runRemind(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+int runRemind() {
+    QCoreApplication& app = *QCoreApplication::instance();
     const std::filesystem::path dir = std::filesystem::current_path();
     std::optional<std::string> text;
     {

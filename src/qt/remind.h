@@ -15,8 +15,9 @@ class StepPage;
 
 // `zumeri --remind`, run in the data folder without a window: today's plan as
 // a desktop notification when the deposit is still open. Writes nothing in the
-// folder. Returns the exit status.
-int runRemind(int argc, char** argv);
+// folder. Needs the application object of the command line. Returns the exit
+// status.
+int runRemind();
 
 // One desktop notification through org.freedesktop.Notifications, titled
 // with the program's name, with its icon and the action "開く".

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
+#include "qt/dataout.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -99,6 +100,12 @@ static void fillSmallChangePage(QWidget* frame, SmallChangePage& page, const Run
     side->addWidget(chart, 1);
 
     layOutLedgerPage(frame, title, table, side);
+    PageOut out{[] { return std::string("小銭清算貯金"); },
+                {},
+                chart,
+                [&page] { return std::vector<OutTable>{outTable(page.msgKozeni, {}, "")}; }};
+    for (const Figure& f : shown) out.figures.emplace_back(f.caption, &f.label);
+    offerPage(frame, std::move(out));
 }
 
 QWidget* makeSmallChangePageView(SmallChangePage& page, const Runner& run) {

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "qt/chartview.h"
+#include "qt/dataout.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -112,6 +113,10 @@ static void fillStepPage(QWidget* frame, StepPage& page, const Runner& run) {
     side->addWidget(chart, 1);
 
     layOutLedgerPage(frame, title, table, side);
+    offerPage(frame, {[] { return std::string("３６５歩のマーチ貯金"); },
+                      {{"日数", &page.lblkeika}, {"合計", &page.lblEvery_zen}},
+                      chart,
+                      [&page] { return std::vector<OutTable>{outTable(page.msgEvery, {}, "")}; }});
 }
 
 QWidget* makeStepPageView(StepPage& page, const Runner& run) {

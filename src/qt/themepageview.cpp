@@ -9,6 +9,7 @@
 
 #include "qt/chartview.h"
 #include "qt/clicklabel.h"
+#include "qt/dataout.h"
 #include "qt/ledgerview.h"
 #include "qt/pageviews.h"
 #include "qt/style.h"
@@ -143,6 +144,11 @@ static void fillThemePage(QWidget* frame, ThemePage& page, const Runner& run) {
     auto* layout = new QVBoxLayout(frame);
     layout->addLayout(heading);
     layout->addLayout(body, 1);
+    setOutTitle(items, [&page] { return page.lblTemaMei.caption() + "の項目"; });
+    offerPage(frame, {[&page] { return page.lblTemaMei.caption(); },
+                      {{"回数", &page.lblCnt}, {"合計", &page.lblZen}},
+                      chart,
+                      [&page] { return std::vector<OutTable>{outTable(page.msgLedger, {}, "")}; }});
 }
 
 QWidget* makeThemePageView(ThemePage& page, const Runner& run) {

@@ -26,28 +26,31 @@ Money averageOf(Money total, int count) {
 SmallChangePage::SmallChangePage(Services services, std::function<bool()> sampleData)
     : s_(services), sampleData_(std::move(sampleData)) {}
 
+namespace {
+
+std::vector<Column> kozeniColumns() {
+    return {{"回", 700, Align::Default},
+            {"日付", 2300, Align::Centre},
+            {"時間", 1300, Align::Centre},
+            {"入金", 1150, Align::Right},
+            {"累計", 1350, Align::Right}};
+}
+
+}  // namespace
+
 void SmallChangePage::ResetKozeniTable() {
-    msgKozeni.reset({{"回", 700, Align::Default},
-                     {"日付", 2300, Align::Centre},
-                     {"時間", 1300, Align::Centre},
-                     {"入金", 1150, Align::Right},
-                     {"累計", 1350, Align::Right}});
+    msgKozeni.reset(kozeniColumns());
+}
+
+void SmallChangePage::FillLedger(LedgerTable& table, const std::vector<TimedRecord>& records) {
+    // The rows are rebuilt whole, so nothing of an earlier load can be left over.
+    table.reset(kozeniColumns());
+    appendTimedRows(table, records);
 }
 
 void SmallChangePage::LoadKozeniLedger() {
     const auto ledger = KozeniLedgerFile(s_.folder).readOrCreate();
-
-    // The rows are rebuilt whole, so nothing of an earlier load can be left over.
-    msgKozeni.beginLoad();
-    msgKozeni.reset(msgKozeni.columns());
-    msgKozeni.reserve(static_cast<int>(ledger.records.size()));
-    Money running;
-    for (const TimedRecord& rec : ledger.records) {
-        running += rec.amount;  // within range: the reader checked the sum
-        msgKozeni.appendRow(
-            {Cell::position(), Cell(rec.date), Cell(rec.time), Cell(rec.amount), Cell(running)});
-    }
-    msgKozeni.endLoad();
+    FillLedger(msgKozeni, ledger.records);
     if (!msgKozeni.empty()) msgKozeni.scrollToLast();
     CountKozeniRows();
     ShowKozeniTotals();

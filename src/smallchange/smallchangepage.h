@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/datetime.h"
 #include "core/money.h"
@@ -59,6 +60,9 @@ public:
     // Shows why a deposit of `amount` cannot be recorded (the ledger is full,
     // or the total would no longer fit) and returns true; false when it can.
     bool refuseDeposit(Money amount);
+    // The ledger's columns, then a row per record with its running total: the
+    // page's table, or one made to take the ledger out.
+    static void FillLedger(LedgerTable& table, const std::vector<TimedRecord>& records);
 
 private:
     void ResetKozeniTable();

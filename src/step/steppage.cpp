@@ -105,27 +105,32 @@ void StepPage::load() {
     ShowEveryPlan();
 }
 
+namespace {
+
+std::vector<Column> everyColumns() {
+    return {{"回", 700, Align::Centre},
+            {"日付", 2300, Align::Centre},
+            {"時間", 1300, Align::Centre},
+            {"入金", 1150, Align::Right},
+            {"累積", 1350, Align::Right}};
+}
+
+}  // namespace
+
 void StepPage::ResetEveryTable() {
-    msgEvery.reset({{"回", 700, Align::Centre},
-                    {"日付", 2300, Align::Centre},
-                    {"時間", 1300, Align::Centre},
-                    {"入金", 1150, Align::Right},
-                    {"累積", 1350, Align::Right}});
+    msgEvery.reset(everyColumns());
+}
+
+void StepPage::FillLedger(LedgerTable& table, const std::vector<TimedRecord>& records) {
+    table.reset(everyColumns());
+    appendTimedRows(table, records);
 }
 
 void StepPage::LoadEveryLedger() {
     const auto ledger = EveryLedgerFile(s_.folder).readOrCreate();
     const auto& records = ledger.records;
 
-    msgEvery.beginLoad();
-    msgEvery.reserve(static_cast<int>(records.size()));
-    Money running;
-    for (const TimedRecord& rec : records) {
-        running += rec.amount;  // within range: the reader checked the sum
-        msgEvery.appendRow(
-            {Cell::position(), Cell(rec.date), Cell(rec.time), Cell(rec.amount), Cell(running)});
-    }
-    msgEvery.endLoad();
+    appendTimedRows(msgEvery, records);
     Cumulative = ledger.total;
     if (!msgEvery.empty()) msgEvery.scrollToLast();
 

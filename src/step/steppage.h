@@ -106,6 +106,9 @@ public:
 
     // Start-up: the table, the ledger, the chart, the target days and today's plan.
     void load();
+    // The ledger's columns, then a row per record with its running total: the
+    // page's table, or one made to take the ledger out.
+    static void FillLedger(LedgerTable& table, const std::vector<TimedRecord>& records);
 
     void cmdEveryHozon_Click();
     void cmdEveryHozon2_Click();

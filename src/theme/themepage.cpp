@@ -115,27 +115,50 @@ void ThemePage::load() {
 
 // ---- The ledger ----
 
+namespace {
+
+std::vector<Column> ledgerColumns() {
+    return {{"回", 600, Align::Default},
+            {"日付", 1900, Align::Centre},
+            {"項目", 4900, Align::Left},
+            {"入金", 900, Align::Right},
+            {"累計", 1050, Align::Right}};
+}
+
+std::vector<Column> itemColumns() {
+    return {{"項目", 4900, Align::Left}, {"金額", 900, Align::Right}};
+}
+
+}  // namespace
+
 void ThemePage::ResetThemeLedgerTable() {
-    msgLedger.reset({{"回", 600, Align::Default},
-                     {"日付", 1900, Align::Centre},
-                     {"項目", 4900, Align::Left},
-                     {"入金", 900, Align::Right},
-                     {"累計", 1050, Align::Right}});
+    msgLedger.reset(ledgerColumns());
+}
+
+void ThemePage::FillLedger(LedgerTable& table, std::vector<ThemeRecord> records) {
+    // Rows, positions and running totals are rebuilt whole from the file.
+    table.reset(ledgerColumns());
+    table.beginLoad();
+    table.reserve(static_cast<int>(records.size()));
+    Money running;
+    for (ThemeRecord& rec : records) {
+        running += rec.amount;  // within range: the reader checked the sum
+        table.appendRow({Cell::position(), Cell(rec.date), std::move(rec.item), Cell(rec.amount),
+                         Cell(running)});
+    }
+    table.endLoad();
+}
+
+void ThemePage::FillItems(LedgerTable& table, const std::vector<ItemRecord>& items) {
+    table.reset(itemColumns());
+    table.beginLoad();
+    for (const ItemRecord& rec : items) table.appendRow({rec.item, Cell(rec.amount)});
+    table.endLoad();
 }
 
 void ThemePage::LoadThemeLedger() {
     auto ledger = ThemeLedgerFile(s_.folder, traits_.index).readOrCreate();
-    // Rows, positions and running totals are rebuilt whole from the file.
-    msgLedger.reset(msgLedger.columns());
-    msgLedger.beginLoad();
-    msgLedger.reserve(static_cast<int>(ledger.records.size()));
-    Money running;
-    for (ThemeRecord& rec : ledger.records) {
-        running += rec.amount;  // within range: the reader checked the sum
-        msgLedger.appendRow({Cell::position(), Cell(rec.date), std::move(rec.item),
-                             Cell(rec.amount), Cell(running)});
-    }
-    msgLedger.endLoad();
+    FillLedger(msgLedger, std::move(ledger.records));
     ThemeTotal = ledger.total;
     ThemeCount = msgLedger.recordCount();
     if (!msgLedger.empty()) msgLedger.scrollToLast();
@@ -255,15 +278,11 @@ void ThemePage::cmdClr_Click() {
 // ---- The item list ----
 
 void ThemePage::ResetThemeItemTable() {
-    msgKou.reset({{"項目", 4900, Align::Left}, {"金額", 900, Align::Right}});
+    msgKou.reset(itemColumns());
 }
 
 void ThemePage::LoadThemeItems() {
-    const auto items = ItemListFile(s_.folder, traits_.index).read();
-    msgKou.reset(msgKou.columns());
-    msgKou.beginLoad();
-    for (const ItemRecord& rec : items.records) msgKou.appendRow({rec.item, Cell(rec.amount)});
-    msgKou.endLoad();
+    FillItems(msgKou, ItemListFile(s_.folder, traits_.index).read().records);
     LoadThemeName();
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "core/money.h"
 #include "ui/chartdata.h"
@@ -13,6 +14,7 @@
 namespace zm {
 
 struct ThemeRecord;
+struct ItemRecord;
 
 enum class RenameGesture { Click, DoubleClick };
 
@@ -97,6 +99,12 @@ public:
     void lblTemaMei_Click();
     void lblTemaMei_DblClick();
 
+    // The ledger's and the item list's columns, then a row per record (the
+    // ledger's with its running total): the page's tables, or ones made to
+    // take the files out.
+    static void FillLedger(LedgerTable& table, std::vector<ThemeRecord> records);
+    static void FillItems(LedgerTable& table, const std::vector<ItemRecord>& items);
+
 private:
     // The ledger.
     void ResetThemeLedgerTable();
@@ -111,7 +119,6 @@ private:
     void OfferNewItem();
     // The name.
     void LoadThemeName();
-
 
     // The three checks of a deposit; shows the first failure when `tell`.
     bool depositReady(bool tell);

@@ -5,18 +5,6 @@
 
 namespace zm {
 
-namespace {
-
-std::int64_t dayNumber(Date d) {
-    return std::chrono::sys_days(d).time_since_epoch().count();
-}
-
-Date fromDayNumber(std::int64_t n) {
-    return Date(std::chrono::sys_days(std::chrono::days(n)));
-}
-
-}  // namespace
-
 Cell::Cell(Date d) : kind_(Kind::Day), raw_(dayNumber(d)) {}
 
 void LedgerTable::reset(std::vector<Column> columns) {

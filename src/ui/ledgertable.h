@@ -145,4 +145,19 @@ private:
     RowObserver rowObserver_;
 };
 
+// One row per deposit of a ledger whose records have a date, a time and an
+// amount: its position, date and time, amount and the running total.
+template <class Deposits>
+void appendTimedRows(LedgerTable& table, const Deposits& deposits) {
+    table.beginLoad();
+    table.reserve(static_cast<int>(deposits.size()));
+    Money running;
+    for (const auto& rec : deposits) {
+        running += rec.amount;  // within range: the reader checked the sum
+        table.appendRow(
+            {Cell::position(), Cell(rec.date), Cell(rec.time), Cell(rec.amount), Cell(running)});
+    }
+    table.endLoad();
+}
+
 }  // namespace zm

@@ -87,6 +87,15 @@ TEST(Analysis, OpensFromAnotherPageWithRankingsCountsAndTotals) {
     EXPECT_EQ(counts(a.lblBun_on3), (Strings{"0", "3", "0", "0", "0", "0", "1", "0"}));
     EXPECT_EQ(counts(a.lblBun_on4), (Strings{"1", "3", "0", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(counts(a.lblBun_on), (Strings{"1", "6", "0", "0", "0", "0", "1", "1"}));
+    // Copied, the band table holds what its labels show, row for row.
+    EXPECT_EQ(toTsv(a.bandTable("t")),
+              "１回入金\t1\t10\t100\t200\t300\t400\t500\t1000\n"
+              "３６５歩\t0\t0\t0\t0\t0\t0\t0\t0\n"
+              "小銭清算\t0\t0\t0\t0\t0\t0\t0\t1\n"
+              "～つもり\t0\t3\t0\t0\t0\t0\t1\t0\n"
+              "ゲームを\t1\t3\t0\t0\t0\t0\t0\t0\n"
+              "罰金徴収\t0\t0\t0\t0\t0\t0\t0\t0\n"
+              "合計\t1\t6\t0\t0\t0\t0\t1\t1\n");
 
     // Pressed again while shown: nothing is read, built or said.
     w.put(files::kTheme[2], "\"2026年03月05日\",\"寝坊した\",100\n");

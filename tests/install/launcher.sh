@@ -69,3 +69,15 @@ rm -r "$home_data"
   fail "without XDG_DATA_HOME"
 [ -f "$home_data/ZumexHelp.chm" ] || fail "the first start brought no help file"
 [ "$(ls -A "$HOME/.local/share")" = zumeri ] || fail "the first start left something beside the data folder"
+
+# Taking the data out only reads: an empty data folder is not filled, and the program
+# is told where the command was typed, for a relative folder.
+cat >"$prefix/libexec/zumeri/zumeri" <<'STUB'
+#!/bin/sh
+printf '%s|%s|%s\n' "$(pwd)" "$*" "$ZUMERI_CALLER_DIR" >"$HOME/started-in"
+STUB
+rm -r "$home_data"
+mkdir -p "$home_data"
+[ "$(cd "$tmp/elsewhere" && started_in env -u XDG_DATA_HOME "$prefix/bin/zumeri" --export-csv out)" = \
+  "$home_data|--export-csv out|$tmp/elsewhere" ] || fail "--export-csv is not started in the data folder"
+[ -z "$(ls -A "$home_data")" ] || fail "--export-csv filled the data folder"

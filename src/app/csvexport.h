@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zm {
+
+class Clock;
+class DataFolder;
+
+// The CSV files the command line writes: one per data file of records (the
+// name of the data file with ".csv"), then the daily and the monthly history.
+// Each holds what the page's table shows, in the format of a table saved from
+// the window. The data folder is only read: a missing ledger counts as empty
+// and is not created. `out` is made when missing; it may be neither the data
+// folder nor a folder inside it. Each file is written whole; the first
+// failure is a FileError naming it. Returns the names written, in order.
+std::vector<std::string> exportCsvFiles(const DataFolder& data, const std::filesystem::path& out,
+                                        const Clock& clock);
+
+}  // namespace zm

@@ -1,0 +1,158 @@
+#include "app/csvexport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "app/mainform.h"
+#include "store/datafiles.h"
+#include "store/fileerror.h"
+#include "support/faultycalls.h"
+#include "support/world.h"
+
+namespace zm::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file of a folder with its bytes.
+std::map<std::string, std::string> snapshot(const TempDir& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+        const std::string name = entry.path().filename().string();
+        files[name] = dir.read(name);
+    }
+    return files;
+}
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+// The index of the first write `run` makes, for a disk that is full there.
+std::size_t firstWrite(const std::function<void()>& run) {
+    FaultyCalls io;
+    run();
+    for (std::size_t i = 0; i < io.log.size(); ++i) {
+        if (io.log[i].kind == FaultyCalls::Kind::Write) return i;
+    }
+    ADD_FAILURE() << "nothing written";
+    return 0;
+}
+
+// Today is 2026年03月05日. No small-change ledger and no goals file: they are
+// taken as empty and not created.
+TEST(CsvExport, EveryLedgerAndBothHistoriesAsThePagesShowThemWithoutTouchingTheData) {
+    World w;
+    w.putInstallation();
+    w.put(files::kEvery,
+          "\"2026年03月04日\",\"09:00:00\",1\n\"2026年03月05日\",\"08:30:15\",2.5\n");
+    w.put(files::kTheme[0], "\"2026年02月01日\",\"=1+2\",300\n");
+    w.put(files::kTheme[1], "");
+    w.put(files::kTheme[2], "");
+    w.put(files::kItems[0], "\"缶コーヒー\",120\n");
+    const auto before = snapshot(w.dir);
+    TempDir out;
+
+    const auto written = exportCsvFiles(w.folder, out.path() / "書き出し", w.clock);
+
+    EXPECT_EQ(snapshot(w.dir), before);
+    EXPECT_EQ(written,
+              (std::vector<std::string>{"３６５歩のマーチ.csv", "３６５歩履歴.csv", "小銭清算.csv",
+                                        "テーマ１.csv", "項目１.csv", "テーマ２.csv", "項目２.csv",
+                                        "テーマ３.csv", "項目３.csv", "貯金目標.csv",
+                                        "日別の貯金履歴.csv", "月別の貯金履歴.csv"}));
+    auto csv = [&](const std::string& name) { return out.read("書き出し/" + name); };
+    EXPECT_EQ(csv("３６５歩のマーチ.csv"), kBom +
+                                               "回,日付,時間,入金,累積\r\n"
+                                               "1,2026-03-04,09:00:00,1,1\r\n"
+                                               "2,2026-03-05,08:30:15,2.5,3.5\r\n");
+    EXPECT_EQ(csv("小銭清算.csv"), kBom + "回,日付,時間,入金,累計\r\n");
+    EXPECT_EQ(csv("テーマ１.csv"),
+              kBom + "回,日付,項目,入金,累計\r\n1,2026-02-01,'=1+2,300,300\r\n");
+    EXPECT_EQ(csv("項目１.csv"), kBom + "項目,金額\r\n缶コーヒー,120\r\n");
+    EXPECT_EQ(csv("貯金目標.csv"), kBom + "達成,貯金目的,目標金額,達成まで\r\n");
+    EXPECT_EQ(csv("月別の貯金履歴.csv"),
+              kBom +
+                  "月数,年月,３５６歩,小銭清算,～つもり,家庭賃金,罰金徴収,合計,累計\r\n"
+                  "1,2026-02,,,300,,,300,300\r\n"
+                  "2,2026-03,3.5,,,,,3.5,303.5\r\n");
+    const std::string days = csv("日別の貯金履歴.csv");
+    EXPECT_TRUE(days.ends_with("\r\n33,2026-03-05,2.5,,,,,2.5,303.5\r\n")) << days;
+
+    // The goals are measured against every savings, as on their page.
+    w.put(files::kGoals, "\"旅行\",300\n\"車\",1000\n");
+    exportCsvFiles(w.folder, out.path(), w.clock);
+    EXPECT_EQ(out.read("貯金目標.csv"),
+              kBom + "達成,貯金目的,目標金額,達成まで\r\n★,旅行,300,3.5\r\n,車,1000,-696.5\r\n");
+}
+
+// A file that cannot be written is named and left out whole; the data folder
+// is never a place to write into; a file the window needs that is missing or
+// broken stops the export with its name.
+TEST(CsvExport, FailuresNameTheFileAndLeaveNoHalfFile) {
+    World w;
+    w.putInstallation();
+    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
+    TempDir out;
+    out.write("３６５歩のマーチ.csv", "old");
+    const std::size_t write = firstWrite([&] {
+        TempDir dry;
+        exportCsvFiles(w.folder, dry.path(), w.clock);
+    });
+    {
+        FaultyCalls calls;
+        calls.failAt(write, ENOSPC, true);
+        try {
+            exportCsvFiles(w.folder, out.path(), w.clock);
+            ADD_FAILURE() << "no failure";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.file(), "３６５歩のマーチ.csv");
+        }
+    }
+    EXPECT_EQ(out.read("３６５歩のマーチ.csv"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), fs::directory_iterator()), 1);
+
+    for (const fs::path& inside : {w.dir.path() / "." / "", w.dir.path() / "csv" / "x"}) {
+        EXPECT_THROW(exportCsvFiles(w.folder, inside, w.clock), FileError) << inside;
+    }
+    EXPECT_FALSE(fs::exists(w.dir.path() / "csv"));
+    out.write("a file", "");
+    EXPECT_THROW(exportCsvFiles(w.folder, out.path() / "a file" / "x", w.clock), FileError);
+    fs::remove(w.dir.path() / "項目２.txt");
+    try {
+        exportCsvFiles(w.folder, out.path(), w.clock);
+        ADD_FAILURE() << "no failure";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.file(), "項目２.txt");
+    }
+}
+
+// A file saved from the window: written whole, or a message saying why and
+// the old file as it was; the program goes on.
+TEST(SaveOutFile, WrittenWholeOrToldWhyWithTheOldFileKept) {
+    World w;
+    MainForm form(w.services());
+    TempDir out;
+    const fs::path path = out.path() / "小銭清算貯金_20260305.csv";
+    const std::size_t write = firstWrite([&] { EXPECT_TRUE(form.saveOutFile(path, "new")); });
+    EXPECT_EQ(out.read("小銭清算貯金_20260305.csv"), "new");
+    w.dialogs.answer(Answer::Ok).answer(Answer::Ok);
+    {
+        FaultyCalls calls;
+        calls.failAt(write, ENOSPC, true);
+        EXPECT_FALSE(form.saveOutFile(path, "newer"));
+    }
+    EXPECT_EQ(out.read("小銭清算貯金_20260305.csv"), "new");
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Critical);
+    const std::string& text = w.dialogs.shown[0].text;
+    EXPECT_EQ(text.rfind("「小銭清算貯金_20260305.csv」を保存できませんでした。\r\n", 0), 0u);
+    EXPECT_NE(text.find(systemReason(ENOSPC)), std::string::npos) << text;
+    EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), fs::directory_iterator()), 1);
+    EXPECT_FALSE(form.saveOutFile(out.path() / "no folder" / "x.png", "png"));
+    EXPECT_EQ(w.dialogs.shown.size(), 2u);
+    EXPECT_EQ(form.outFileName("小銭清算貯金", ".csv"), "小銭清算貯金_20260305.csv");
+}
+
+}  // namespace
+}  // namespace zm::test
