@@ -76,6 +76,8 @@ public:
     void cmdHelp_Click();
     // On the goals page; empties every page's files (src/app/newstart.cpp).
     void cmdNewStart_Click();
+    // Finishes a new start that was cut short, before the pages read anything.
+    void finishNewStart();
 
     // Every frame in the order HidePages hides them.
     std::array<Frame*, 9> pageFrames();
@@ -87,6 +89,9 @@ private:
     bool switchTo(Frame& frame);
     void openTheme(ThemePage& theme);
     GoalsPage::Totals goalsTotals() const;
+    void loadSavingsPages();
+    void rebuildGoals();
+    void emptyForNewStart(const std::string& copy, const std::array<std::string, 3>& names);
     ThemeNames themeNames() const;
 
     struct KozeniSink final : SurplusSink {
