@@ -3,7 +3,6 @@
 // data. A copy of the data files is made first: one wrong click here would
 // otherwise cost years of records.
 
-#include <cstdio>
 #include <filesystem>
 
 #include "app/mainform.h"
@@ -17,16 +16,6 @@
 namespace zm {
 
 namespace {
-
-// "20260305-101112": copies sort by the moment they were made.
-std::string copyName(const Moment& m) {
-    const auto s = static_cast<long long>(m.time.count());
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "%04d%02u%02u-%02lld%02lld%02lld",
-                  static_cast<int>(m.date.year()), static_cast<unsigned>(m.date.month()),
-                  static_cast<unsigned>(m.date.day()), s / 3600, s / 60 % 60, s % 60);
-    return buf;
-}
 
 std::filesystem::path copyPath(const DataFolder& folder, const std::string& copy) {
     return folder.dir() / std::string(kBackupFolder) / copy;
@@ -87,7 +76,7 @@ void MainForm::cmdNewStart_Click() {
     }
 
     const ThemeNames3 names{boxes[0].text(), boxes[1].text(), boxes[2].text()};
-    const std::string copy = copyName(s_.clock.moment());
+    const std::string copy = copyNameAt(s_.clock.moment());
     try {
         // The copy carries the note that a new start is under way.
         const CopyNote note = newStartNote(names);

@@ -2,7 +2,6 @@
 // data files as they are now are copied first, and then every data file is
 // replaced by the copy's, all or none. The pages then show the copy's data.
 
-#include <cstdio>
 #include <exception>
 
 #include "app/mainform.h"
@@ -30,17 +29,6 @@ const char* kindText(CopyKind kind) {
 
 std::string shownCopy(const std::string& name) {
     return std::string(kBackupFolder) + "/" + name;
-}
-
-// "20260305-101112", as the new start names its copies.
-std::string momentName(const Moment& m) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d%02u%02u-%s", static_cast<int>(m.date.year()),
-                  static_cast<unsigned>(m.date.month()), static_cast<unsigned>(m.date.day()),
-                  timeText(m.time).c_str());
-    std::string name = buf;
-    std::erase(name, ':');
-    return name;
 }
 
 }  // namespace
@@ -84,7 +72,7 @@ void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& clos
     closeList();
     std::filesystem::path before;
     try {
-        before = zm::restoreCopy(s_.folder, row.name, momentName(s_.clock.moment()));
+        before = zm::restoreCopy(s_.folder, row.name, copyNameAt(s_.clock.moment()));
     } catch (const RestoreError& e) {
         using Stage = RestoreError::Stage;
         if (e.stage() == Stage::Mixed) {

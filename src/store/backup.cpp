@@ -127,6 +127,15 @@ fs::path copiesRoot(const DataFolder& folder) {
 
 }  // namespace
 
+std::string copyNameAt(const Moment& m) {
+    const auto s = static_cast<long long>(m.time.count());
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%04d%02u%02u-%02lld%02lld%02lld",
+                  static_cast<int>(m.date.year()), static_cast<unsigned>(m.date.month()),
+                  static_cast<unsigned>(m.date.day()), s / 3600, s / 60 % 60, s % 60);
+    return buf;
+}
+
 bool isUnfinishedCopyName(std::string_view name) {
     return name.size() > 1 + kUnfinishedTail.size() && name.front() == '.' &&
            name.ends_with(kUnfinishedTail);

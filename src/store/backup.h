@@ -34,6 +34,10 @@ std::filesystem::path copyDataFiles(const DataFolder& folder, std::string_view c
                                     const std::vector<std::string_view>& names,
                                     const CopyNote* note = nullptr);
 
+// "20260305-101112": the name of a copy made at that moment, so that the
+// copies sort by the moment they were made.
+std::string copyNameAt(const Moment& moment);
+
 // Removes the temporary folders of copies that were cut short; returns how
 // many. Only while no other program uses the folder.
 int removeUnfinishedCopies(const DataFolder& folder);
