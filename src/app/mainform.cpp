@@ -60,9 +60,9 @@ void MainForm::Form_Load() {
     HelpFile = std::string(files::kHelp);
     s_.shell.doEvents();
     Loading = true;
-    READ_SETTEI();
     tendDataFolder(s_);
     finishNewStart();
+    READ_SETTEI();
     chkHelp.setValue(HelpTour);
     chkHelp_Click();  // setting the value raises the click, quiet while loading
     HidePages();
