@@ -1,6 +1,7 @@
 #include "app/dailycopy.h"
 
 #include "store/backup.h"
+#include "store/datafiles.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
 #include "ui/dialogs.h"
@@ -9,7 +10,14 @@ namespace zm {
 
 void tendDataFolder(const Services& s) {
     s.folder.removeTemporaryFiles();
+    removeUnfinishedCopies(s.folder);
+}
+
+void makeDayCopy(const Services& s) {
     try {
+        // The pages have read every other file; the goals are read only when
+        // their page opens.
+        if (s.folder.exists(files::kGoals)) GoalsFile(s.folder).read();
         makeDailyCopy(s.folder, s.clock.today());
     } catch (const FileError& e) {
         // The data itself is untouched: the program goes on without the copy.

@@ -60,23 +60,29 @@ void MainForm::Form_Load() {
     HelpFile = std::string(files::kHelp);
     s_.shell.doEvents();
     Loading = true;
-    READ_SETTEI();
     tendDataFolder(s_);
+    finishNewStart();
+    READ_SETTEI();
     chkHelp.setValue(HelpTour);
     chkHelp_Click();  // setting the value raises the click, quiet while loading
     HidePages();
 
-    every.load();
-
-    kozeni.reload();
-    // Themes 1, 2 and 3, in that order.
-    for (ThemePage& theme : themes) theme.load();
+    loadSavingsPages();
+    makeDayCopy(s_);
 
     dayHistory.InitDayGrid(themeNames());
     every.fraCyokin1.setVisible(true);
     s_.shell.showMainWindow();
     Loading = false;
     if (!every.hasRecords()) s_.shell.openGuide(Guide::Sub1, true);
+}
+
+void MainForm::loadSavingsPages() {
+    every.load();
+
+    kozeni.reload();
+    // Themes 1, 2 and 3, in that order.
+    for (ThemePage& theme : themes) theme.load();
 }
 
 void MainForm::READ_SETTEI() {
@@ -131,16 +137,19 @@ void MainForm::cmdCyokin5_Click() {
 void MainForm::cmdMaster_Click() {
     if (fraMokuhyo.visible()) return;
     // Built while the page before is still shown, so it appears complete.
-    goals.InitMokuhyoGrid();
-    goals.LoadMokuhyoFile();
-    goals.ShowSougaku();
-    goals.UpdateSagaku();
+    rebuildGoals();
     switchTo(fraMokuhyo);
     HelpTourText =
         "貯金する目的を小さなことから夢に近いようなことまでいくつでも登録できます。\r\n"
         "またその項目,達成状況などを一覧でみることができます。\r\n\r\n"
         "貯金意識を継続させるためのちょっとしたやる気につなげてください。";
     ShowHelpTour();
+}
+void MainForm::rebuildGoals() {
+    goals.InitMokuhyoGrid();
+    goals.LoadMokuhyoFile();
+    goals.ShowSougaku();
+    goals.UpdateSagaku();
 }
 void MainForm::cmdData_Sort_Click() {
     if (fraDataSort.visible()) return;

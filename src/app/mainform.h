@@ -2,8 +2,10 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "goals/goalspage.h"
 #include "history/analysis.h"
@@ -79,6 +81,30 @@ public:
     void cmdHelp_Click();
     // On the goals page; empties every page's files (src/app/newstart.cpp).
     void cmdNewStart_Click();
+    // Finishes a new start that was cut short, before the pages read anything.
+    void finishNewStart();
+
+    // Putting a copy of the data back (src/app/restore.cpp). One row of the
+    // list of copies.
+    struct CopyRow {
+        std::string name;  // the copy's folder under バックアップ
+        std::string date;  // "YYYY年MM月DD日"
+        std::string time;  // "HH:MM:SS"; empty for a daily copy
+        std::string kind;  // 毎日のコピー, 新規スタート前 or データを戻す前
+        bool read = false;
+        bool readable = false;
+        std::string total;    // what the goals page's 貯金総額 would show
+        std::string records;  // the number of deposits
+        std::string problem;  // why it cannot be read
+    };
+    // Every copy, newest first, not read yet.
+    std::vector<CopyRow> copyRows() const;
+    // Reads the copy into its row. Touches nothing of the form: it may run
+    // on another thread.
+    void readCopyRow(CopyRow& row) const;
+    // Asks, then puts the copy in place of the data files and shows it on
+    // every page. `closeList` is called once the user has said yes.
+    void restoreCopy(const CopyRow& row, const std::function<void()>& closeList);
 
     // Taking data out (src/app/dataout.cpp). Writes `bytes` whole as the file
     // at `path`, a CSV file or a chart's picture the user named; a failure is
@@ -102,6 +128,9 @@ private:
     bool switchTo(Frame& frame);
     void openTheme(ThemePage& theme);
     GoalsPage::Totals goalsTotals() const;
+    void loadSavingsPages();
+    void rebuildGoals();
+    void emptyForNewStart(const std::string& copy, const std::array<std::string, 3>& names);
     ThemeNames themeNames() const;
 
     struct KozeniSink final : SurplusSink {

@@ -3,7 +3,6 @@
 // data. A copy of the data files is made first: one wrong click here would
 // otherwise cost years of records.
 
-#include <cstdio>
 #include <filesystem>
 
 #include "app/mainform.h"
@@ -19,17 +18,48 @@ namespace zm {
 
 namespace {
 
-// "20260305-101112": copies sort by the moment they were made.
-std::string copyName(const Moment& m) {
-    const auto s = static_cast<long long>(m.time.count());
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "%04d%02u%02u-%02lld%02lld%02lld",
-                  static_cast<int>(m.date.year()), static_cast<unsigned>(m.date.month()),
-                  static_cast<unsigned>(m.date.day()), s / 3600, s / 60 % 60, s % 60);
-    return buf;
+std::filesystem::path copyPath(const DataFolder& folder, const std::string& copy) {
+    return folder.dir() / std::string(kBackupFolder) / copy;
 }
 
 }  // namespace
+
+// The thirteen steps in their order, then the note of the copy goes; the
+// settings and the target days stay.
+void MainForm::emptyForNewStart(const std::string& copy, const ThemeNames3& names) {
+    const DataFolder& f = s_.folder;
+    try {
+        EveryLedgerFile(f).empty();
+        EveryHistoryFile(f).empty();
+        KozeniLedgerFile(f).empty();
+        for (int i = 0; i < 3; ++i) {
+            ThemeLedgerFile(f, i).empty();
+            ThemeNameFile(f, i).write(names[static_cast<std::size_t>(i)]);
+            ItemListFile(f, i).empty();
+        }
+        GoalsFile(f).empty();
+    } catch (const FileError& e) {
+        // The steps before this one are done: the user needs the copy.
+        throw FileError(e.file(), e.line(),
+                        e.reason() +
+                            "\r\n\r\n新規スタートはこのファイルで止まりました。"
+                            "新規スタート前のデータは次のフォルダにコピーしてあります。"
+                            "必要ならそこからファイルを戻してください。\r\n" +
+                            copyPath(f, copy).string());
+    }
+    clearNewStartNote(f, copy);
+}
+
+void MainForm::finishNewStart() {
+    const auto cut = findUnfinishedNewStart(s_.folder);
+    if (!cut) return;
+    emptyForNewStart(cut->copyName, cut->themeNames);
+    s_.dialogs.msgBox(
+        "前回の新規スタートが途中で止まっていたため、最後まで行いました。\r\n"
+        "新規スタート前のデータは次のフォルダにコピーしてあります。\r\n" +
+            copyPath(s_.folder, cut->copyName).string(),
+        "新規スタート", Icon::Information, Buttons::Ok);
+}
 
 void MainForm::cmdNewStart_Click() {
     const auto& boxes = goals.txtTemaMei;
@@ -43,9 +73,12 @@ void MainForm::cmdNewStart_Click() {
         return;
     }
 
-    std::filesystem::path copy;
+    const ThemeNames3 names{boxes[0].text(), boxes[1].text(), boxes[2].text()};
+    const std::string copy = copyNameAt(s_.clock.moment());
     try {
-        copy = copyDataFiles(s_.folder, copyName(s_.clock.moment()), files::allData());
+        // The copy carries the note that a new start is under way.
+        const CopyNote note = newStartNote(names);
+        copyDataFiles(s_.folder, copy, files::allData(), &note);
     } catch (const FileError& e) {
         s_.dialogs.msgBox(
             std::string("データのコピーを作れなかったため、新規スタートを取りやめました。\r\n"
@@ -54,28 +87,7 @@ void MainForm::cmdNewStart_Click() {
             "新規スタート中止", Icon::Exclamation, Buttons::Ok);
         return;
     }
-
-    // The thirteen steps in their order; the settings and the target days stay.
-    const DataFolder& f = s_.folder;
-    try {
-        EveryLedgerFile(f).empty();
-        EveryHistoryFile(f).empty();
-        KozeniLedgerFile(f).empty();
-        for (int i = 0; i < 3; ++i) {
-            ThemeLedgerFile(f, i).empty();
-            ThemeNameFile(f, i).write(boxes[static_cast<std::size_t>(i)].text());
-            ItemListFile(f, i).empty();
-        }
-        GoalsFile(f).empty();
-    } catch (const FileError& e) {
-        // The steps before this one are done: the user needs the copy.
-        throw FileError(e.file(), e.line(),
-                        e.reason() +
-                            "\r\n\r\n新規スタートはこのファイルで止まりました。"
-                            "新規スタート前のデータは次のフォルダにコピーしてあります。"
-                            "必要ならそこからファイルを戻してください。\r\n" +
-                            copy.string());
-    }
+    emptyForNewStart(copy, names);
 
     // The pages keep the old data on screen until the program ends.
     s_.dialogs.msgBox(

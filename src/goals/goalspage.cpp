@@ -23,7 +23,9 @@ Money shownAmount(const Label& label) {
 }  // namespace
 
 GoalsPage::GoalsPage(Services services, Sources sources)
-    : s_(services), sources_(std::move(sources)) {}
+    : s_(services), sources_(std::move(sources)) {
+    cmdModosu.setTooltip("バックアップのコピーを選んで、データをその時の状態に戻します");
+}
 
 Money GoalsPage::SavingsTotal() const {
     const Totals t = sources_.totals();

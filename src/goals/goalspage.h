@@ -50,6 +50,8 @@ public:
     std::array<TextBox, 3> txtTemaMei{
         {TextBox{"txtTemaMei_1"}, TextBox{"txtTemaMei_2"}, TextBox{"txtTemaMei_3"}}};
     Button cmdNewStart{"cmdNewStart", "新規にズメリ貯金スタート"};
+    // Beside the new start: opens the list of copies to put one back.
+    Button cmdModosu{"cmdModosu", "データを戻す"};
 
     // State.
     Money MokuhyoTotal;

@@ -28,7 +28,8 @@ QLabel* caption(const char* text, int points = 12) {
 }  // namespace
 
 static void fillGoalsPage(QWidget* widget, GoalsPage& page, const Runner& run,
-                          const std::function<void()>& onNewStart) {
+                          const std::function<void()>& onNewStart,
+                          const std::function<void()>& onRestore) {
     // The goals, and beside them the three totals.
     auto* grid =
         new LedgerView(page.msgMokuhyo, run, {{}, [&page] { page.msgMokuhyo_DblClick(); }});
@@ -126,13 +127,25 @@ static void fillGoalsPage(QWidget* widget, GoalsPage& page, const Runner& run,
     start->setMinimumHeight(36);
     bindButton(page.cmdNewStart, start, run, std::move(onNewStart));
     names->addWidget(start);
+    // Putting a copy back sits beside the new start, outside its frame: it
+    // clears nothing.
+    auto* restore = new QPushButton;
+    restore->setMinimumHeight(36);
+    bindButton(page.cmdModosu, restore, run, onRestore);
+    auto* restoreColumn = new QVBoxLayout;
+    restoreColumn->addStretch();
+    restoreColumn->addWidget(restore);
+    restoreColumn->addSpacing(newStart->contentsMargins().bottom() + 9);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(newStart, 1);
+    bottom->addLayout(restoreColumn);
 
     auto* layout = new QVBoxLayout(widget);
     layout->addWidget(makePageTitle("貯金の目的"));
     layout->addLayout(body, 1);
     layout->addLayout(entry);
     layout->addSpacing(10);
-    layout->addWidget(newStart);
+    layout->addLayout(bottom);
     PageOut out{[] { return std::string("貯金の目的"); },
                 {},
                 nullptr,
@@ -142,10 +155,10 @@ static void fillGoalsPage(QWidget* widget, GoalsPage& page, const Runner& run,
 }
 
 QWidget* makeGoalsPageView(GoalsPage& page, Frame& frame, const Runner& run,
-                           std::function<void()> onNewStart) {
-    return lazyPage(frame, [&page, run, onNewStart = std::move(onNewStart)](QWidget* widget) {
-        fillGoalsPage(widget, page, run, onNewStart);
-    });
+                           std::function<void()> onNewStart, std::function<void()> onRestore) {
+    return lazyPage(
+        frame, [&page, run, onNewStart = std::move(onNewStart), onRestore = std::move(onRestore)](
+                   QWidget* widget) { fillGoalsPage(widget, page, run, onNewStart, onRestore); });
 }
 
 }  // namespace zm

@@ -14,6 +14,7 @@
 #include "qt/dataout.h"
 #include "qt/guideviews.h"
 #include "qt/pageviews.h"
+#include "qt/restoredialog.h"
 #include "qt/style.h"
 #include "store/fileerror.h"
 
@@ -72,8 +73,9 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     addPage(makeStepPageView(form.every, runner_));
     addPage(makeSmallChangePageView(form.kozeni, runner_));
     for (ThemePage& theme : form.themes) addPage(makeThemePageView(theme, runner_));
-    addPage(makeGoalsPageView(form.goals, form.fraMokuhyo, runner_,
-                              [&form] { form.cmdNewStart_Click(); }));
+    addPage(makeGoalsPageView(
+        form.goals, form.fraMokuhyo, runner_, [&form] { form.cmdNewStart_Click(); },
+        [this, &form] { openRestoreDialog(form, runner_, this); }));
     addPage(makeAnalysisPageView(form.analysis, form.fraDataSort, runner_));
     addPage(makeDayHistoryView(form, runner_));
     addPage(makeMonthHistoryView(form));

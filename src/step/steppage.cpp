@@ -96,6 +96,10 @@ StepPage::StepPage(Services services) : s_(services) {
 }
 
 void StepPage::load() {
+    // Unlocked until the ledger says today's deposit is made, also when the
+    // data are loaded anew after a copy was put back.
+    cmdEveryHozon.setEnabled(true);
+    cmdEveryHozon2.setEnabled(true);
     ResetEveryTable();
     LoadEveryLedger();
     DrawEveryChart();

@@ -1,18 +1,20 @@
 #include "store/backup.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <system_error>
 
+#include "store/cp932.h"
 #include "store/datafolder.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "store/recordline.h"
 
 namespace zm {
 
@@ -20,42 +22,67 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Copies `from` to the new file `to` and flushes it; returns errno or 0.
-int copyFlushed(const fs::path& from, const fs::path& to) {
+constexpr std::string_view kUnfinishedTail = ".tmp";
+
+int writeFully(int fd, const char* data, std::size_t size) {
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t w = fileCalls().write(fd, data + done, size - done);
+        if (w < 0 && errno == EINTR) continue;
+        if (w < 0) return errno;
+        done += static_cast<std::size_t>(w);
+    }
+    return 0;
+}
+
+// Flushes and closes a file written whole; returns errno or 0.
+int finish(int out, int err) {
     FileCalls& io = fileCalls();
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return errno;
-    const int out = io.open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (!err && io.fsync(out) != 0) err = errno;
+    if (io.close(out) != 0 && !err) err = errno;
+    return err;
+}
+
+// Copies the regular file `from` to the new file `to` and flushes it; returns
+// why it could not, or nothing. Opened without blocking and looked at before
+// a byte is read: a FIFO or a device (a link to /dev/zero) is refused instead
+// of hanging the copy or filling the disk.
+std::string copyFlushed(const fs::path& from, const fs::path& to) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) return systemReason(errno);
+    struct stat st {};
+    if (::fstat(in, &st) != 0) {
+        const int err = errno;
+        ::close(in);
+        return systemReason(err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(in);
+        return "通常のファイルではありません";
+    }
+    const int out = fileCalls().open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (out < 0) {
         const int err = errno;
         ::close(in);
-        return err;
+        return systemReason(err);
     }
     int err = 0;
     char buf[65536];
     for (;;) {
         const ssize_t n = ::read(in, buf, sizeof buf);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            err = errno;
-            break;
-        }
-        if (n == 0) break;
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = io.write(out, buf + done, static_cast<std::size_t>(n - done));
-            if (w < 0 && errno == EINTR) continue;
-            if (w < 0) {
-                err = errno;
-                break;
-            }
-            done += w;
-        }
-        if (err) break;
+        if (n < 0) err = errno;
+        if (n <= 0) break;
+        if ((err = writeFully(out, buf, static_cast<std::size_t>(n))) != 0) break;
     }
-    if (!err && io.fsync(out) != 0) err = errno;
-    if (io.close(out) != 0 && !err) err = errno;
+    err = finish(out, err);
     ::close(in);
-    return err;
+    return err ? systemReason(err) : std::string();
+}
+
+int writeNewFile(const fs::path& path, std::string_view bytes) {
+    const int out = fileCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) return errno;
+    return finish(out, writeFully(out, bytes.data(), bytes.size()));
 }
 
 void syncFolder(const fs::path& dir) {
@@ -78,48 +105,105 @@ std::string dailyName(Date d) {
     return buf;
 }
 
+bool isFolder(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+bool standsThere(const fs::path& path) {
+    std::error_code ec;
+    return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
+}
+
+// The folder of copies; a file standing in its place is a FileError naming it.
+fs::path copiesRoot(const DataFolder& folder) {
+    const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
+    if (standsThere(root) && !isFolder(root)) {
+        throw FileError(std::string(kBackupFolder), 0,
+                        "フォルダではありません（同じ名前のファイルがあります）");
+    }
+    return root;
+}
+
 }  // namespace
 
+std::string copyNameAt(const Moment& m) {
+    const auto s = static_cast<long long>(m.time.count());
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%04d%02u%02u-%02lld%02lld%02lld",
+                  static_cast<int>(m.date.year()), static_cast<unsigned>(m.date.month()),
+                  static_cast<unsigned>(m.date.day()), s / 3600, s / 60 % 60, s % 60);
+    return buf;
+}
+
+bool isUnfinishedCopyName(std::string_view name) {
+    return name.size() > 1 + kUnfinishedTail.size() && name.front() == '.' &&
+           name.ends_with(kUnfinishedTail);
+}
+
 fs::path copyDataFiles(const DataFolder& folder, std::string_view copyName,
-                       const std::vector<std::string_view>& names) {
-    const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
+                       const std::vector<std::string_view>& names, const CopyNote* note) {
+    const fs::path root = copiesRoot(folder);
     const fs::path target = root / fs::path(std::string(copyName));
+    const fs::path building = root / ("." + std::string(copyName) + std::string(kUnfinishedTail));
     const std::string shown = std::string(kBackupFolder) + "/" + std::string(copyName);
-    const auto fail = [&](const std::string& reason, bool made) {
-        if (made) {
-            std::error_code ignored;
-            fs::remove_all(target, ignored);
-        }
+    const auto fail = [&](const std::string& reason) {
+        std::error_code ignored;
+        fs::remove_all(building, ignored);
         throw FileError(shown, 0, "コピーを作れません（" + reason + "）");
     };
 
     std::error_code ec;
     fs::create_directory(root, ec);
-    if (ec) fail(ec.message(), false);
-    if (!fs::create_directory(target, ec))
-        fail(ec ? ec.message() : "同じ名前のフォルダがあります", false);
+    if (ec) fail(systemReason(ec.value()));
+    if (standsThere(target)) fail("同じ名前のフォルダがあります");
+    fs::remove_all(building, ec);  // ours by its name: left by a copy cut short
+    if (!fs::create_directory(building, ec)) fail(systemReason(ec ? ec.value() : EEXIST));
     for (std::string_view name : names) {
         if (!folder.exists(name)) continue;
         const fs::path from = folder.resolve(name);
-        if (const int err = copyFlushed(from, target / from.filename())) {
-            fail(std::string(name) + "：" + std::strerror(err), true);
-        }
+        const std::string why = copyFlushed(from, building / from.filename());
+        if (!why.empty()) fail(std::string(name) + "：" + why);
     }
-    syncFolder(target);
+    if (note) {
+        if (const int err =
+                writeNewFile(building / fs::path(std::string(note->fileName)), note->bytes))
+            fail(std::string(note->fileName) + "：" + systemReason(err));
+    }
+    syncFolder(building);
+    if (fileCalls().rename(building.c_str(), target.c_str()) != 0) fail(systemReason(errno));
     syncFolder(root);
     return target;
 }
 
-bool makeDailyCopy(const DataFolder& folder, Date today, int keep) {
+int removeUnfinishedCopies(const DataFolder& folder) {
     const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
-    const std::string todays = dailyName(today);
+    int removed = 0;
     std::error_code ec;
+    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (!isUnfinishedCopyName(it->path().filename().native()) ||
+            it->symlink_status(typeError).type() != fs::file_type::directory)
+            continue;
+        std::error_code removeError;
+        if (fs::remove_all(it->path(), removeError) > 0 && !removeError) ++removed;
+    }
+    return removed;
+}
+
+bool makeDailyCopy(const DataFolder& folder, Date today, int keep) {
+    const fs::path root = copiesRoot(folder);
+    const std::string todays = dailyName(today);
     bool made = false;
-    if (!fs::exists(root / todays, ec)) {
+    if (!standsThere(root / todays)) {
         copyDataFiles(folder, todays, files::allData());
         made = true;
+    } else if (!isFolder(root / todays)) {
+        throw FileError(std::string(kBackupFolder) + "/" + todays, 0,
+                        "フォルダではないものがあるため、コピーを置けません");
     }
 
+    std::error_code ec;
     std::vector<std::string> daily;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
@@ -129,7 +213,7 @@ bool makeDailyCopy(const DataFolder& folder, Date today, int keep) {
     }
     if (ec) {
         throw FileError(std::string(kBackupFolder), 0,
-                        "古いコピーを確かめられません（" + ec.message() + "）");
+                        "古いコピーを確かめられません（" + systemReason(ec.value()) + "）");
     }
     std::sort(daily.begin(), daily.end(), std::greater<>());
     for (std::size_t i = static_cast<std::size_t>(std::max(keep, 0)); i < daily.size(); ++i) {
@@ -137,10 +221,53 @@ bool makeDailyCopy(const DataFolder& folder, Date today, int keep) {
         fs::remove_all(root / daily[i], ec);
         if (ec) {
             throw FileError(std::string(kBackupFolder) + "/" + daily[i], 0,
-                            "古いコピーを削除できません（" + ec.message() + "）");
+                            "古いコピーを削除できません（" + systemReason(ec.value()) + "）");
         }
     }
     return made;
+}
+
+CopyNote newStartNote(const ThemeNames3& names) {
+    const auto bytes =
+        utf8ToCp932(RecordLine().str(names[0]).str(names[1]).str(names[2]).text() + "\r\n");
+    if (!bytes)
+        throw FileError(std::string(kNewStartNote), 0, "Shift-JIS で書けない文字があります");
+    return {kNewStartNote, *bytes};
+}
+
+std::optional<UnfinishedNewStart> findUnfinishedNewStart(const DataFolder& folder) {
+    const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
+    std::vector<std::string> marked;
+    std::error_code ec;
+    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().native();
+        std::error_code noteError;
+        if (!isUnfinishedCopyName(name) &&
+            fs::symlink_status(it->path() / fs::path(std::string(kNewStartNote)), noteError)
+                    .type() == fs::file_type::regular)
+            marked.push_back(name);
+    }
+    if (marked.empty()) return std::nullopt;
+    // Only one new start runs at a time; should two notes be left, the
+    // newest is the one that was cut short last.
+    const std::string& newest = *std::max_element(marked.begin(), marked.end());
+    const std::string shown =
+        std::string(kBackupFolder) + "/" + newest + "/" + std::string(kNewStartNote);
+    const DataFolder copy(root / newest);
+    const auto records = DataFolder::parse(shown, copy.readText(kNewStartNote), "sss");
+    if (records.size() != 1) throw FileError(shown, 0, "テーマ名がありません");
+    return UnfinishedNewStart{newest, {records[0].str(0), records[0].str(1), records[0].str(2)}};
+}
+
+void clearNewStartNote(const DataFolder& folder, std::string_view copyName) {
+    const fs::path copy =
+        folder.dir() / fs::path(std::string(kBackupFolder)) / fs::path(std::string(copyName));
+    if (::unlink((copy / fs::path(std::string(kNewStartNote))).c_str()) != 0 && errno != ENOENT) {
+        throw FileError(std::string(kBackupFolder) + "/" + std::string(copyName) + "/" +
+                            std::string(kNewStartNote),
+                        0, "削除できません（" + systemReason(errno) + "）");
+    }
+    syncFolder(copy);
 }
 
 }  // namespace zm

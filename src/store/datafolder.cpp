@@ -260,8 +260,12 @@ bool DataFolder::exists(std::string_view name) const {
     return fs::exists(resolve(name), ec);
 }
 
+std::string DataFolder::readBytes(std::string_view name) const {
+    return readAll(name, resolve(name));
+}
+
 std::string DataFolder::readText(std::string_view name) const {
-    return decode(name, readAll(name, resolve(name)));
+    return decode(name, readBytes(name));
 }
 
 std::string DataFolder::decode(std::string_view name, std::string_view bytes) {

@@ -39,6 +39,8 @@ public:
     std::filesystem::path resolve(std::string_view name) const;
     bool exists(std::string_view name) const;
 
+    // The whole file's bytes as they are. A missing file is a FileError.
+    std::string readBytes(std::string_view name) const;
     // The whole file decoded to UTF-8, the code page's 0x5C shown as "¥".
     // A missing file is a FileError.
     std::string readText(std::string_view name) const;

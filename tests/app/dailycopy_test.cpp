@@ -29,20 +29,63 @@ TEST(DailyCopy, StartUpCopiesTheDataAndClearsWhatACrashLeft) {
 }
 
 TEST(DailyCopy, ACopyThatCannotBeMadeWarnsOnceAndTheProgramGoesOn) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
-    w.dir.write("バックアップ", "in the way");
-    w.dialogs.answer(Answer::Ok);
-    MainForm form(w.services());
-    form.Form_Load();
-    ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].title, kCopyFailedTitle);
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
-    EXPECT_NE(w.dialogs.shown[0].text.find("バックアップ/20260305"), std::string::npos);
-    EXPECT_TRUE(w.shell.mainShown);
-    EXPECT_EQ(form.every.msgEvery.recordCount(), 1);
-    EXPECT_EQ(w.dir.read("バックアップ"), "in the way");
+    const struct {
+        const char* inTheWay;  // a file where a folder belongs
+        const char* told;
+    } cases[] = {
+        {"バックアップ", "「バックアップ」：フォルダではありません"},
+        {"バックアップ/20260305", "「バックアップ/20260305」：フォルダではない"},
+    };
+    for (const auto& c : cases) {
+        World w;
+        w.putInstallation();
+        w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
+        fs::create_directories(fs::path(w.dir.path() / c.inTheWay).parent_path());
+        w.dir.write(c.inTheWay, "in the way");
+        w.dialogs.answer(Answer::Ok);
+        MainForm form(w.services());
+        form.Form_Load();
+        ASSERT_EQ(w.dialogs.shown.size(), 1u);
+        EXPECT_EQ(w.dialogs.shown[0].title, kCopyFailedTitle);
+        EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
+        EXPECT_NE(w.dialogs.shown[0].text.find(c.told), std::string::npos)
+            << w.dialogs.shown[0].text;
+        EXPECT_TRUE(w.shell.mainShown);
+        EXPECT_EQ(form.every.msgEvery.recordCount(), 1);
+        EXPECT_EQ(w.dir.read(c.inTheWay), "in the way");
+    }
+}
+
+TEST(DailyCopy, DataTheProgramRefusesAreNotCopied) {
+    const struct {
+        std::string_view file;
+        const char* damaged;
+        bool startRefused;
+    } cases[] = {
+        {files::kTheme[2], "\"2026年03月04日\",\"お風呂\",abc\n", true},
+        // Read only when the goals page opens: the start goes on, warned.
+        {files::kGoals, "\"旅行\",5万\n", false},
+    };
+    for (const auto& c : cases) {
+        World w;
+        w.putInstallation();
+        w.put(c.file, c.damaged);
+        if (!c.startRefused) w.dialogs.answer(Answer::Ok);
+        MainForm form(w.services());
+        bool refused = false;
+        try {
+            form.Form_Load();
+        } catch (const FileError& e) {
+            refused = true;
+            EXPECT_EQ(e.file(), c.file);
+        }
+        EXPECT_EQ(refused, c.startRefused) << c.file;
+        EXPECT_FALSE(fs::exists(w.dir.path() / "バックアップ" / "20260305")) << c.file;
+        if (!c.startRefused) {
+            ASSERT_EQ(w.dialogs.shown.size(), 1u) << c.file;
+            EXPECT_NE(w.dialogs.shown[0].text.find(std::string(c.file)), std::string::npos);
+        }
+    }
 }
 
 TEST(StartUp, AnOversizeLedgerIsRefusedAndNoDataFileChanges) {

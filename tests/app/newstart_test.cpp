@@ -1,8 +1,5 @@
-#include <sys/resource.h>
-
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -10,6 +7,7 @@
 #include "app/mainform.h"
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "support/faultycalls.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -105,6 +103,7 @@ TEST_F(NewStartFixture, OkEmptiesTheFilesAfterACopyAndEndsWithoutUpdatingThePage
         expected[std::string(files::kThemeName[t])] = *utf8ToCp932(written[t]);
     EXPECT_EQ(bytes(w.dir.path()), expected);  // settings and target days as they were
     EXPECT_EQ(bytes(copyFolder()), before);
+    EXPECT_FALSE(fs::exists(copyFolder() / "新規スタート中.txt"));  // done: nothing to finish
 
     // Nothing on the pages was updated before the end.
     EXPECT_EQ(form->every.msgEvery.recordCount(), 2);
@@ -143,32 +142,14 @@ TEST_F(NewStartFixture, NoCopyMeansNothingIsEmptiedAndTheProgramGoesOn) {
     EXPECT_FALSE(w.shell.ended);
 }
 
-// Writes beyond `bytes` fail with EFBIG while the object lives.
-struct FileSizeLimit {
-    rlimit old{};
-    void (*oldHandler)(int) = nullptr;
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-};
-
-TEST_F(NewStartFixture, AStepThatFailsStopsThereNamingItsFileAndTheCopy) {
+TEST_F(NewStartFixture, AStepThatFailsStopsThereAndTheNextStartFinishesIt) {
     const Files before = bytes(w.dir.path());
-    // A theme name too long for the file system: step 5 fails, after the copy.
-    std::string longName;
-    for (int i = 0; i < 150; ++i) longName += "貯";
-    name(0, longName.c_str());
+    name(0, "お小遣い");
     w.dialogs.answer(Answer::Ok);
     try {
-        const FileSizeLimit limit(256);
+        FailingRenames calls;
+        calls.names = {{std::string(files::kThemeName[0]), 0}};
+        const UsingFileCalls using_(calls);
         form->cmdNewStart_Click();
         ADD_FAILURE() << "the new start went on";
     } catch (const FileError& e) {
@@ -187,6 +168,27 @@ TEST_F(NewStartFixture, AStepThatFailsStopsThereNamingItsFileAndTheCopy) {
         EXPECT_EQ(after.at(std::string(kept)), before.at(std::string(kept))) << kept;
     }
     EXPECT_EQ(bytes(copyFolder()), before);
+
+    // The next start finishes it before any page reads the mixed files.
+    w.dialogs.shown.clear();
+    w.dialogs.answer(Answer::Ok);
+    MainForm next(w.services());
+    next.Form_Load();
+    ASSERT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown[0].text.rfind("前回の新規スタートが途中で止まっていたため、", 0), 0u);
+    EXPECT_NE(w.dialogs.shown[0].text.find(copyFolder().string()), std::string::npos);
+    EXPECT_EQ(next.themes[0].themeName(), "お小遣い");
+    EXPECT_EQ(next.themes[1].themeName(), "家庭賃金制");
+    for (std::string_view emptied : {files::kItems[0], files::kTheme[2], files::kGoals})
+        EXPECT_EQ(w.dir.read(emptied), "") << emptied;
+    EXPECT_EQ(bytes(copyFolder()), before);
+    EXPECT_FALSE(fs::exists(copyFolder() / "新規スタート中.txt"));
+
+    // Finished once: the start after that is quiet.
+    w.dialogs.shown.clear();
+    MainForm third(w.services());
+    third.Form_Load();
+    EXPECT_TRUE(w.dialogs.shown.empty());
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 #include "store/backup.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "store/datafolder.h"
+#include "store/filecalls.h"
 #include "store/fileerror.h"
 #include "support/tempdir.h"
 
@@ -98,9 +101,72 @@ TEST(Backup, ADailyCopyThatCannotBeMadeIsAFileError) {
         makeDailyCopy(folder, day(2026, 3, 5));
         ADD_FAILURE() << "no error";
     } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), "バックアップ/20260305");
+        EXPECT_EQ(e.file(), "バックアップ");
     }
     EXPECT_EQ(tmp.read("バックアップ"), "a file where the folder of copies belongs");
+}
+
+// Notes whether the copy's own name is in place while its files are written.
+struct WatchingCalls final : FileCalls {
+    fs::path copy;
+    int writes = 0;
+    int seenEarly = 0;
+    ssize_t write(int fd, const void* data, std::size_t size) override {
+        ++writes;
+        if (fs::exists(copy)) ++seenEarly;
+        return FileCalls::write(fd, data, size);
+    }
+};
+
+TEST(Backup, ACopyIsBuiltAsideAndWhatAKillLeftIsRemovedAndMadeAgain) {
+    test::TempDir tmp;
+    const DataFolder folder(tmp.path());
+    for (std::string_view name : files::allData()) tmp.write(name, std::string(name) + "\r\n");
+    const fs::path root = tmp.path() / "バックアップ";
+    {
+        WatchingCalls calls;
+        calls.copy = root / "20260304";
+        const UsingFileCalls using_(calls);
+        EXPECT_TRUE(makeDailyCopy(folder, day(2026, 3, 4)));
+        EXPECT_EQ(calls.writes, 15);
+        EXPECT_EQ(calls.seenEarly, 0) << "a kill here would leave a partial copy in place";
+    }
+    EXPECT_EQ(copies(root), std::vector<std::string>{"20260304"});
+
+    // What a kill leaves: the day's folder half built. The next start
+    // removes it and makes the day's copy whole.
+    fs::create_directory(root / ".20260305.tmp");
+    tmp.write("バックアップ/.20260305.tmp/設定.txt", "half");
+    EXPECT_EQ(removeUnfinishedCopies(folder), 1);
+    EXPECT_TRUE(makeDailyCopy(folder, day(2026, 3, 5)));
+    EXPECT_EQ(copies(root), (std::vector<std::string>{"20260304", "20260305"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "20260305"), fs::directory_iterator()),
+              15);
+}
+
+TEST(Backup, OnlyRegularFilesAreCopied) {
+    const struct {
+        const char* what;
+        void (*make)(const fs::path&);
+    } cases[] = {
+        {"a FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
+        {"a link to /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }},
+    };
+    for (const auto& c : cases) {
+        test::TempDir tmp;
+        const DataFolder folder(tmp.path());
+        tmp.write("設定.txt", "\"ヘルプツアー\",1\r\n");
+        c.make(tmp.path() / "テーマ１.txt");
+        try {
+            copyDataFiles(folder, "20260305", files::allData());
+            ADD_FAILURE() << c.what << " was copied";
+        } catch (const FileError& e) {
+            EXPECT_NE(e.reason().find("テーマ１.txt：通常のファイルではありません"),
+                      std::string::npos)
+                << e.reason();
+        }
+        EXPECT_TRUE(copies(tmp.path() / "バックアップ").empty()) << c.what;
+    }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/filecalls.h"
@@ -52,6 +54,23 @@ private:
     bool partly_ = false;
     bool diskFull_ = false;
     UsingFileCalls using_;
+};
+
+// Fails the renames onto a path that ends with one of the names, with a full
+// disk, once as many as given for that name have gone through. fsync() only
+// counts: these tests are about failures, not crashes.
+struct FailingRenames final : FileCalls {
+    std::map<std::string, int> names;
+    int fsync(int) override { return 0; }
+    int rename(const char* from, const char* to) override {
+        for (auto& [name, letThrough] : names) {
+            if (std::string_view(to).ends_with(name) && letThrough-- <= 0) {
+                errno = ENOSPC;
+                return -1;
+            }
+        }
+        return FileCalls::rename(from, to);
+    }
 };
 
 }  // namespace zm::test

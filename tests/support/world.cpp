@@ -2,11 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "store/cp932.h"
 
 namespace zm::test {
+
+std::map<std::string, std::string> dataFiles(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> out;
+    for (std::string_view name : files::allData()) {
+        std::ifstream in(dir / std::string(name), std::ios::binary);
+        out[std::string(name)] = in ? std::string(std::istreambuf_iterator<char>(in), {}) : "-";
+    }
+    return out;
+}
 
 void World::put(std::string_view name, std::string_view text) {
     std::string crlf;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -36,5 +38,8 @@ struct World {
     // The files every start-up reads besides the ledgers.
     void putInstallation(int helpTour = 0, int targetDays = 365);
 };
+
+// Every data file's bytes in `dir`, by name; "-" for a missing one.
+std::map<std::string, std::string> dataFiles(const std::filesystem::path& dir);
 
 }  // namespace zm::test

@@ -1,0 +1,115 @@
+// Putting a copy back: the user picks one of the copies under バックアップ, the
+// data files as they are now are copied first, and then every data file is
+// replaced by the copy's, all or none. The pages then show the copy's data.
+
+#include <exception>
+
+#include "app/mainform.h"
+#include "store/backup.h"
+#include "store/restore.h"
+#include "ui/dialogs.h"
+
+namespace zm {
+
+namespace {
+
+constexpr const char* kTitle = "データを戻す";
+
+const char* kindText(CopyKind kind) {
+    switch (kind) {
+        case CopyKind::Daily:
+            return "毎日のコピー";
+        case CopyKind::BeforeNewStart:
+            return "新規スタート前";
+        case CopyKind::BeforeRestore:
+            return "データを戻す前";
+    }
+    return "";
+}
+
+std::string shownCopy(const std::string& name) {
+    return std::string(kBackupFolder) + "/" + name;
+}
+
+}  // namespace
+
+std::vector<MainForm::CopyRow> MainForm::copyRows() const {
+    std::vector<CopyRow> rows;
+    for (const CopyFolder& copy : listCopies(s_.folder)) {
+        CopyRow row;
+        row.name = copy.name;
+        row.date = dateText(copy.date);
+        if (copy.time) row.time = timeText(*copy.time);
+        row.kind = kindText(copy.kind);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void MainForm::readCopyRow(CopyRow& row) const {
+    row.read = true;
+    try {
+        const CopyContents contents = readCopy(s_.folder, row.name);
+        row.total = contents.total.currencyText();
+        row.records = std::to_string(contents.records) + "件";
+        row.readable = true;
+    } catch (const FileError& e) {
+        row.problem = "「" + e.file() + "」を読めません：" +
+                      (e.line() > 0 ? std::to_string(e.line()) + " 行目：" : "") + e.reason();
+    } catch (const std::exception& e) {
+        row.problem = "このコピーを読めません：" + std::string(e.what());
+    }
+}
+
+void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& closeList) {
+    if (!row.readable) return;
+    if (s_.dialogs.msgBox(row.date +
+                              " のデータに戻します。現在のデータはコピーしてから置き換えます。"
+                              "よろしいですか？",
+                          kTitle, Icon::Question, Buttons::OkCancel) != Answer::Ok) {
+        return;
+    }
+    closeList();
+    std::filesystem::path before;
+    try {
+        before = zm::restoreCopy(s_.folder, row.name, copyNameAt(s_.clock.moment()));
+    } catch (const RestoreError& e) {
+        using Stage = RestoreError::Stage;
+        if (e.stage() == Stage::Mixed) {
+            // Some files are the copy's, some the old ones: the program must not go on.
+            throw FileError(e.file(), e.line(),
+                            e.reason() +
+                                "\r\n\r\nデータを戻す途中で止まりました。置き換える前のデータは"
+                                "次のフォルダにコピーしてあります。そこからファイルを戻して"
+                                "ください。\r\n" +
+                                e.before().string());
+        }
+        const char* what = e.stage() == Stage::Unreadable ? "コピーを読めないため"
+                           : e.stage() == Stage::NoCopyOfBefore
+                               ? "現在のデータのコピーを作れなかったため"
+                               : "ファイルを置き換えられなかったため";
+        s_.dialogs.msgBox(std::string(what) +
+                              "、データを戻すのを取りやめました。\r\n"
+                              "データは何も変わっていません。\r\n\r\n" +
+                              e.what(),
+                          kTitle, Icon::Exclamation, Buttons::Ok);
+        return;
+    }
+
+    // Every page as at start-up; the summary pages read the files when opened.
+    Loading = true;
+    READ_SETTEI();
+    chkHelp.setValue(HelpTour);
+    Loading = false;
+    loadSavingsPages();
+    dayHistory.InitDayGrid(themeNames());
+    if (fraMokuhyo.visible()) rebuildGoals();
+
+    s_.dialogs.msgBox(row.date + (row.time.empty() ? "" : " " + row.time) + " の" + row.kind +
+                          "を戻しました。\r\n置き換える前のデータは次のフォルダにコピーして"
+                          "あります。\r\n" +
+                          shownCopy(before.filename().string()),
+                      kTitle, Icon::Information, Buttons::Ok);
+}
+
+}  // namespace zm

@@ -1,0 +1,107 @@
+#include "store/restore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+#include "store/backup.h"
+#include "store/datafiles.h"
+#include "support/faultycalls.h"
+#include "support/world.h"
+
+namespace zm::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Files = std::map<std::string, std::string>;
+
+// A copy of the 1st without a small-change ledger, and other data now.
+struct Restore : ::testing::Test {
+    World w;
+    Files older, now;
+    fs::path copies() { return w.dir.path() / "バックアップ"; }
+    void SetUp() override {
+        w.putInstallation();
+        w.put(files::kEvery, "\"2026年03月01日\",\"08:00:00\",100\n");
+        w.put(files::kTheme[0], "\"2026年03月01日\",\"お風呂\",30\n");
+        for (std::string_view ledger : {files::kTheme[1], files::kTheme[2], files::kGoals})
+            w.put(ledger, "");
+        copyDataFiles(w.folder, "20260301", files::allData());
+        older = dataFiles(w.dir.path());
+        older[std::string(files::kKozeni)] = "";  // a missing ledger is an empty one
+        w.put(files::kEvery, "\"2026年03月05日\",\"08:00:00\",5\n");
+        w.put(files::kKozeni, "\"2026年03月05日\",\"08:00:00\",450\n");
+        now = dataFiles(w.dir.path());
+    }
+};
+
+TEST_F(Restore, CopiesAreListedNewestFirstWithTheirKinds) {
+    for (const char* name : {"20260305", "20260305-101112", "20260304-235959", "notes",
+                             ".20260306.tmp", "20261340", "20260305-1011", "20260305-101112-2"})
+        fs::create_directories(copies() / name);
+    std::ofstream(copies() / "20260306");  // a file, no copy
+    for (const char* marked : {"20260304-235959", "20260305-101112-2"})
+        std::ofstream(copies() / marked / std::string(kBeforeRestoreNote));
+
+    std::vector<std::string> listed;
+    for (const CopyFolder& c : listCopies(w.folder)) {
+        listed.push_back(c.name + " " + std::to_string(static_cast<int>(c.kind)) + " " +
+                         (c.time ? std::to_string(c.time->count()) : "-"));
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"20260305-101112-2 2 36672",
+                                                "20260305-101112 1 36672", "20260305 0 -",
+                                                "20260304-235959 2 86399", "20260301 0 -"}));
+}
+
+TEST_F(Restore, ALedgerTheCopyLacksIsEmptiedAndAnyOtherMissingFileMakesItUnreadable) {
+    const CopyContents contents = readCopy(w.folder, "20260301");
+    EXPECT_EQ(contents.total, Money::fromYen(130));
+    EXPECT_EQ(contents.records, 2);
+    const fs::path before = restoreCopy(w.folder, "20260301", "20260305-101112");
+    EXPECT_EQ(dataFiles(w.dir.path()), older);
+    restoreCopy(w.folder, before.filename().native(), "20260305-101112");
+    EXPECT_EQ(dataFiles(w.dir.path()), now);
+
+    fs::remove(copies() / "20260301" / std::string(files::kItems[1]));
+    try {
+        restoreCopy(w.folder, "20260301", "20260305-888888");
+        ADD_FAILURE() << "a copy without its item list was put back";
+    } catch (const RestoreError& e) {
+        EXPECT_EQ(e.stage(), RestoreError::Stage::Unreadable);
+        EXPECT_EQ(e.file(), files::kItems[1]);
+    }
+    EXPECT_EQ(dataFiles(w.dir.path()), now);
+    EXPECT_FALSE(fs::exists(copies() / "20260305-888888"));
+}
+
+TEST_F(Restore, WhatCannotBePutBackIsSaid) {
+    const std::string first(files::allData()[0]), fourth(files::allData()[3]);
+    const struct {
+        std::map<std::string, int> failRenames;
+        RestoreError::Stage stage;
+        std::string named;
+    } cases[] = {
+        {{{"20260305-101112", 0}}, RestoreError::Stage::NoCopyOfBefore, "20260305-101112"},
+        // The fourth file fails, and putting the first back fails too.
+        {{{fourth, 0}, {first, 1}}, RestoreError::Stage::Mixed, first},
+    };
+    for (const auto& c : cases) {
+        FailingRenames calls;
+        calls.names = c.failRenames;
+        const UsingFileCalls using_(calls);
+        try {
+            restoreCopy(w.folder, "20260301", "20260305-101112");
+            ADD_FAILURE() << "no error";
+        } catch (const RestoreError& e) {
+            EXPECT_EQ(e.stage(), c.stage);
+            EXPECT_NE(std::string(e.what()).find(c.named), std::string::npos) << e.what();
+        }
+        if (c.stage != RestoreError::Stage::Mixed) {
+            EXPECT_EQ(dataFiles(w.dir.path()), now);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zm::test
