@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,9 @@ public:
 
     // A missing file is a FileError.
     Loaded<Rec> read() const;
+    // read(), or the last of these while the file keeps the stamp it had
+    // then (see KeptReads): for pages that only look.
+    std::shared_ptr<const Loaded<Rec>> readKept() const;
     // What read() gives for the file's decoded text.
     Loaded<Rec> parse(std::string_view text) const;
     // A missing file is first created empty.
@@ -79,6 +83,8 @@ public:
     void empty() const { folder_.empty(name_); }
 
 private:
+    // parse() of decoded text, or of the file's bytes in the code page.
+    Loaded<Rec> parseAs(std::string_view text, bool codePage) const;
     const DataFolder& folder_;
     std::string_view name_;
     int maxRecords_;
