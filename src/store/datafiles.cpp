@@ -183,11 +183,17 @@ void RecordFile<Rec>::append(const Rec& record) const {
 
 template <class Rec>
 void RecordFile<Rec>::rewrite(const std::vector<Rec>& records) const {
+    rewrite(records.size(), [&records](std::size_t i) -> const Rec& { return records[i]; });
+}
+
+template <class Rec>
+void RecordFile<Rec>::rewrite(std::size_t count,
+                              const std::function<const Rec&(std::size_t)>& record) const {
     // Straight into one buffer of the code page's bytes, written in one go.
     Cp932Lines lines;
-    lines.reserve(records.size() * 40);
-    for (const Rec& r : records) {
-        Format<Rec>::put(lines, r);
+    lines.reserve(count * 40);
+    for (std::size_t i = 0; i < count; ++i) {
+        Format<Rec>::put(lines, record(i));
         lines.endLine();
     }
     folder_.rewrite(name_, lines);

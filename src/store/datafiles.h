@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -80,6 +81,9 @@ public:
     void append(const Rec& record) const;
     // Writes the file anew; a failure leaves the old file whole.
     void rewrite(const std::vector<Rec>& records) const;
+    // The same from `count` records that `record(i)` gives in turn, i from 0;
+    // each is used before the next is asked for.
+    void rewrite(std::size_t count, const std::function<const Rec&(std::size_t)>& record) const;
     void empty() const { folder_.empty(name_); }
 
 private:

@@ -56,6 +56,12 @@ std::string LedgerTable::text(int r, int c) const {
     return {};
 }
 
+std::string_view LedgerTable::textView(int r, int c) const {
+    const std::size_t i = at(r, c);
+    if (kinds_[i] != Cell::Kind::Text) throw std::logic_error("not a text: " + name());
+    return *texts_[static_cast<std::size_t>(values_[i])];
+}
+
 ShownCell LedgerTable::cell(int r, int c) const {
     ShownCell shown{text(r, c), std::nullopt};
     if (kind(r, c) == Cell::Kind::Amount) shown.value = value(r, c);

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -82,6 +83,8 @@ public:
     // The text the cell shows: an amount in the currency format, a date as
     // "YYYY年MM月DD日", a time as "HH:MM:SS", a position as a decimal.
     std::string text(int r, int c) const;
+    // The text of a text cell, without a copy; a fault for any other.
+    std::string_view textView(int r, int c) const;
     ShownCell cell(int r, int c) const;
     // The amount of an amount cell; 0 for any other.
     Money value(int r, int c) const {
