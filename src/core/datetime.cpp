@@ -1,6 +1,7 @@
 #include "core/datetime.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace zm {
@@ -17,11 +18,11 @@ int digitsAt(std::string_view text, std::size_t pos, std::size_t len) {
     return v;
 }
 
-// `v` as exactly `width` decimal digits, zeros in front.
-void putDigits(std::string& out, unsigned v, int width) {
-    char digits[8];
-    for (int i = width - 1; i >= 0; --i, v /= 10) digits[i] = static_cast<char>('0' + v % 10);
-    out.append(digits, static_cast<std::size_t>(width));
+// `v` as exactly `width` decimal digits, zeros in front, written at p; the
+// end of what was written.
+char* putDigits(char* p, unsigned v, int width) {
+    for (int i = width - 1; i >= 0; --i, v /= 10) p[i] = static_cast<char>('0' + v % 10);
+    return p + width;
 }
 
 constexpr std::string_view kYear = "年";
@@ -33,49 +34,82 @@ constexpr std::string_view kDay = "日";
 std::string dateText(Date d) {
     // Digit by digit: a full ledger is written and shown with tens of
     // thousands of these.
-    const int y = static_cast<int>(d.year());
-    if (y < 0 || y > 9999) {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%04d年%02u月%02u日", y, static_cast<unsigned>(d.month()),
-                      static_cast<unsigned>(d.day()));
-        return buf;
-    }
     std::string out;
     out.reserve(17);
-    putDigits(out, static_cast<unsigned>(y), 4);
-    out += kYear;
-    putDigits(out, static_cast<unsigned>(d.month()), 2);
-    out += kMonth;
-    putDigits(out, static_cast<unsigned>(d.day()), 2);
-    out += kDay;
-    return out;
+    if (appendDateText(out, d, kYear, kMonth, kDay)) return out;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%04d年%02u月%02u日", static_cast<int>(d.year()),
+                  static_cast<unsigned>(d.month()), static_cast<unsigned>(d.day()));
+    return buf;
+}
+
+bool appendDateText(std::string& out, Date d, std::string_view year, std::string_view month,
+                    std::string_view day) {
+    const int y = static_cast<int>(d.year());
+    if (y < 0 || y > 9999) return false;
+    // Made in place and appended once: a full ledger writes tens of thousands.
+    // Marks take four bytes at most, in any encoding.
+    char buf[4 + 2 + 2 + 3 * 4];
+    if (year.size() > 4 || month.size() > 4 || day.size() > 4) return false;
+    char* p = buf;
+    const auto mark = [&p](std::string_view m) {
+        std::memcpy(p, m.data(), m.size());
+        p += m.size();
+    };
+    p = putDigits(p, static_cast<unsigned>(y), 4);
+    mark(year);
+    p = putDigits(p, static_cast<unsigned>(d.month()), 2);
+    mark(month);
+    p = putDigits(p, static_cast<unsigned>(d.day()), 2);
+    mark(day);
+    out.append(buf, p);
+    return true;
 }
 
 std::optional<Date> parseDateText(std::string_view text) {
-    // "YYYY" 年 "MM" 月 "DD" 日, the marks three bytes each in UTF-8.
-    if (text.size() != 4 + 3 + 2 + 3 + 2 + 3) return std::nullopt;
-    if (text.substr(4, 3) != kYear || text.substr(9, 3) != kMonth || text.substr(14, 3) != kDay)
-        return std::nullopt;
-    const int y = digitsAt(text, 0, 4);
-    const int m = digitsAt(text, 7, 2);
-    const int d = digitsAt(text, 12, 2);
-    if (y < 0 || m < 0 || d < 0) return std::nullopt;
-    const Date date{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(m)},
-                    std::chrono::day{static_cast<unsigned>(d)}};
+    return parseDateText(text, kYear, kMonth, kDay);
+}
+
+std::optional<Date> parseDateText(std::string_view text, std::string_view year,
+                                  std::string_view month, std::string_view day) {
+    // "YYYY" year "MM" month "DD" day.
+    const std::size_t m = 4 + year.size();
+    const std::size_t d = m + 2 + month.size();
+    if (text.size() != d + 2 + day.size()) return std::nullopt;
+    // Byte by byte: the marks are short, and a ledger has tens of thousands of dates.
+    const auto markAt = [text](std::size_t at, std::string_view mark) {
+        for (std::size_t i = 0; i < mark.size(); ++i) {
+            if (text[at + i] != mark[i]) return false;
+        }
+        return true;
+    };
+    if (!markAt(4, year) || !markAt(m + 2, month) || !markAt(d + 2, day)) return std::nullopt;
+    const int yy = digitsAt(text, 0, 4);
+    const int mm = digitsAt(text, m, 2);
+    const int dd = digitsAt(text, d, 2);
+    if (yy < 0 || mm < 0 || dd < 0) return std::nullopt;
+    const Date date{std::chrono::year{yy}, std::chrono::month{static_cast<unsigned>(mm)},
+                    std::chrono::day{static_cast<unsigned>(dd)}};
     if (!date.ok()) return std::nullopt;
     return date;
 }
 
 std::string timeText(TimeOfDay t) {
+    std::string out;
+    appendTimeText(out, t);
+    return out;
+}
+
+void appendTimeText(std::string& out, TimeOfDay t) {
     long long s = t.count() % 86400;
     if (s < 0) s += 86400;
-    std::string out;
-    putDigits(out, static_cast<unsigned>(s / 3600), 2);
-    out += ':';
-    putDigits(out, static_cast<unsigned>(s / 60 % 60), 2);
-    out += ':';
-    putDigits(out, static_cast<unsigned>(s % 60), 2);
-    return out;
+    char buf[8];
+    char* p = putDigits(buf, static_cast<unsigned>(s / 3600), 2);
+    *p++ = ':';
+    p = putDigits(p, static_cast<unsigned>(s / 60 % 60), 2);
+    *p++ = ':';
+    p = putDigits(p, static_cast<unsigned>(s % 60), 2);
+    out.append(buf, p);
 }
 
 std::optional<TimeOfDay> parseTimeText(std::string_view text) {

@@ -13,10 +13,19 @@ using TimeOfDay = std::chrono::seconds;  // since midnight, 0 .. 86399
 
 // "2005年01月01日"
 std::string dateText(Date d);
+// The digits of dateText() with the given marks for 年, 月 and 日 (the same
+// characters in another encoding, four bytes each at most), appended to
+// `out`; false for a year beyond 0 .. 9999, which has no fixed width.
+bool appendDateText(std::string& out, Date d, std::string_view year, std::string_view month,
+                    std::string_view day);
 // Parses exactly "YYYY年MM月DD日" into a valid calendar date.
 std::optional<Date> parseDateText(std::string_view text);
+// The same with the given marks for 年, 月 and 日, as appendDateText() writes them.
+std::optional<Date> parseDateText(std::string_view text, std::string_view year,
+                                  std::string_view month, std::string_view day);
 // "09:26:01"
 std::string timeText(TimeOfDay t);
+void appendTimeText(std::string& out, TimeOfDay t);
 // Accepts exactly "HH:MM:SS" on the 24-hour clock.
 std::optional<TimeOfDay> parseTimeText(std::string_view text);
 inline bool isTimeText(std::string_view text) {

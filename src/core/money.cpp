@@ -122,17 +122,26 @@ std::string Money::currencyText() const {
 }
 
 std::string Money::plainText() const {
-    const std::uint64_t mag = magnitudeOf(raw_);
-    std::string out = raw_ < 0 ? "-" : "";
-    out += std::to_string(mag / kScale);
-    if (std::uint64_t frac = mag % kScale; frac != 0) {
-        std::string digits = std::to_string(frac);
-        digits.insert(0, 4 - digits.size(), '0');
-        digits.erase(digits.find_last_not_of('0') + 1);
-        out += '.';
-        out += digits;
-    }
+    std::string out;
+    appendPlainText(out);
     return out;
+}
+
+void Money::appendPlainText(std::string& out) const {
+    const std::uint64_t mag = magnitudeOf(raw_);
+    // A sign, twenty digits, a point and four decimals at most.
+    char buf[32];
+    char* p = buf;
+    if (raw_ < 0) *p++ = '-';
+    p = std::to_chars(p, buf + sizeof buf, mag / kScale).ptr;
+    if (std::uint64_t frac = mag % kScale; frac != 0) {
+        *p++ = '.';
+        for (std::uint64_t unit = kScale / 10; frac != 0; unit /= 10) {
+            *p++ = static_cast<char>('0' + frac / unit);
+            frac %= unit;
+        }
+    }
+    out.append(buf, p);
 }
 
 namespace {

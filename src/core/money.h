@@ -28,6 +28,8 @@ public:
     std::string currencyText() const;
     // "1234", "-300", "12.5": the form of data files and plan labels.
     std::string plainText() const;
+    // plainText() appended to `out`.
+    void appendPlainText(std::string& out) const;
 
     // nullopt when the sum or difference leaves Money's range.
     static std::optional<Money> checkedAdd(Money a, Money b) {

@@ -136,10 +136,11 @@ void GoalsPage::msgMokuhyo_DblClick() {
         return msgMokuhyo.cell(r, 1).text + " のデータを削除してもいいですか？\r\n";
     };
     const auto rewrite = [this](int r) {
-        GoalsFile(s_.folder).rewrite(
-            rowsExcept<GoalRecord>(msgMokuhyo.recordCount(), r, [this](int i) {
-                return GoalRecord{msgMokuhyo.cell(i, 1).text, msgMokuhyo.value(i, 2)};
-            }));
+        rewriteRowsExcept<GoalRecord>(GoalsFile(s_.folder), msgMokuhyo.recordCount(), r,
+                                      [this](int i, GoalRecord& rec) {
+                                          rec.purpose = msgMokuhyo.cell(i, 1).text;
+                                          rec.target = msgMokuhyo.value(i, 2);
+                                      });
     };
     if (deleteCurrentRow(msgMokuhyo, s_.dialogs, "最後の行はクリアボタンで削除してください",
                          question, rewrite) == 0)

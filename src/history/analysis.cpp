@@ -91,11 +91,11 @@ AnalysisPage::BandLabels& AnalysisPage::bandRow(int row) {
 
 const AnalysisPage::Ledgers& AnalysisPage::ledgers() {
     if (!ledgers_) {
-        ledgers_ =
-            Ledgers{EveryLedgerFile(s_.folder).read(),
-                    KozeniLedgerFile(s_.folder).read(),
-                    {ThemeLedgerFile(s_.folder, 0).read(), ThemeLedgerFile(s_.folder, 1).read(),
-                     ThemeLedgerFile(s_.folder, 2).read()}};
+        ledgers_ = Ledgers{
+            EveryLedgerFile(s_.folder).readKept(),
+            KozeniLedgerFile(s_.folder).readKept(),
+            {ThemeLedgerFile(s_.folder, 0).readKept(), ThemeLedgerFile(s_.folder, 1).readKept(),
+             ThemeLedgerFile(s_.folder, 2).readKept()}};
     }
     return *ledgers_;
 }
@@ -106,7 +106,7 @@ void AnalysisPage::Rebuild(const AnalysisFigures& figures) {
     BuildRankings();
     CountDepositBands();
     ShowAnalysisTotals();
-    ledgers_.reset();  // nothing is kept between openings
+    ledgers_.reset();  // the page holds nothing between openings; the folder keeps the reads
 }
 
 void AnalysisPage::ResetRankingTables() {
@@ -121,7 +121,7 @@ void AnalysisPage::BuildRankings() {
     std::vector<Entry> overall;
     for (int t = 0; t < 3; ++t) {
         std::vector<Entry> items =
-            itemTotals(ledgers().themes[static_cast<std::size_t>(t)].records);
+            itemTotals(ledgers().themes[static_cast<std::size_t>(t)]->records);
         overall.insert(overall.end(), items.begin(), items.end());
         showRanking(themeRanking(t), std::move(items));
     }
@@ -137,8 +137,9 @@ void AnalysisPage::BuildRankings() {
 void AnalysisPage::CountDepositBands() {
     const Ledgers& l = ledgers();
     const std::array<int, kBands + 1> counts[kSources] = {
-        bandCounts(l.every.records), bandCounts(l.kozeni.records), bandCounts(l.themes[0].records),
-        bandCounts(l.themes[1].records), bandCounts(l.themes[2].records)};
+        bandCounts(l.every->records), bandCounts(l.kozeni->records),
+        bandCounts(l.themes[0]->records), bandCounts(l.themes[1]->records),
+        bandCounts(l.themes[2]->records)};
     for (std::size_t b = 1; b <= kBands; ++b) {
         int total = 0;
         for (int row = 0; row < kSources; ++row) {

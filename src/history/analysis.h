@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -108,9 +109,9 @@ public:
 
 private:
     struct Ledgers {
-        Loaded<TimedRecord> every;
-        Loaded<TimedRecord> kozeni;
-        std::array<Loaded<ThemeRecord>, 3> themes;
+        std::shared_ptr<const Loaded<TimedRecord>> every;
+        std::shared_ptr<const Loaded<TimedRecord>> kozeni;
+        std::array<std::shared_ptr<const Loaded<ThemeRecord>>, 3> themes;
     };
     // The ledgers of this build, read on first use.
     const Ledgers& ledgers();

@@ -12,9 +12,9 @@ template <class File>
 std::vector<HistoryEntry> entriesOf(const File& file, const DataFolder& folder) {
     std::vector<HistoryEntry> out;
     if (!folder.exists(file.name())) return out;
-    const auto loaded = file.read();
-    out.reserve(loaded.records.size());
-    for (const auto& r : loaded.records) out.push_back({r.date, r.amount});
+    const auto loaded = file.readKept();
+    out.reserve(loaded->records.size());
+    for (const auto& r : loaded->records) out.push_back({r.date, r.amount});
     return out;
 }
 

@@ -23,7 +23,8 @@ struct HistoryEntry {
     Money amount;
 };
 
-// The six files the history pages read, each read whole once per build: the
+// The six files the history pages read, each read whole once per build (or
+// its last read taken again while the file is unchanged, see readKept): the
 // 365-step ledger, its totals of given-up runs, the small-change ledger and
 // the three theme ledgers, in this order. A missing file counts as empty (it
 // is not created: these pages never write); a line that does not parse is a

@@ -192,10 +192,11 @@ void SmallChangePage::msgKozeni_DblClick() {
         return shownRow(msgKozeni, r, 4) + " のデータを削除してもいいですか？\r\n";
     };
     const auto rewrite = [this](int r) {
-        KozeniLedgerFile(s_.folder).rewrite(rowsExcept<
-                                            TimedRecord>(msgKozeni.recordCount(), r, [this](int i) {
-            return TimedRecord{msgKozeni.date(i, 1), msgKozeni.time(i, 2), msgKozeni.value(i, 3)};
-        }));
+        rewriteRowsExcept<TimedRecord>(
+            KozeniLedgerFile(s_.folder), msgKozeni.recordCount(), r,
+            [this](int i, TimedRecord& rec) {
+                rec = {msgKozeni.date(i, 1), msgKozeni.time(i, 2), msgKozeni.value(i, 3)};
+            });
     };
     const int r = deleteCurrentRow(msgKozeni, s_.dialogs,
                                    "最後の行はクリアボタンで削除してください", question, rewrite);

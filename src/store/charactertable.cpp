@@ -53,10 +53,23 @@ const CharacterTable::Unit* CharacterTable::learn(std::uint32_t code, std::strin
 }
 
 std::optional<std::string> CharacterTable::encode(std::string_view utf8) {
-    if (!asciiSame_) return convert_(utf8);
+    std::string out;
+    if (!encodeAppend(out, utf8)) return std::nullopt;
+    return out;
+}
+
+bool CharacterTable::encodeAppend(std::string& out, std::string_view utf8) {
+    const std::size_t start = out.size();
+    const auto whole = [&] {
+        out.resize(start);
+        const auto converted = convert_(utf8);
+        if (converted) out += *converted;
+        return converted.has_value();
+    };
+    if (!asciiSame_) return whole();
     // A character never takes more bytes in the code page than in UTF-8.
-    std::string out(utf8.size(), '\0');
-    char* o = out.data();
+    out.resize(start + utf8.size());
+    char* o = out.data() + start;
     for (std::size_t p = 0; p < utf8.size();) {
         if (static_cast<unsigned char>(utf8[p]) < 0x80) {
             // A record is mostly ASCII: eight bytes at a time while all are.
@@ -73,7 +86,7 @@ std::optional<std::string> CharacterTable::encode(std::string_view utf8) {
         std::uint32_t code = 0;
         const std::size_t n = bmpCharacter(utf8, p, code);
         const Unit* unit = n == 0 ? nullptr : find(code, utf8.substr(p, n));
-        if (!unit || unit->size > n) return convert_(utf8);
+        if (!unit || unit->size > n) return whole();
         // Two fixed bytes, the most a character takes in the code page; the
         // room is there, as the character took at least two in UTF-8.
         std::memcpy(o, unit->bytes, 2);
@@ -81,7 +94,7 @@ std::optional<std::string> CharacterTable::encode(std::string_view utf8) {
         p += n;
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
-    return out;
+    return true;
 }
 
 }  // namespace zm

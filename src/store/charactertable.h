@@ -22,6 +22,8 @@ public:
     explicit CharacterTable(Converter convert);
 
     std::optional<std::string> encode(std::string_view utf8);
+    // encode() appended to `out`; false, `out` as it was, when it fails.
+    bool encodeAppend(std::string& out, std::string_view utf8);
 
 private:
     struct Unit {

@@ -160,12 +160,24 @@ private:
 
 }  // namespace
 
-std::optional<std::string> utf8ToCp932(std::string_view utf8) {
+namespace {
+
+CharacterTable& encodeTable() {
     thread_local CharacterTable table([](std::string_view t) {
         thread_local Converter toCp932("CP932", "UTF-8");
         return convert(toCp932, t);
     });
-    return table.encode(utf8);
+    return table;
+}
+
+}  // namespace
+
+std::optional<std::string> utf8ToCp932(std::string_view utf8) {
+    return encodeTable().encode(utf8);
+}
+
+bool appendCp932(std::string& out, std::string_view utf8) {
+    return encodeTable().encodeAppend(out, utf8);
 }
 
 std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
@@ -173,6 +185,12 @@ std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
     if (table.ready()) return table.decode(cp932);
     thread_local Converter toUtf8("UTF-8", "CP932");
     return convert(toUtf8, cp932);
+}
+
+const DateMarks& cp932DateMarks() {
+    static const DateMarks marks{utf8ToCp932("年").value_or(""), utf8ToCp932("月").value_or(""),
+                                 utf8ToCp932("日").value_or("")};
+    return marks;
 }
 
 bool fitsStringField(std::string_view utf8) {

@@ -1,5 +1,8 @@
 #include "store/datafiles.h"
 
+#include <unordered_map>
+
+#include "store/cp932.h"
 #include "store/fileerror.h"
 
 namespace zm {
@@ -10,14 +13,27 @@ namespace {
 template <class Rec>
 struct Format;
 
-// Reads the fields of one line, checking each as it goes.
+// Reads the fields of one line, checking each as it goes: of decoded text,
+// or of the file's own bytes, where only strings need decoding (dates, times
+// and amounts are ASCII and the marks of a date). Read from the bytes, a
+// fault is only a sign to read the decoded text instead, which names it.
 class FieldReader {
 public:
-    FieldReader(std::string_view file, int line, const FieldView* fields)
-        : file_(file), line_(line), fields_(fields) {}
+    // `codePage`: the marks of a date in the code page, for fields of bytes;
+    // nullptr for fields of decoded text.
+    // The strings decoded so far, by their bytes in the file.
+    using Decoded = std::unordered_map<std::string_view, std::string>;
+
+    // `codePage`: the marks of a date in the code page, for fields of bytes;
+    // nullptr for fields of decoded text.
+    FieldReader(std::string_view file, int line, const FieldView* fields, const DateMarks* codePage,
+                Decoded& decoded)
+        : file_(file), line_(line), fields_(fields), codePage_(codePage), decoded_(decoded) {}
 
     Date date(int i) const {
-        const auto d = parseDateText(text(i));
+        const auto d =
+            codePage_ ? parseDateText(text(i), codePage_->year, codePage_->month, codePage_->day)
+                      : parseDateText(text(i));
         if (!d) fail("日付が正しくありません：" + excerpt(text(i)));
         return *d;
     }
@@ -31,7 +47,17 @@ public:
         if (!m) fail("金額が数値ではありません：" + excerpt(text(i)));
         return *m;
     }
-    std::string str(int i) const { return std::string(text(i)); }
+    std::string str(int i) const {
+        if (!codePage_) return std::string(text(i));
+        // A ledger names the same items again and again.
+        constexpr std::size_t kRemembered = 4096;
+        if (const auto known = decoded_.find(text(i)); known != decoded_.end())
+            return known->second;
+        auto shown = DataFolder::shownText(text(i));
+        if (!shown || !fitsFieldLength(*shown)) fail("");
+        if (decoded_.size() < kRemembered) decoded_.emplace(text(i), *shown);
+        return std::move(*shown);
+    }
 
     [[noreturn]] void fail(std::string reason) const {
         throw FileError(std::string(file_), line_, std::move(reason));
@@ -42,6 +68,8 @@ private:
     std::string_view file_;
     int line_;
     const FieldView* fields_;
+    const DateMarks* codePage_;
+    Decoded& decoded_;
 };
 
 template <>
@@ -49,8 +77,8 @@ struct Format<TimedRecord> {
     static constexpr int kFields = 3;
     static TimedRecord read(const FieldReader& f) { return {f.date(0), f.time(1), f.money(2)}; }
     static Money amount(const TimedRecord& r) { return r.amount; }
-    static RecordLine line(const TimedRecord& r) {
-        return RecordLine().str(dateText(r.date)).str(timeText(r.time)).money(r.amount);
+    static void put(Cp932Lines& out, const TimedRecord& r) {
+        out.date(r.date).time(r.time).money(r.amount);
     }
 };
 
@@ -59,8 +87,8 @@ struct Format<ThemeRecord> {
     static constexpr int kFields = 3;
     static ThemeRecord read(const FieldReader& f) { return {f.date(0), f.str(1), f.money(2)}; }
     static Money amount(const ThemeRecord& r) { return r.amount; }
-    static RecordLine line(const ThemeRecord& r) {
-        return RecordLine().str(dateText(r.date)).str(r.item).money(r.amount);
+    static void put(Cp932Lines& out, const ThemeRecord& r) {
+        out.date(r.date).str(r.item).money(r.amount);
     }
 };
 
@@ -69,7 +97,7 @@ struct Format<ItemRecord> {
     static constexpr int kFields = 2;
     static ItemRecord read(const FieldReader& f) { return {f.str(0), f.money(1)}; }
     static Money amount(const ItemRecord& r) { return r.amount; }
-    static RecordLine line(const ItemRecord& r) { return RecordLine().str(r.item).money(r.amount); }
+    static void put(Cp932Lines& out, const ItemRecord& r) { out.str(r.item).money(r.amount); }
 };
 
 template <>
@@ -77,21 +105,43 @@ struct Format<GoalRecord> {
     static constexpr int kFields = 2;
     static GoalRecord read(const FieldReader& f) { return {f.str(0), f.money(1)}; }
     static Money amount(const GoalRecord& r) { return r.target; }
-    static RecordLine line(const GoalRecord& r) {
-        return RecordLine().str(r.purpose).money(r.target);
-    }
+    static void put(Cp932Lines& out, const GoalRecord& r) { out.str(r.purpose).money(r.target); }
 };
 
 }  // namespace
 
 template <class Rec>
 Loaded<Rec> RecordFile<Rec>::read() const {
-    return parse(folder_.readText(name_));
+    const std::string bytes = folder_.readBytes(name_);
+    try {
+        return parseAs(bytes, true);
+    } catch (const FileError&) {
+        return parse(DataFolder::decode(name_, bytes));
+    }
+}
+
+template <class Rec>
+std::shared_ptr<const Loaded<Rec>> RecordFile<Rec>::readKept() const {
+    // The stamp is taken first: a change during the read makes it old.
+    const auto stamp = folder_.stamp(name_);
+    if (stamp) {
+        if (auto kept = folder_.kept().find<Loaded<Rec>>(name_, *stamp)) return kept;
+    }
+    auto loaded = std::make_shared<const Loaded<Rec>>(read());
+    if (stamp) folder_.kept().keep(name_, *stamp, loaded);
+    return loaded;
 }
 
 template <class Rec>
 Loaded<Rec> RecordFile<Rec>::parse(std::string_view text) const {
+    return parseAs(text, false);
+}
+
+template <class Rec>
+Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage) const {
     using F = Format<Rec>;
+    const DateMarks* marks = codePage ? &cp932DateMarks() : nullptr;
+    typename FieldReader::Decoded decoded;
     Loaded<Rec> out;
     // A line is rarely shorter than 24 bytes: reserve once instead of growing.
     out.records.reserve(text.size() / 24 + 1);
@@ -99,7 +149,7 @@ Loaded<Rec> RecordFile<Rec>::parse(std::string_view text) const {
         FieldView fields[F::kFields];
         std::string error;
         const int n = splitFields(line, fields, F::kFields, error);
-        const FieldReader reader(name_, lineNo, fields);
+        const FieldReader reader(name_, lineNo, fields, marks, decoded);
         if (n < 0) reader.fail(error);
         if (n != F::kFields) {
             reader.fail("項目の数が違います（" + std::to_string(F::kFields) + " 個のはずが " +
@@ -125,14 +175,27 @@ Loaded<Rec> RecordFile<Rec>::readOrCreate() const {
 
 template <class Rec>
 void RecordFile<Rec>::append(const Rec& record) const {
-    folder_.append(name_, Format<Rec>::line(record));
+    Cp932Lines line;
+    Format<Rec>::put(line, record);
+    line.endLine();
+    folder_.append(name_, line);
 }
 
 template <class Rec>
 void RecordFile<Rec>::rewrite(const std::vector<Rec>& records) const {
-    std::vector<RecordLine> lines;
-    lines.reserve(records.size());
-    for (const Rec& r : records) lines.push_back(Format<Rec>::line(r));
+    rewrite(records.size(), [&records](std::size_t i) -> const Rec& { return records[i]; });
+}
+
+template <class Rec>
+void RecordFile<Rec>::rewrite(std::size_t count,
+                              const std::function<const Rec&(std::size_t)>& record) const {
+    // Straight into one buffer of the code page's bytes, written in one go.
+    Cp932Lines lines;
+    lines.reserve(count * 40);
+    for (std::size_t i = 0; i < count; ++i) {
+        Format<Rec>::put(lines, record(i));
+        lines.endLine();
+    }
     folder_.rewrite(name_, lines);
 }
 

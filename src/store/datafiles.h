@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +70,9 @@ public:
 
     // A missing file is a FileError.
     Loaded<Rec> read() const;
+    // read(), or the last of these while the file keeps the stamp it had
+    // then (see KeptReads): for pages that only look.
+    std::shared_ptr<const Loaded<Rec>> readKept() const;
     // What read() gives for the file's decoded text.
     Loaded<Rec> parse(std::string_view text) const;
     // A missing file is first created empty.
@@ -76,9 +81,14 @@ public:
     void append(const Rec& record) const;
     // Writes the file anew; a failure leaves the old file whole.
     void rewrite(const std::vector<Rec>& records) const;
+    // The same from `count` records that `record(i)` gives in turn, i from 0;
+    // each is used before the next is asked for.
+    void rewrite(std::size_t count, const std::function<const Rec&(std::size_t)>& record) const;
     void empty() const { folder_.empty(name_); }
 
 private:
+    // parse() of decoded text, or of the file's bytes in the code page.
+    Loaded<Rec> parseAs(std::string_view text, bool codePage) const;
     const DataFolder& folder_;
     std::string_view name_;
     int maxRecords_;

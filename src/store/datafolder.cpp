@@ -255,6 +255,30 @@ fs::path DataFolder::resolve(std::string_view name) const {
     return best ? *best : exact;
 }
 
+std::optional<FileStamp> DataFolder::stamp(std::string_view name) const {
+    struct stat st {};
+    if (::stat(resolve(name).c_str(), &st) != 0) return std::nullopt;
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev),
+                     static_cast<std::uint64_t>(st.st_ino),
+                     static_cast<std::int64_t>(st.st_size),
+                     {st.st_mtim.tv_sec, st.st_mtim.tv_nsec},
+                     {st.st_ctim.tv_sec, st.st_ctim.tv_nsec}};
+}
+
+std::shared_ptr<const void> KeptReads::findAny(std::string_view name, const FileStamp& stamp,
+                                               std::type_index type) const {
+    const std::lock_guard lock(mutex_);
+    const auto it = entries_.find(name);
+    if (it == entries_.end() || it->second.stamp != stamp || it->second.type != type) return {};
+    return it->second.read;
+}
+
+void KeptReads::keepAny(std::string_view name, const FileStamp& stamp, std::type_index type,
+                        std::shared_ptr<const void> read) {
+    const std::lock_guard lock(mutex_);
+    entries_.insert_or_assign(std::string(name), Entry{stamp, type, std::move(read)});
+}
+
 bool DataFolder::exists(std::string_view name) const {
     std::error_code ec;
     return fs::exists(resolve(name), ec);
@@ -269,7 +293,7 @@ std::string DataFolder::readText(std::string_view name) const {
 }
 
 std::string DataFolder::decode(std::string_view name, std::string_view bytes) {
-    auto text = cp932ToUtf8(bytes);
+    auto text = shownText(bytes);
     if (!text) {
         // Name the first line that does not decode.
         const std::vector<std::string_view> raw = splitLines(bytes);
@@ -279,9 +303,14 @@ std::string DataFolder::decode(std::string_view name, std::string_view bytes) {
         }
         throw FileError(std::string(name), 0, std::string(kNotCp932));
     }
+    return std::move(*text);
+}
+
+std::optional<std::string> DataFolder::shownText(std::string_view bytes) {
+    auto text = cp932ToUtf8(bytes);
     // In the Japanese code page 0x5C is the yen sign: the files' own writers
     // showed it as "¥", and writing "¥" gives the same byte again.
-    if (text->find('\\') == std::string::npos) return std::move(*text);
+    if (!text || text->find('\\') == std::string::npos) return text;
     std::string shown;
     shown.reserve(text->size() + 16);
     for (char c : *text) {
@@ -325,6 +354,15 @@ std::vector<Record> DataFolder::readOrCreate(std::string_view name, std::string_
 void DataFolder::append(std::string_view name, const RecordLine& line) const {
     auto bytes = utf8ToCp932(line.text() + "\r\n");
     if (!bytes) throw FileError(std::string(name), 0, std::string(kCannotEncode));
+    appendBytes(name, std::move(*bytes));
+}
+
+void DataFolder::append(std::string_view name, const Cp932Lines& lines) const {
+    if (!lines.ok()) throw FileError(std::string(name), 0, std::string(kCannotEncode));
+    appendBytes(name, lines.bytes());
+}
+
+void DataFolder::appendBytes(std::string_view name, std::string bytes) const {
     const fs::path path = resolve(name);
     refuseReadOnly(name, path);
     struct stat st {};
@@ -340,7 +378,7 @@ void DataFolder::append(std::string_view name, const RecordLine& line) const {
     // swallow the new record.
     char last = '\n';
     if (oldSize > 0 && ::pread(fd.get(), &last, 1, oldSize - 1) == 1 && last != '\n')
-        bytes->insert(0, "\r\n");
+        bytes.insert(0, "\r\n");
 
     // A write that fails cuts the file back to its old length before it
     // reports: half a record would make the whole ledger unreadable.
@@ -354,7 +392,7 @@ void DataFolder::append(std::string_view name, const RecordLine& line) const {
             withErrno("書き込めません", err) +
                 "\r\n書きかけの記録を取り消せませんでした。最後の行を確かめてください。");
     };
-    if (const int err = writeAll(fd.get(), *bytes)) undo(err);
+    if (const int err = writeAll(fd.get(), bytes)) undo(err);
     if (io.fsync(fd.get()) != 0) undo(errno);
     if (const int err = fd.close()) undo(err);
 }
@@ -368,6 +406,11 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
     const auto bytes = utf8ToCp932(text);
     if (!bytes) throw FileError(std::string(name), 0, std::string(kCannotEncode));
     writeWhole(resolve(name), *bytes, name);
+}
+
+void DataFolder::rewrite(std::string_view name, const Cp932Lines& lines) const {
+    if (!lines.ok()) throw FileError(std::string(name), 0, std::string(kCannotEncode));
+    writeWhole(resolve(name), lines.bytes(), name);
 }
 
 void writeWhole(const fs::path& path, std::string_view bytes, std::string_view name) {

@@ -1,8 +1,16 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 #include "store/recordline.h"
@@ -22,6 +30,46 @@ struct Record {
     double number(std::size_t i) const { return numbers[i]; }
 };
 
+// What a file is on disk: its device, inode, size, and the times of its last
+// change of contents and of any change (which no one can set back). The
+// program is the only writer of its folder, and each of its writes changes
+// the size (an append) or the inode (a rewrite), so that a read stays good
+// while the stamp stays the same.
+struct FileStamp {
+    std::uint64_t device = 0, inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modified[2] = {}, changed[2] = {};  // seconds, nanoseconds
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The last kept read of each file, with the stamp the file had before it was
+// read: a page may take it again while the file keeps that stamp. Safe to
+// use from several threads.
+class KeptReads {
+public:
+    template <class T>
+    std::shared_ptr<const T> find(std::string_view name, const FileStamp& stamp) const {
+        return std::static_pointer_cast<const T>(findAny(name, stamp, typeid(T)));
+    }
+    template <class T>
+    void keep(std::string_view name, const FileStamp& stamp, std::shared_ptr<const T> read) {
+        keepAny(name, stamp, typeid(T), std::move(read));
+    }
+
+private:
+    struct Entry {
+        FileStamp stamp;
+        std::type_index type = typeid(void);
+        std::shared_ptr<const void> read;
+    };
+    std::shared_ptr<const void> findAny(std::string_view name, const FileStamp& stamp,
+                                        std::type_index type) const;
+    void keepAny(std::string_view name, const FileStamp& stamp, std::type_index type,
+                 std::shared_ptr<const void> read);
+    mutable std::mutex mutex_;
+    std::map<std::string, Entry, std::less<>> entries_;
+};
+
 // The folder that holds every data file. File names are matched without regard
 // to the letter case of their extension; a new file gets the name as given.
 //
@@ -38,6 +86,10 @@ public:
     // The existing file that the name means, or dir/name when there is none.
     std::filesystem::path resolve(std::string_view name) const;
     bool exists(std::string_view name) const;
+    // The stamp of the file the name means; nullopt when there is none.
+    std::optional<FileStamp> stamp(std::string_view name) const;
+    // Reads kept for reuse, shared by every copy of this folder.
+    KeptReads& kept() const { return *kept_; }
 
     // The whole file's bytes as they are. A missing file is a FileError.
     std::string readBytes(std::string_view name) const;
@@ -47,6 +99,8 @@ public:
     // The decoding of readText() on bytes already read; a FileError names
     // `name` and the first line that is not CP932.
     static std::string decode(std::string_view name, std::string_view bytes);
+    // The decoding of decode() for a piece of a file; nullopt where it fails.
+    static std::optional<std::string> shownText(std::string_view bytes);
     // Creates the file empty when the name means none.
     void createIfMissing(std::string_view name) const;
 
@@ -64,18 +118,25 @@ public:
     // Appends one whole line (CR LF added) in one write, creating the file. A
     // failed append cuts the file back to its old length before it reports.
     void append(std::string_view name, const RecordLine& line) const;
+    // As append(), for lines made in the code page; a failed encoding is a
+    // FileError and nothing is written.
+    void append(std::string_view name, const Cp932Lines& lines) const;
     // Writes the whole file anew through a temporary file ".<name>.XXXXXX.tmp"
     // that is flushed and renamed over the old one, keeping its permissions;
     // then the folder is flushed. A failure leaves the old file whole.
     void rewrite(std::string_view name, const std::vector<RecordLine>& lines) const;
-    void empty(std::string_view name) const { rewrite(name, {}); }
+    void rewrite(std::string_view name, const Cp932Lines& lines) const;
+    void empty(std::string_view name) const { rewrite(name, std::vector<RecordLine>{}); }
 
     // Removes the temporary files a rewrite cut short by a crash left in the
     // folder; returns how many. Only while no other program uses the folder.
     int removeTemporaryFiles() const;
 
 private:
+    // Appends bytes in the code page, CR LF ended, as append() describes.
+    void appendBytes(std::string_view name, std::string bytes) const;
     std::filesystem::path dir_;
+    std::shared_ptr<KeptReads> kept_ = std::make_shared<KeptReads>();
 };
 
 // Writes `bytes` as the whole new contents of the file at `path`, the way

@@ -248,11 +248,12 @@ void ThemePage::msgLedger_DblClick() {
         return shownRow(msgLedger, r, 4) + " のデータを削除してもいいですか？\r\n";
     };
     const auto rewrite = [this](int r) {
-        ThemeLedgerFile(s_.folder, traits_.index)
-            .rewrite(rowsExcept<ThemeRecord>(msgLedger.recordCount(), r, [this](int i) {
-                return ThemeRecord{msgLedger.date(i, 1), msgLedger.text(i, 2),
-                                   msgLedger.value(i, 3)};
-            }));
+        rewriteRowsExcept<ThemeRecord>(ThemeLedgerFile(s_.folder, traits_.index),
+                                       msgLedger.recordCount(), r, [this](int i, ThemeRecord& rec) {
+                                           rec.date = msgLedger.date(i, 1);
+                                           rec.item = msgLedger.textView(i, 2);
+                                           rec.amount = msgLedger.value(i, 3);
+                                       });
     };
     const int r = deleteCurrentRow(msgLedger, s_.dialogs,
                                    "最後の行はクリアボタンで削除してください", question, rewrite);
@@ -321,10 +322,11 @@ void ThemePage::msgKou_DblClick() {
         return msgKou.text(r, 0) + " の項目を削除してもいいですか？\r\n";
     };
     const auto rewrite = [this](int r) {
-        ItemListFile(s_.folder, traits_.index)
-            .rewrite(rowsExcept<ItemRecord>(msgKou.recordCount(), r, [this](int i) {
-                return ItemRecord{msgKou.text(i, 0), msgKou.value(i, 1)};
-            }));
+        rewriteRowsExcept<ItemRecord>(ItemListFile(s_.folder, traits_.index), msgKou.recordCount(),
+                                      r, [this](int i, ItemRecord& rec) {
+                                          rec.item = msgKou.text(i, 0);
+                                          rec.amount = msgKou.value(i, 1);
+                                      });
     };
     if (deleteCurrentRow(msgKou, s_.dialogs,
                          "最後の行は項目入力欄下の「項目全クリア」ボタンで削除してください",

@@ -19,12 +19,9 @@ void LedgerTable::reset(std::vector<Column> columns) {
     changed(Change::Reset, 0);
 }
 
-std::size_t LedgerTable::at(int r, int c) const {
-    if (r < 1 || r > rows_ || c < 0 || c >= static_cast<int>(columns_.size())) {
-        throw std::out_of_range("no cell " + std::to_string(r) + "," + std::to_string(c) + " in " +
-                                name());
-    }
-    return static_cast<std::size_t>(r - 1) * columns_.size() + static_cast<std::size_t>(c);
+void LedgerTable::noCell(int r, int c) const {
+    throw std::out_of_range("no cell " + std::to_string(r) + "," + std::to_string(c) + " in " +
+                            name());
 }
 
 std::string LedgerTable::text(int r, int c) const {
@@ -47,15 +44,16 @@ std::string LedgerTable::text(int r, int c) const {
     return {};
 }
 
+std::string_view LedgerTable::textView(int r, int c) const {
+    const std::size_t i = at(r, c);
+    if (kinds_[i] != Cell::Kind::Text) throw std::logic_error("not a text: " + name());
+    return *texts_[static_cast<std::size_t>(values_[i])];
+}
+
 ShownCell LedgerTable::cell(int r, int c) const {
     ShownCell shown{text(r, c), std::nullopt};
     if (kind(r, c) == Cell::Kind::Amount) shown.value = value(r, c);
     return shown;
-}
-
-Money LedgerTable::value(int r, int c) const {
-    const std::size_t i = at(r, c);
-    return kinds_[i] == Cell::Kind::Amount ? Money::fromRaw(values_[i]) : Money();
 }
 
 Date LedgerTable::date(int r, int c) const {
@@ -121,11 +119,15 @@ void LedgerTable::reserve(int records) {
 
 Money LedgerTable::runningTotal(int amount, int total, int from) {
     Money running = from > 1 ? value(from - 1, total) : Money();
-    for (int r = from; r <= rows_; ++r) {
-        running += value(r, amount);
-        const std::size_t i = at(r, total);
-        kinds_[i] = Cell::Kind::Amount;
-        values_[i] = running.raw();
+    if (from > rows_) return running;
+    // Row after row by the table's stride: the cells of the first row checked
+    // stand for the rest.
+    const std::size_t stride = columns_.size();
+    for (std::size_t a = at(from, amount), t = at(from, total); t < values_.size();
+         a += stride, t += stride) {
+        if (kinds_[a] == Cell::Kind::Amount) running += Money::fromRaw(values_[a]);
+        kinds_[t] = Cell::Kind::Amount;
+        values_[t] = running.raw();
     }
     if (from <= rows_) changed(Change::ValuesChanged, from);
     return running;
@@ -143,8 +145,11 @@ void LedgerTable::endLoad() {
 std::vector<std::string> LedgerTable::widestTexts(int c, int from) const {
     std::optional<std::int64_t> most, least;
     int fixedWidth = 0;  // a row with a date, time or position
-    for (int r = std::max(from, 1); r <= rows_; ++r) {
-        const std::size_t i = at(r, c);
+    const std::size_t stride = columns_.size();
+    const int first = std::max(from, 1);
+    for (std::size_t r = static_cast<std::size_t>(first),
+                     i = first <= rows_ ? at(first, c) : values_.size();
+         i < values_.size(); ++r, i += stride) {
         switch (kinds_[i]) {
             case Cell::Kind::Amount:
                 if (!most || values_[i] > *most) most = values_[i];
@@ -152,10 +157,10 @@ std::vector<std::string> LedgerTable::widestTexts(int c, int from) const {
                 break;
             case Cell::Kind::Day:
             case Cell::Kind::ClockTime:
-                if (fixedWidth == 0) fixedWidth = r;
+                if (fixedWidth == 0) fixedWidth = static_cast<int>(r);
                 break;
             case Cell::Kind::Position:
-                fixedWidth = r;  // the last has the most digits
+                fixedWidth = static_cast<int>(r);  // the last has the most digits
                 break;
             case Cell::Kind::Text:
             case Cell::Kind::Empty:

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -82,9 +83,14 @@ public:
     // The text the cell shows: an amount in the currency format, a date as
     // "YYYY年MM月DD日", a time as "HH:MM:SS", a position as a decimal.
     std::string text(int r, int c) const;
+    // The text of a text cell, without a copy; a fault for any other.
+    std::string_view textView(int r, int c) const;
     ShownCell cell(int r, int c) const;
     // The amount of an amount cell; 0 for any other.
-    Money value(int r, int c) const;
+    Money value(int r, int c) const {
+        const std::size_t i = at(r, c);
+        return kinds_[i] == Cell::Kind::Amount ? Money::fromRaw(values_[i]) : Money();
+    }
     // The date or time of such a cell; a fault for any other.
     Date date(int r, int c) const;
     TimeOfDay time(int r, int c) const;
@@ -123,7 +129,13 @@ public:
     void observeRows(RowObserver observer);
 
 private:
-    std::size_t at(int r, int c) const;
+    // Inline: charts and rewrites walk whole ledgers cell by cell.
+    std::size_t at(int r, int c) const {
+        if (r < 1 || r > rows_ || c < 0 || c >= static_cast<int>(columns_.size())) [[unlikely]]
+            noCell(r, c);
+        return static_cast<std::size_t>(r - 1) * columns_.size() + static_cast<std::size_t>(c);
+    }
+    [[noreturn]] void noCell(int r, int c) const;
     template <class It>
     void append(It first, It last);
     std::int64_t textIndex(const std::string& text);

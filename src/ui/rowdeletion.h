@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,15 +32,18 @@ std::string shownRow(const LedgerTable& table, int r, int columns);
 // file would make (positions follow by themselves). Returns the new total.
 Money settleLedgerAfterDeletion(LedgerTable& table, int r, int amount, int total);
 
-// The values of every record row but `skip`, in table order, made by `make(row)`.
-template <class Rec, class Make>
-std::vector<Rec> rowsExcept(int recordCount, int skip, Make make) {
-    std::vector<Rec> out;
-    out.reserve(static_cast<std::size_t>(recordCount));
-    for (int r = 1; r <= recordCount; ++r) {
-        if (r != skip) out.push_back(make(r));
-    }
-    return out;
+// Writes `file` anew (its rewrite(count, record)) from the values of every
+// record row but `skip`, in table order: `fill(row, rec)` sets one record,
+// reused row after row, so that no copy of the table is made on the way.
+template <class Rec, class File, class Fill>
+void rewriteRowsExcept(const File& file, int recordCount, int skip, Fill fill) {
+    Rec rec;
+    const auto count = static_cast<std::size_t>(recordCount - (skip >= 1 && skip <= recordCount));
+    file.rewrite(count, [&](std::size_t i) -> const Rec& {
+        const int r = static_cast<int>(i) + 1;
+        fill(r < skip ? r : r + 1, rec);
+        return rec;
+    });
 }
 
 }  // namespace zm

@@ -5,9 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <functional>
 
+#include "store/cp932.h"
 #include "store/fileerror.h"
+#include "support/tempdir.h"
 
 namespace zm {
 namespace {
@@ -72,6 +78,124 @@ TEST(TypedReaders, NumbersBeyondTheirRangeNameTheLine) {
     const FileError e = refusal([&] { TargetDaysFile::parse(std::string(300, '9')); });
     EXPECT_LT(std::string(e.what()).size(), 150u);
     EXPECT_EQ(refusal([&] { SettingsFile::parseHelpTour("\"ヘルプツアー\",-1\r\n"); }).line(), 1);
+}
+
+// The records a read makes, or the fault it names, as "file:line:reason".
+std::string described(const std::function<Loaded<ThemeRecord>()>& read) {
+    try {
+        const auto loaded = read();
+        std::string out;
+        for (const auto& r : loaded.records) {
+            out += r.item + "|" + dateText(r.date) + "|" + r.amount.plainText() + "\n";
+        }
+        return out + "total " + loaded.total.plainText();
+    } catch (const FileError& e) {
+        return std::string(e.file()) + ":" + std::to_string(e.line()) + ":" + e.reason();
+    }
+}
+
+// The ledgers are read from their bytes, decoding only the strings; whatever
+// the file holds, the records or the fault named must be those of reading the
+// decoded text.
+TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
+    const std::string date =
+        "\"2026\x94\x4e"
+        "03\x8c\x8e"
+        "05\x93\xfa\"";
+    const std::string yen(kMaxFieldBytes / 2 + 1, '\x5c');  // twice as long as "¥"
+    const std::string themeFiles[] = {
+        // The yen sign, half-width kana, a name again, blank and LF-only lines.
+        date +
+            ",\"\x5c"
+            "100\xb1\",5\r\n\r\n" +
+            date + ",\"\x83\x5c\x83\x5c\",-1.5\n  \r\n" + date +
+            ",\"\x5c"
+            "100\xb1\",7",
+        // A bad date before a line that is not CP932: the code page is named first.
+        date + ",\"a\",1\r\n\"2026-03-05\",\"b\",2\r\n" + date + ",\"\x81\",3\r\n",
+        // A lead byte cut off by the quote; a bad amount after a good line.
+        date + ",\"\x82\",1\r\n",
+        date + ",\"a\",1\r\n" + date + ",\"b\",1x\r\n",
+        // Short in the code page, too long once decoded.
+        date + ",\"" + yen + "\",1\r\n",
+        // Blanks around fields, a date in the UTF-8 spelling.
+        "  " + date + " ,  \"a\" ,  12  \r\n\"2026年03月05日\",\"a\",1\r\n",
+    };
+    test::TempDir tmp;
+    const DataFolder folder(tmp.path());
+    const ThemeLedgerFile file(folder, 0);
+    for (const std::string& bytes : themeFiles) {
+        tmp.write(file.name(), bytes);
+        EXPECT_EQ(described([&] { return file.read(); }),
+                  described([&] { return file.parse(DataFolder::decode(file.name(), bytes)); }))
+            << bytes;
+    }
+    tmp.write(file.name(), themeFiles[0]);
+    EXPECT_EQ(
+        described([&] { return file.read(); }),
+        "¥100ｱ|2026年03月05日|5\nソソ|2026年03月05日|-1.5\n¥100ｱ|2026年03月05日|7\ntotal 10.5");
+    tmp.write(file.name(), themeFiles[1]);
+    EXPECT_EQ(described([&] { return file.read(); }),
+              "テーマ１.txt:3:文字コードが Shift-JIS ではありません");
+}
+
+// A kept read is taken again only while the file keeps its stamp: whichever
+// way the file changes behind the program's back, the next read follows it.
+TEST(TypedReaders, AKeptReadIsTakenAgainUntilTheFileChanges) {
+    test::TempDir tmp;
+    const DataFolder folder(tmp.path());
+    const KozeniLedgerFile file(folder);
+    const auto line = [](int yen) {
+        return utf8ToCp932("\"2026年03月05日\",\"09:00:00\"," + std::to_string(yen) + "\r\n")
+            .value();
+    };
+    const auto path = [&] { return folder.resolve(file.name()); };
+    const auto back = [&](timespec when) {
+        const timespec times[2] = {when, when};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path().c_str(), times, 0), 0);
+    };
+    const auto modified = [&] {
+        struct stat st {};
+        ::stat(path().c_str(), &st);
+        return st.st_mtim;
+    };
+    const struct {
+        const char* how;
+        std::function<void()> change;
+        Money total;
+    } changes[] = {
+        {"a line appended", [&] { tmp.write(file.name(), line(1) + line(1)); }, Money::fromYen(2)},
+        {"the same size, written in place, the time kept",
+         [&] {
+             const timespec was = modified();
+             tmp.write(file.name(), line(1) + line(7));
+             back(was);
+         },
+         Money::fromYen(8)},
+        {"the same size and time, another file renamed over it",
+         [&] {
+             const timespec was = modified();
+             const auto other = tmp.path() / "other";
+             std::filesystem::copy_file(path(), other);
+             std::filesystem::rename(other, path());
+             back(was);
+         },
+         Money::fromYen(8)},
+        {"emptied", [&] { tmp.write(file.name(), ""); }, Money()},
+    };
+    tmp.write(file.name(), line(1));
+    auto last = file.readKept();
+    EXPECT_EQ(file.readKept(), last);  // unchanged: the same read
+    for (const auto& c : changes) {
+        c.change();
+        const auto now = file.readKept();
+        EXPECT_NE(now, last) << c.how;
+        EXPECT_EQ(now->total, c.total) << c.how;
+        EXPECT_EQ(file.readKept(), now) << c.how;
+        last = now;
+    }
+    std::filesystem::remove(path());
+    EXPECT_THROW(file.readKept(), FileError);
 }
 
 }  // namespace

@@ -171,5 +171,52 @@ TEST(Cp932, ConvertersGiveWhatIconvGivesForTheWholeText) {
     }
 }
 
+// Lines made straight in the code page are the bytes of the text line encoded
+// whole, whatever the values: a year of another width, fractions and signs,
+// characters of one byte, the yen sign, a string the code page lacks.
+TEST(Cp932Lines, GiveTheBytesOfTheEncodedTextLine) {
+    using std::chrono::day;
+    using std::chrono::month;
+    using std::chrono::year;
+    struct Case {
+        Date date;
+        TimeOfDay time;
+        std::string item;
+        Money amount;
+    };
+    const Case cases[] = {
+        {Date{year{2026}, month{3}, day{5}}, std::chrono::seconds(9 * 3600 + 26 * 60 + 1),
+         "お風呂を我慢した", Money::fromYen(500)},
+        {Date{year{7}, month{1}, day{31}}, std::chrono::seconds(0), "ｱｲｳ ~a,b", Money::fromRaw(-5)},
+        {Date{year{10000}, month{12}, day{1}}, std::chrono::seconds(86399), "¥100～①",
+         Money::fromRaw(-123456789)},
+        {Date{year{-1}, month{2}, day{9}}, std::chrono::seconds(60), "", Money::fromRaw(10)},
+        {Date{year{9999}, month{12}, day{31}}, std::chrono::seconds(3600), "髙",
+         Money::fromRaw(INT64_MIN)},
+    };
+    Cp932Lines lines;
+    std::string text;
+    for (const Case& c : cases) {
+        lines.date(c.date).time(c.time).str(c.item).money(c.amount);
+        lines.endLine();
+        lines.str(c.item).money(c.amount);
+        lines.endLine();
+        text += RecordLine()
+                    .str(dateText(c.date))
+                    .str(timeText(c.time))
+                    .str(c.item)
+                    .money(c.amount)
+                    .text() +
+                "\r\n";
+        text += RecordLine().str(c.item).money(c.amount).text() + "\r\n";
+    }
+    ASSERT_TRUE(lines.ok());
+    EXPECT_EQ(lines.bytes(), utf8ToCp932(text));
+
+    Cp932Lines unwritable;
+    unwritable.str("ケーキ🍰").money(Money::fromYen(1));
+    EXPECT_FALSE(unwritable.ok());
+}
+
 }  // namespace
 }  // namespace zm
