@@ -102,7 +102,8 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
         "\"2026\x94\x4e"
         "03\x8c\x8e"
         "05\x93\xfa\"";
-    const std::string yen(kMaxFieldBytes / 2 + 1, '\x5c');  // twice as long as "¥"
+    std::string kanji;  // the longest field, twice as many bytes as characters
+    for (std::size_t i = 0; i < kMaxFieldChars; ++i) kanji += "\x8a\xbf";
     const std::string themeFiles[] = {
         // The yen sign, half-width kana, a name again, blank and LF-only lines.
         date +
@@ -116,8 +117,10 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
         // A lead byte cut off by the quote; a bad amount after a good line.
         date + ",\"\x82\",1\r\n",
         date + ",\"a\",1\r\n" + date + ",\"b\",1x\r\n",
-        // Short in the code page, too long once decoded.
-        date + ",\"" + yen + "\",1\r\n",
+        // Within the limit in characters, past it in the code page's bytes;
+        // and one character more.
+        date + ",\"" + kanji + "\",1\r\n",
+        date + ",\"" + kanji + "\x5c\",1\r\n",
         // Blanks around fields, a date in the UTF-8 spelling.
         "  " + date + " ,  \"a\" ,  12  \r\n\"2026年03月05日\",\"a\",1\r\n",
     };
