@@ -16,9 +16,10 @@ void tendDataFolder(const Services& s) {
 void makeDayCopy(const Services& s) {
     try {
         // The pages have read every other file; the goals are read only when
-        // their page opens.
-        if (s.folder.exists(files::kGoals)) GoalsFile(s.folder).read();
-        makeDailyCopy(s.folder, s.clock.today());
+        // their page opens, so they are read here, once a day, before the copy.
+        makeDailyCopy(s.folder, s.clock.today(), kDailyCopies, [&s] {
+            if (s.folder.exists(files::kGoals)) GoalsFile(s.folder).read();
+        });
     } catch (const FileError& e) {
         // The data itself is untouched: the program goes on without the copy.
         s.dialogs.msgBox(std::string("本日分のデータのコピーを作れませんでした。\r\n") + e.what() +

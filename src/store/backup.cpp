@@ -57,7 +57,7 @@ std::string copyFlushed(const fs::path& from, const fs::path& to) {
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(in);
-        return "通常のファイルではありません";
+        return kNotRegularFile;
     }
     const int out = fileCalls().open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (out < 0) {
@@ -191,11 +191,13 @@ int removeUnfinishedCopies(const DataFolder& folder) {
     return removed;
 }
 
-bool makeDailyCopy(const DataFolder& folder, Date today, int keep) {
+bool makeDailyCopy(const DataFolder& folder, Date today, int keep,
+                   const std::function<void()>& checkFirst) {
     const fs::path root = copiesRoot(folder);
     const std::string todays = dailyName(today);
     bool made = false;
     if (!standsThere(root / todays)) {
+        if (checkFirst) checkFirst();
         copyDataFiles(folder, todays, files::allData());
         made = true;
     } else if (!isFolder(root / todays)) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,8 +55,10 @@ inline constexpr int kDailyCopies = 14;
 // (YYYYMMDD-HHMMSS) and anything else there are never removed. Returns true
 // when today's copy was made by this call. A copy or a removal that fails,
 // or something other than a folder where today's copy belongs, is a
-// FileError naming it.
-bool makeDailyCopy(const DataFolder& folder, Date today, int keep = kDailyCopies);
+// FileError naming it. `checkFirst` runs only when today's copy is still to
+// be made, before it is; a FileError from it means no copy.
+bool makeDailyCopy(const DataFolder& folder, Date today, int keep = kDailyCopies,
+                   const std::function<void()>& checkFirst = {});
 
 // A new start under way leaves this note in its copy: the three theme names
 // it writes. The note goes once the last file is written.

@@ -24,7 +24,6 @@ namespace {
 
 constexpr std::string_view kNotCp932 = "文字コードが Shift-JIS ではありません";
 constexpr std::string_view kCannotEncode = "Shift-JIS で書けない文字があります";
-constexpr std::string_view kNotRegular = "通常のファイルではありません";
 
 std::string withErrno(std::string_view what, int err) {
     return std::string(what) + "（" + systemReason(err) + "）";
@@ -126,7 +125,7 @@ std::string readAll(std::string_view name, const fs::path& path) {
     if (!fd.ok()) throwRead(name, errno);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) throwRead(name, errno);
-    if (!S_ISREG(st.st_mode)) throw FileError(std::string(name), 0, std::string(kNotRegular));
+    if (!S_ISREG(st.st_mode)) throw FileError(std::string(name), 0, kNotRegularFile);
     if (st.st_size > kMaxFileBytes) throwTooBig(name);
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(st.st_size));

@@ -22,6 +22,9 @@ private:
     std::string reason_;
 };
 
+// Why a data file that is a pipe, a device or a folder is refused.
+inline constexpr const char* kNotRegularFile = "通常のファイルではありません";
+
 // Why a system call failed, in Japanese for the reasons a user meets
 // (no permission, disk full, ...); the system's own text for the rest.
 std::string systemReason(int err);
