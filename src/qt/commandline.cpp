@@ -56,6 +56,8 @@ int exportCsv(const QString& folder) {
 }  // namespace
 
 std::optional<int> runCommandLine(int argc, char* argv[]) {
+    // A plain start, the common case, costs the window's start-up nothing.
+    if (argc < 2) return std::nullopt;
     const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("zumeri");
     QCoreApplication::setApplicationVersion(ZUMERI_VERSION);
