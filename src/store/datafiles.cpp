@@ -13,17 +13,110 @@ namespace {
 template <class Rec>
 struct Format;
 
+// The strings decoded so far, by their bytes in the file.
+using Decoded = std::unordered_map<std::string_view, std::string>;
+
+// A string field's bytes decoded into `out`; false when they are not the
+// code page's or the text is too long.
+bool decodeField(std::string_view bytes, Decoded& decoded, std::string& out) {
+    // A ledger names the same items again and again.
+    constexpr std::size_t kRemembered = 4096;
+    if (const auto known = decoded.find(bytes); known != decoded.end()) {
+        out = known->second;
+        return true;
+    }
+    auto shown = DataFolder::shownText(bytes);
+    if (!shown || !fitsFieldLength(*shown)) return false;
+    if (decoded.size() < kRemembered) decoded.emplace(bytes, *shown);
+    out = std::move(*shown);
+    return true;
+}
+
+// A line laid out exactly as the program writes it: strings in double
+// quotes, the amount plain and last, single commas, no blanks. Such a line
+// is read straight from its bytes without being split first; each read
+// moves past its field and the comma after it, and answers false on
+// anything else, leaving the line to the full reading, which also names
+// the fault. What it accepts, the full reading reads the same.
+class ExactLine {
+public:
+    ExactLine(std::string_view line, const DateMarks& marks, Decoded& decoded)
+        : p_(line.data()), end_(line.data() + line.size()), marks_(marks), decoded_(decoded) {}
+
+    bool date(Date& out) {
+        int y = 0, m = 0, d = 0;
+        if (!open() || !digits(4, y) || !mark(marks_.year) || !digits(2, m) ||
+            !mark(marks_.month) || !digits(2, d) || !mark(marks_.day) || !close()) {
+            return false;
+        }
+        out = Date{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(m)},
+                   std::chrono::day{static_cast<unsigned>(d)}};
+        return out.ok();
+    }
+    bool time(TimeOfDay& out) {
+        int h = 0, m = 0, s = 0;
+        if (!open() || !digits(2, h) || !colon() || !digits(2, m) || !colon() || !digits(2, s) ||
+            !close() || h >= 24 || m >= 60 || s >= 60) {
+            return false;
+        }
+        out = TimeOfDay{h * 3600 + m * 60 + s};
+        return true;
+    }
+    bool str(std::string& out) {
+        if (!open()) return false;
+        const std::string_view rest(p_, static_cast<std::size_t>(end_ - p_));
+        const std::string_view bytes = rest.substr(0, findMarkOrControl(rest, '"'));
+        p_ += bytes.size();
+        return close() && decodeField(bytes, decoded_, out);
+    }
+    // The rest of the line.
+    bool money(Money& out) {
+        const std::string_view rest(p_, static_cast<std::size_t>(end_ - p_));
+        if (rest.size() > kMaxFieldChars) return false;
+        const auto m = parsePlainMoney(rest);
+        if (!m) return false;
+        out = *m;
+        return true;
+    }
+
+private:
+    bool open() { return p_ < end_ && *p_++ == '"'; }
+    // The closing quote and the comma after it.
+    bool close() {
+        if (end_ - p_ < 2 || p_[0] != '"' || p_[1] != ',') return false;
+        p_ += 2;
+        return true;
+    }
+    bool colon() { return p_ < end_ && *p_++ == ':'; }
+    bool digits(int n, int& out) {
+        if (end_ - p_ < n) return false;
+        for (int i = 0; i < n; ++i) {
+            const auto digit = static_cast<unsigned>(*p_++ - '0');
+            if (digit > 9) return false;
+            out = out * 10 + static_cast<int>(digit);
+        }
+        return true;
+    }
+    bool mark(const std::string& m) {
+        if (static_cast<std::size_t>(end_ - p_) < m.size()) return false;
+        for (const char c : m) {
+            if (*p_++ != c) return false;
+        }
+        return true;
+    }
+
+    const char* p_;
+    const char* end_;
+    const DateMarks& marks_;
+    Decoded& decoded_;
+};
+
 // Reads the fields of one line, checking each as it goes: of decoded text,
 // or of the file's own bytes, where only strings need decoding (dates, times
 // and amounts are ASCII and the marks of a date). Read from the bytes, a
 // fault is only a sign to read the decoded text instead, which names it.
 class FieldReader {
 public:
-    // `codePage`: the marks of a date in the code page, for fields of bytes;
-    // nullptr for fields of decoded text.
-    // The strings decoded so far, by their bytes in the file.
-    using Decoded = std::unordered_map<std::string_view, std::string>;
-
     // `codePage`: the marks of a date in the code page, for fields of bytes;
     // nullptr for fields of decoded text.
     FieldReader(std::string_view file, int line, const FieldView* fields, const DateMarks* codePage,
@@ -49,14 +142,9 @@ public:
     }
     std::string str(int i) const {
         if (!codePage_) return std::string(text(i));
-        // A ledger names the same items again and again.
-        constexpr std::size_t kRemembered = 4096;
-        if (const auto known = decoded_.find(text(i)); known != decoded_.end())
-            return known->second;
-        auto shown = DataFolder::shownText(text(i));
-        if (!shown || !fitsFieldLength(*shown)) fail("");
-        if (decoded_.size() < kRemembered) decoded_.emplace(text(i), *shown);
-        return std::move(*shown);
+        std::string out;
+        if (!decodeField(text(i), decoded_, out)) fail("");
+        return out;
     }
 
     [[noreturn]] void fail(std::string reason) const {
@@ -76,6 +164,9 @@ template <>
 struct Format<TimedRecord> {
     static constexpr int kFields = 3;
     static TimedRecord read(const FieldReader& f) { return {f.date(0), f.time(1), f.money(2)}; }
+    static bool read(ExactLine& l, TimedRecord& r) {
+        return l.date(r.date) && l.time(r.time) && l.money(r.amount);
+    }
     static Money amount(const TimedRecord& r) { return r.amount; }
     static void put(Cp932Lines& out, const TimedRecord& r) {
         out.date(r.date).time(r.time).money(r.amount);
@@ -86,6 +177,9 @@ template <>
 struct Format<ThemeRecord> {
     static constexpr int kFields = 3;
     static ThemeRecord read(const FieldReader& f) { return {f.date(0), f.str(1), f.money(2)}; }
+    static bool read(ExactLine& l, ThemeRecord& r) {
+        return l.date(r.date) && l.str(r.item) && l.money(r.amount);
+    }
     static Money amount(const ThemeRecord& r) { return r.amount; }
     static void put(Cp932Lines& out, const ThemeRecord& r) {
         out.date(r.date).str(r.item).money(r.amount);
@@ -96,6 +190,7 @@ template <>
 struct Format<ItemRecord> {
     static constexpr int kFields = 2;
     static ItemRecord read(const FieldReader& f) { return {f.str(0), f.money(1)}; }
+    static bool read(ExactLine& l, ItemRecord& r) { return l.str(r.item) && l.money(r.amount); }
     static Money amount(const ItemRecord& r) { return r.amount; }
     static void put(Cp932Lines& out, const ItemRecord& r) { out.str(r.item).money(r.amount); }
 };
@@ -104,6 +199,7 @@ template <>
 struct Format<GoalRecord> {
     static constexpr int kFields = 2;
     static GoalRecord read(const FieldReader& f) { return {f.str(0), f.money(1)}; }
+    static bool read(ExactLine& l, GoalRecord& r) { return l.str(r.purpose) && l.money(r.target); }
     static Money amount(const GoalRecord& r) { return r.target; }
     static void put(Cp932Lines& out, const GoalRecord& r) { out.str(r.purpose).money(r.target); }
 };
@@ -112,7 +208,11 @@ struct Format<GoalRecord> {
 
 template <class Rec>
 Loaded<Rec> RecordFile<Rec>::read() const {
-    const std::string bytes = folder_.readBytes(name_);
+    return parseBytes(folder_.readBytes(name_));
+}
+
+template <class Rec>
+Loaded<Rec> RecordFile<Rec>::parseBytes(std::string_view bytes) const {
     try {
         return parseAs(bytes, true);
     } catch (const FileError&) {
@@ -141,26 +241,37 @@ template <class Rec>
 Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage) const {
     using F = Format<Rec>;
     const DateMarks* marks = codePage ? &cp932DateMarks() : nullptr;
-    typename FieldReader::Decoded decoded;
+    Decoded decoded;
     Loaded<Rec> out;
     // A line is rarely shorter than 24 bytes: reserve once instead of growing.
     out.records.reserve(text.size() / 24 + 1);
     forEachLine(text, [&](int lineNo, std::string_view line) {
-        FieldView fields[F::kFields];
-        std::string error;
-        const int n = splitFields(line, fields, F::kFields, error);
-        const FieldReader reader(name_, lineNo, fields, marks, decoded);
-        if (n < 0) reader.fail(error);
-        if (n != F::kFields) {
-            reader.fail("項目の数が違います（" + std::to_string(F::kFields) + " 個のはずが " +
-                        std::to_string(n) + " 個）");
+        const auto fail = [&](std::string reason) {
+            throw FileError(std::string(name_), lineNo, std::move(reason));
+        };
+        const bool full = maxRecords_ > 0 && static_cast<int>(out.records.size()) >= maxRecords_;
+        // Every field checked, the fault named.
+        const auto readFields = [&] {
+            FieldView fields[F::kFields];
+            std::string error;
+            const int n = splitFields(line, fields, F::kFields, error);
+            if (n < 0) fail(error);
+            if (n != F::kFields) {
+                fail("項目の数が違います（" + std::to_string(F::kFields) + " 個のはずが " +
+                     std::to_string(n) + " 個）");
+            }
+            if (full) fail("記録が多すぎます（" + std::to_string(maxRecords_) + " 件まで）");
+            return F::read(FieldReader(name_, lineNo, fields, marks, decoded));
+        };
+        Rec rec;
+        bool exactRead = false;
+        if (marks && !full) {
+            ExactLine exact(line, *marks, decoded);
+            exactRead = F::read(exact, rec);
         }
-        if (maxRecords_ > 0 && static_cast<int>(out.records.size()) >= maxRecords_) {
-            reader.fail("記録が多すぎます（" + std::to_string(maxRecords_) + " 件まで）");
-        }
-        Rec rec = F::read(reader);
+        if (!exactRead) rec = readFields();
         const auto total = Money::checkedAdd(out.total, F::amount(rec));
-        if (!total) reader.fail("合計金額が大きすぎます");
+        if (!total) fail("合計金額が大きすぎます");
         out.total = *total;
         out.records.push_back(std::move(rec));
     });

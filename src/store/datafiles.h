@@ -75,6 +75,8 @@ public:
     std::shared_ptr<const Loaded<Rec>> readKept() const;
     // What read() gives for the file's decoded text.
     Loaded<Rec> parse(std::string_view text) const;
+    // What read() gives for the file's bytes.
+    Loaded<Rec> parseBytes(std::string_view bytes) const;
     // A missing file is first created empty.
     Loaded<Rec> readOrCreate() const;
     // Appends one record in one write, creating the file.

@@ -40,30 +40,37 @@ bool fitsFieldLength(std::string_view utf8) {
     return utf8.size() <= kMaxFieldChars || charCount(utf8) <= kMaxFieldChars;
 }
 
+std::size_t findMarkOrControl(std::string_view text, char mark) {
+    const char* p = text.data();
+    const char* const stop = p + text.size();
+    const std::uint64_t marks =
+        kEachByte * static_cast<std::uint64_t>(static_cast<unsigned char>(mark));
+    for (;;) {
+        // Eight bytes at a time while none of them is the mark or below a blank.
+        std::uint64_t word = 0;
+        while (stop - p >= 8 && (std::memcpy(&word, p, 8), !hasByteBelow(word, 0x20) &&
+                                                               !hasZeroByte(word ^ kDeletes) &&
+                                                               !hasZeroByte(word ^ marks))) {
+            p += 8;
+        }
+        for (const char* const until = stop - p >= 8 ? p + 8 : stop; p < until; ++p) {
+            const auto u = static_cast<unsigned char>(*p);
+            if (*p == mark || (u < 0x20 && u != '\t') || u == 0x7F) {
+                return static_cast<std::size_t>(p - text.data());
+            }
+        }
+        if (p == stop) return text.size();
+    }
+}
+
 int splitFields(std::string_view line, FieldView* out, int cap, std::string& error) {
     if (line.empty()) return 0;
     const char* const begin = line.data();
     const char* const stop = begin + line.size();
-    // Scans to the first `mark` or the line's end; false at a control character:
-    // they have no place in a name or a date (a tab counts as a blank). Eight
-    // bytes at a time while none of them is the mark or below a blank.
+    // Moves to the first `mark` or the line's end; false at a control character.
     const auto scan = [stop](const char*& p, char mark) {
-        const std::uint64_t marks =
-            kEachByte * static_cast<std::uint64_t>(static_cast<unsigned char>(mark));
-        for (;;) {
-            std::uint64_t word = 0;
-            while (stop - p >= 8 && (std::memcpy(&word, p, 8), !hasByteBelow(word, 0x20) &&
-                                                                   !hasZeroByte(word ^ kDeletes) &&
-                                                                   !hasZeroByte(word ^ marks))) {
-                p += 8;
-            }
-            for (const char* const until = stop - p >= 8 ? p + 8 : stop; p < until; ++p) {
-                if (*p == mark) return true;
-                const auto u = static_cast<unsigned char>(*p);
-                if ((u < 0x20 && u != '\t') || u == 0x7F) return false;
-            }
-            if (p == stop) return true;
-        }
+        p += findMarkOrControl(std::string_view(p, static_cast<std::size_t>(stop - p)), mark);
+        return p == stop || *p == mark;
     };
     int count = 0;
     const char* p = begin;

@@ -28,6 +28,11 @@ inline constexpr std::size_t kMaxFieldChars = 4096;
 // True when the text is no longer than a string field may be.
 bool fitsFieldLength(std::string_view utf8);
 
+// Where the first `mark` or control character stands in `text` (a tab is
+// no control character here: it counts as a blank), or text.size(). Neither
+// byte of a double-byte character in the code page is either.
+std::size_t findMarkOrControl(std::string_view text, char mark);
+
 // Splits one line (without its line end) into fields: blanks before a field
 // are skipped; a quoted field runs to the next double quote (commas inside
 // belong to it) and only blanks may follow it before the comma or the line's

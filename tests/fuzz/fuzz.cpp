@@ -26,6 +26,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -191,8 +192,18 @@ void recordFile(const std::string& bytes, std::uint64_t n) {
             return File(none);
         }
     }();
+    // Read straight from the bytes, the file must give what its decoded text gives.
+    std::optional<decltype(file.parse(""))> viaBytes;
+    std::string bytesRefused;
+    try {
+        viaBytes = file.parseBytes(bytes);
+    } catch (const FileError& e) {
+        bytesRefused = e.what();
+    }
     try {
         const auto loaded = file.parse(DataFolder::decode(file.name(), bytes));
+        if (!viaBytes || viaBytes->records != loaded.records || viaBytes->total != loaded.total)
+            fail("the bytes read otherwise than the decoded text: " + bytesRefused);
         if (file.maxRecords() > 0 && static_cast<int>(loaded.records.size()) > file.maxRecords())
             fail("more records than the limit");
         if (n % 16 != 0) return;
@@ -211,6 +222,7 @@ void recordFile(const std::string& bytes, std::uint64_t n) {
             fail("what was read does not read back the same once written");
     } catch (const FileError& e) {
         checkRefusal(e, file.name(), bytes);
+        if (bytesRefused != e.what()) fail("the bytes are refused otherwise: " + bytesRefused);
     }
 }
 

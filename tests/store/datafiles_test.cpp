@@ -81,13 +81,19 @@ TEST(TypedReaders, NumbersBeyondTheirRangeNameTheLine) {
 }
 
 // The records a read makes, or the fault it names, as "file:line:reason".
-std::string described(const std::function<Loaded<ThemeRecord>()>& read) {
+std::string describe(const ThemeRecord& r) {
+    return r.item + "|" + dateText(r.date) + "|" + r.amount.plainText();
+}
+std::string describe(const TimedRecord& r) {
+    return dateText(r.date) + "|" + timeText(r.time) + "|" + r.amount.plainText();
+}
+
+template <class Read>
+std::string described(const Read& read) {
     try {
         const auto loaded = read();
         std::string out;
-        for (const auto& r : loaded.records) {
-            out += r.item + "|" + dateText(r.date) + "|" + r.amount.plainText() + "\n";
-        }
+        for (const auto& r : loaded.records) out += describe(r) + "\n";
         return out + "total " + loaded.total.plainText();
     } catch (const FileError& e) {
         return std::string(e.file()) + ":" + std::to_string(e.line()) + ":" + e.reason();
@@ -131,6 +137,35 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
         tmp.write(file.name(), bytes);
         EXPECT_EQ(described([&] { return file.read(); }),
                   described([&] { return file.parse(DataFolder::decode(file.name(), bytes)); }))
+            << bytes;
+    }
+    // Lines of a timed ledger laid out as the program writes them, each with
+    // one value at or past its edge.
+    const auto dated = [](const char* y, const char* m, const char* d) {
+        return std::string("\"") + y + "\x94\x4e" + m + "\x8c\x8e" + d + "\x93\xfa\"";
+    };
+    const std::string timedFiles[] = {
+        dated("2024", "02", "29") + ",\"23:59:59\",-0.0001\r\n",
+        dated("2025", "02", "29") + ",\"12:00:00\",1\r\n",
+        dated("2025", "13", "01") + ",\"12:00:00\",1\r\n",
+        dated("2025", "01", "00") + ",\"12:00:00\",1\r\n",
+        dated("2025", "1a", "01") + ",\"12:00:00\",1\r\n",
+        dated("2025", "01", "01") + ",\"24:00:00\",1\r\n",
+        dated("2025", "01", "01") + ",\"23:60:00\",1\r\n",
+        dated("2025", "01", "01") + ",\"23:00:60\",1\r\n",
+        dated("2025", "01", "01") + ",\"23:00\",1\r\n",
+        dated("2025", "01", "01") + ",\"12:00:00\",\"1\"\r\n",
+        dated("2025", "01", "01") + ",\"12:00:00\",1 \r\n",
+        dated("2025", "01", "01") + ",\"12:00:00\",1,2\r\n",
+        dated("2025", "01", "01") + ",\"12:00:00\",1e3\r\n",
+        dated("2025", "01", "01") + ",\"12:00:00\",\r\n",
+        dated("2025", "01", "01") + ",\"12:00:00\"\r\n",
+        dated("2025", "01", "01") + ",\"12:00:00\",99999999999999999999\r\n",
+    };
+    const EveryLedgerFile timed(kNowhere);
+    for (const std::string& bytes : timedFiles) {
+        EXPECT_EQ(described([&] { return timed.parseBytes(bytes); }),
+                  described([&] { return timed.parse(DataFolder::decode(timed.name(), bytes)); }))
             << bytes;
     }
     tmp.write(file.name(), themeFiles[0]);
