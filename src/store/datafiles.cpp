@@ -280,8 +280,23 @@ Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage) const
 
 template <class Rec>
 Loaded<Rec> RecordFile<Rec>::readOrCreate() const {
+    if (auto ahead =
+            folder_.ahead().take<Loaded<Rec>>(name_, [this] { return folder_.stamp(name_); }))
+        return std::move(*ahead);
     folder_.createIfMissing(name_);
     return read();
+}
+
+template <class Rec>
+void RecordFile<Rec>::readAhead() const {
+    const auto stamp = folder_.stamp(name_);
+    if (!stamp) return;
+    // Through a folder of its own: this one belongs to the thread that asks.
+    folder_.ahead().begin<Loaded<Rec>>(name_, *stamp,
+                                       [dir = folder_.dir(), name = name_, max = maxRecords_] {
+                                           const DataFolder there(dir);
+                                           return RecordFile(there, name, max).read();
+                                       });
 }
 
 template <class Rec>

@@ -77,8 +77,12 @@ public:
     Loaded<Rec> parse(std::string_view text) const;
     // What read() gives for the file's bytes.
     Loaded<Rec> parseBytes(std::string_view bytes) const;
-    // A missing file is first created empty.
+    // A missing file is first created empty. Takes the read begun by
+    // readAhead() while the file has not changed since.
     Loaded<Rec> readOrCreate() const;
+    // Begins read() on the folder's reading thread (see ReadsAhead), for the
+    // first readOrCreate() to take; a missing file is left to it.
+    void readAhead() const;
     // Appends one record in one write, creating the file.
     void append(const Rec& record) const;
     // Writes the file anew; a failure leaves the old file whole.

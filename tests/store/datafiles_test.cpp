@@ -177,6 +177,38 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
               "テーマ１.txt:3:文字コードが Shift-JIS ではありません");
 }
 
+// A read begun on the reading thread gives what reading the file then gives:
+// taken while the file is unchanged, read anew once it has changed, refused
+// alike when damaged, and left to readOrCreate() when the file is missing.
+TEST(TypedReaders, AReadBegunAheadGivesWhatAFreshReadGives) {
+    test::TempDir tmp;
+    const DataFolder folder(tmp.path());
+    const KozeniLedgerFile file(folder);
+    const std::string line = utf8ToCp932("\"2026年03月05日\",\"09:00:00\",5\r\n").value();
+    const struct {
+        const char* how;
+        std::string bytes;
+        std::function<void()> change;
+    } cases[] = {
+        {"unchanged", line + line, [] {}},
+        {"a line appended", line,
+         [&] {
+             file.append({Date{}, TimeOfDay{}, Money::fromYen(2)});
+         }},
+        {"rewritten", line + line, [&] { file.rewrite({}); }},
+        {"damaged", line + "x\r\n", [] {}},
+        {"missing", line, [&] { std::filesystem::remove(folder.resolve(file.name())); }},
+    };
+    for (const auto& c : cases) {
+        tmp.write(file.name(), c.bytes);
+        file.readAhead();
+        c.change();
+        const std::string taken = described([&] { return file.readOrCreate(); });
+        EXPECT_EQ(taken, described([&] { return file.read(); })) << c.how;
+        folder.ahead().dropAll();
+    }
+}
+
 // A kept read is taken again only while the file keeps its stamp: whichever
 // way the file changes behind the program's back, the next read follows it.
 TEST(TypedReaders, AKeptReadIsTakenAgainUntilTheFileChanges) {
