@@ -237,6 +237,9 @@ static void fillDayHistory(QWidget* frame, MainForm& form, const Runner& run) {
     months->setAccessibleName("月毎表示");
     months->setFixedWidth(150);
     months->setStyleSheet("font-size: 11pt;");
+    // Every entry is a month of the same width: laying out one instead of
+    // each of a thousand keeps the first opening quick.
+    months->setUniformItemSizes(true);
     bindListBox(page.lstDay, months, run, [&form] { form.lstDay_Click(); });
     auto* allDays = new QPushButton;
     bindButton(page.cmdAllDay, allDays, run, [&form] { form.cmdAllDay_Click(); });
