@@ -129,7 +129,7 @@ void BM_ReadSources(benchmark::State& state) {
     const zm::DataFolder folder(dataDir());
     for (auto _ : state) {
         const zm::HistorySources sources(folder);
-        benchmark::DoNotOptimize(sources.sources()[0].entries.data());
+        benchmark::DoNotOptimize(sources.sources()[0].entries->data());
     }
 }
 BENCHMARK(BM_ReadSources)->Unit(benchmark::kMillisecond);

@@ -9,13 +9,10 @@ namespace zm {
 namespace {
 
 template <class File>
-std::vector<HistoryEntry> entriesOf(const File& file, const DataFolder& folder) {
-    std::vector<HistoryEntry> out;
-    if (!folder.exists(file.name())) return out;
-    const auto loaded = file.readKept();
-    out.reserve(loaded->records.size());
-    for (const auto& r : loaded->records) out.push_back({r.date, r.amount});
-    return out;
+std::shared_ptr<const std::vector<HistoryEntry>> entriesOf(const File& file,
+                                                           const DataFolder& folder) {
+    if (!folder.exists(file.name())) return std::make_shared<const std::vector<HistoryEntry>>();
+    return file.readDatedKept();
 }
 
 }  // namespace
@@ -32,9 +29,9 @@ HistorySources::HistorySources(const DataFolder& folder) {
 
 Date findHistoryStart(const HistorySources& sources, Date today) {
     const auto& all = sources.sources();
-    Date start = all[0].entries.empty() ? today : all[0].entries.front().date;
+    Date start = all[0].entries->empty() ? today : all[0].entries->front().date;
     for (std::size_t i = 1; i < all.size(); ++i) {
-        if (!all[i].entries.empty()) start = std::min(start, all[i].entries.front().date);
+        if (!all[i].entries->empty()) start = std::min(start, all[i].entries->front().date);
     }
     return std::clamp(start, addDays(today, -kMaxHistoryDays), today);
 }

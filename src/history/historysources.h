@@ -1,14 +1,14 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "core/datetime.h"
 #include "core/money.h"
+#include "store/datafiles.h"
 
 namespace zm {
-
-class DataFolder;
 
 // The savings kinds of the history tables, columns 2 to 6: the 365-step
 // savings (with the totals of given-up runs), small change, themes 1 to 3.
@@ -18,10 +18,7 @@ inline constexpr int kHistoryKinds = 5;
 inline constexpr int kMaxHistoryDays = 32765;
 
 // One deposit as the history sees it.
-struct HistoryEntry {
-    Date date;
-    Money amount;
-};
+using HistoryEntry = DatedAmount;
 
 // The six files the history pages read, each read whole once per build (or
 // its last read taken again while the file is unchanged, see readKept): the
@@ -33,7 +30,8 @@ class HistorySources {
 public:
     struct Source {
         int kind = 0;  // 0 .. kHistoryKinds - 1
-        std::vector<HistoryEntry> entries;
+        // Shared with the folder's kept reads.
+        std::shared_ptr<const std::vector<HistoryEntry>> entries;
     };
 
     explicit HistorySources(const DataFolder& folder);

@@ -192,7 +192,7 @@ ChartLook historyChartLook(HistoryTable::Unit unit) {
 void bookSources(const HistorySources& sources, HistoryTable& table, std::vector<Money>& totals,
                  const std::function<int(Date)>& rowOf) {
     for (const auto& source : sources.sources()) {
-        for (const HistoryEntry& e : source.entries) {
+        for (const HistoryEntry& e : *source.entries) {
             const int row = rowOf(e.date);
             if (row < 0) continue;
             table.book(row + 1, source.kind, e.amount);

@@ -1,9 +1,11 @@
 #include "store/cp932.h"
+#include "core/utf8.h"
 #include "store/charactertable.h"
 
 #include <iconv.h>
 
 #include <array>
+#include <bitset>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -81,7 +83,8 @@ public:
             lead_[static_cast<std::size_t>(b)] = true;
             for (int t = 0; t < 256; ++t) {
                 const char two[2] = {static_cast<char>(b), static_cast<char>(t)};
-                decode(cd, two, 2, pairs_[static_cast<std::size_t>(b * 256 + t)]);
+                const auto pair = static_cast<std::size_t>(b * 256 + t);
+                if (decode(cd, two, 2, pairs_[pair]) == 0) validPairs_.set(pair);
             }
         }
         iconv_close(cd);
@@ -130,6 +133,50 @@ public:
         return std::string(buffer.get(), out);
     }
 
+    // Whether decode() would succeed, without decoding.
+    bool valid(std::string_view in) const {
+        const auto* p = reinterpret_cast<const unsigned char*>(in.data());
+        const auto* const end = p + in.size();
+        while (p < end) {
+            if (asciiAsIs_ && *p < 0x80) {
+                ++p;
+            } else if (!lead_[*p]) {
+                if (single_[*p++].size == 0) return false;
+            } else {
+                if (p + 1 == end || !validPairs_[static_cast<std::size_t>(*p) * 256 + p[1]])
+                    return false;
+                p += 2;
+            }
+        }
+        return true;
+    }
+    // How many characters decode() would give, without giving them.
+    std::optional<std::size_t> charCount(std::string_view in) const {
+        std::size_t count = 0;
+        const auto* p = reinterpret_cast<const unsigned char*>(in.data());
+        const auto* const end = p + in.size();
+        while (p < end) {
+            if (asciiAsIs_ && *p < 0x80) {
+                ++count;
+                ++p;
+                continue;
+            }
+            const Entry* e = &single_[*p];
+            std::size_t used = 1;
+            if (lead_[*p]) {
+                if (p + 1 == end) return std::nullopt;
+                e = &pairs_[static_cast<std::size_t>(*p) * 256 + p[1]];
+                used = 2;
+            }
+            if (e->size == 0) return std::nullopt;
+            for (std::size_t i = 0; i < e->size; ++i) {
+                count += (static_cast<unsigned char>(e->utf8[i]) & 0xC0) != 0x80;
+            }
+            p += used;
+        }
+        return count;
+    }
+
 private:
     // Decodes one character into e; the errno of a refusal, else 0.
     static int decode(iconv_t cd, const char* in, std::size_t size, Entry& e) {
@@ -154,6 +201,8 @@ private:
     std::array<Entry, 256> single_{};
     std::array<bool, 256> lead_{};
     std::vector<Entry> pairs_;
+    // Which pairs are characters, in a few cache lines rather than pairs_'s half megabyte.
+    std::bitset<256 * 256> validPairs_;
     bool asciiAsIs_ = false;
     bool ready_ = false;
 };
@@ -180,11 +229,31 @@ bool appendCp932(std::string& out, std::string_view utf8) {
     return encodeTable().encodeAppend(out, utf8);
 }
 
-std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
+namespace {
+
+const DecodeTable& decodeTable() {
     static const DecodeTable table;
-    if (table.ready()) return table.decode(cp932);
+    return table;
+}
+
+}  // namespace
+
+std::optional<std::string> cp932ToUtf8(std::string_view cp932) {
+    if (decodeTable().ready()) return decodeTable().decode(cp932);
     thread_local Converter toUtf8("UTF-8", "CP932");
     return convert(toUtf8, cp932);
+}
+
+bool isCp932(std::string_view cp932) {
+    if (decodeTable().ready()) return decodeTable().valid(cp932);
+    return cp932ToUtf8(cp932).has_value();
+}
+
+std::optional<std::size_t> cp932CharCount(std::string_view cp932) {
+    if (decodeTable().ready()) return decodeTable().charCount(cp932);
+    const auto utf8 = cp932ToUtf8(cp932);
+    if (!utf8) return std::nullopt;
+    return charCount(*utf8);
 }
 
 const DateMarks& cp932DateMarks() {

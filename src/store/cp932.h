@@ -12,6 +12,11 @@ std::optional<std::string> utf8ToCp932(std::string_view utf8);
 // utf8ToCp932() appended to `out`; false, `out` as it was, when it fails.
 bool appendCp932(std::string& out, std::string_view utf8);
 std::optional<std::string> cp932ToUtf8(std::string_view cp932);
+// Whether cp932ToUtf8() succeeds, without the text.
+bool isCp932(std::string_view cp932);
+// The number of characters cp932ToUtf8() gives, without the text; nullopt
+// where it fails.
+std::optional<std::size_t> cp932CharCount(std::string_view cp932);
 
 // The marks of a date text, 年, 月 and 日, in the code page.
 struct DateMarks {

@@ -1,5 +1,6 @@
 #include "store/datafiles.h"
 
+#include <cstring>
 #include <unordered_map>
 
 #include "store/cp932.h"
@@ -13,21 +14,21 @@ namespace {
 template <class Rec>
 struct Format;
 
-// The strings decoded so far, by their bytes in the file.
+// The strings decoded so far, by their bytes in the file: a ledger names the
+// same items again and again.
 using Decoded = std::unordered_map<std::string_view, std::string>;
+constexpr std::size_t kRememberedStrings = 4096;
 
 // A string field's bytes decoded into `out`; false when they are not the
 // code page's or the text is too long.
 bool decodeField(std::string_view bytes, Decoded& decoded, std::string& out) {
-    // A ledger names the same items again and again.
-    constexpr std::size_t kRemembered = 4096;
     if (const auto known = decoded.find(bytes); known != decoded.end()) {
         out = known->second;
         return true;
     }
     auto shown = DataFolder::shownText(bytes);
     if (!shown || !fitsFieldLength(*shown)) return false;
-    if (decoded.size() < kRemembered) decoded.emplace(bytes, *shown);
+    if (decoded.size() < kRememberedStrings) decoded.emplace(bytes, *shown);
     out = std::move(*shown);
     return true;
 }
@@ -40,25 +41,59 @@ bool decodeField(std::string_view bytes, Decoded& decoded, std::string& out) {
 // the fault. What it accepts, the full reading reads the same.
 class ExactLine {
 public:
-    ExactLine(std::string_view line, const DateMarks& marks, Decoded& decoded)
-        : p_(line.data()), end_(line.data() + line.size()), marks_(marks), decoded_(decoded) {}
+    // The marks of a date, two bytes each in the code page, as words.
+    struct Marks {
+        std::uint16_t year = 0, month = 0, day = 0;
+        bool ok = false;
+    };
+    static const Marks& marks() {
+        static const Marks words = [] {
+            const DateMarks& m = cp932DateMarks();
+            Marks w;
+            w.ok = m.year.size() == 2 && m.month.size() == 2 && m.day.size() == 2;
+            if (w.ok) {
+                std::memcpy(&w.year, m.year.data(), 2);
+                std::memcpy(&w.month, m.month.data(), 2);
+                std::memcpy(&w.day, m.day.data(), 2);
+            }
+            return w;
+        }();
+        return words;
+    }
 
+    // `decodeStrings` false: strings are checked but left empty, and
+    // `decoded` only remembers which were good.
+    ExactLine(std::string_view line, Decoded& decoded, bool decodeStrings)
+        : p_(line.data()),
+          end_(line.data() + line.size()),
+          decoded_(decoded),
+          decodeStrings_(decodeStrings) {}
+
+    // "YYYY年MM月DD日",
     bool date(Date& out) {
+        constexpr std::ptrdiff_t kLength = 17;
+        const Marks& w = marks();
         int y = 0, m = 0, d = 0;
-        if (!open() || !digits(4, y) || !mark(marks_.year) || !digits(2, m) ||
-            !mark(marks_.month) || !digits(2, d) || !mark(marks_.day) || !close()) {
+        if (end_ - p_ < kLength || !w.ok || p_[0] != '"' || !digits<4>(p_ + 1, y) ||
+            !word(p_ + 5, w.year) || !digits<2>(p_ + 7, m) || !word(p_ + 9, w.month) ||
+            !digits<2>(p_ + 11, d) || !word(p_ + 13, w.day) || p_[15] != '"' || p_[16] != ',') {
             return false;
         }
+        p_ += kLength;
         out = Date{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(m)},
                    std::chrono::day{static_cast<unsigned>(d)}};
         return out.ok();
     }
+    // "HH:MM:SS",
     bool time(TimeOfDay& out) {
+        constexpr std::ptrdiff_t kLength = 11;
         int h = 0, m = 0, s = 0;
-        if (!open() || !digits(2, h) || !colon() || !digits(2, m) || !colon() || !digits(2, s) ||
-            !close() || h >= 24 || m >= 60 || s >= 60) {
+        if (end_ - p_ < kLength || p_[0] != '"' || !digits<2>(p_ + 1, h) || p_[3] != ':' ||
+            !digits<2>(p_ + 4, m) || p_[6] != ':' || !digits<2>(p_ + 7, s) || p_[9] != '"' ||
+            p_[10] != ',' || h >= 24 || m >= 60 || s >= 60) {
             return false;
         }
+        p_ += kLength;
         out = TimeOfDay{h * 3600 + m * 60 + s};
         return true;
     }
@@ -67,7 +102,16 @@ public:
         const std::string_view rest(p_, static_cast<std::size_t>(end_ - p_));
         const std::string_view bytes = rest.substr(0, findMarkOrControl(rest, '"'));
         p_ += bytes.size();
-        return close() && decodeField(bytes, decoded_, out);
+        if (!close()) return false;
+        if (decodeStrings_) return decodeField(bytes, decoded_, out);
+        if (decoded_.contains(bytes)) return true;
+        // No character is shorter than a byte.
+        const auto chars =
+            bytes.size() <= kMaxFieldChars
+                ? isCp932(bytes)
+                : cp932CharCount(bytes).value_or(kMaxFieldChars + 1) <= kMaxFieldChars;
+        if (chars && decoded_.size() < kRememberedStrings) decoded_.emplace(bytes, std::string());
+        return chars;
     }
     // The rest of the line.
     bool money(Money& out) {
@@ -87,28 +131,25 @@ private:
         p_ += 2;
         return true;
     }
-    bool colon() { return p_ < end_ && *p_++ == ':'; }
-    bool digits(int n, int& out) {
-        if (end_ - p_ < n) return false;
-        for (int i = 0; i < n; ++i) {
-            const auto digit = static_cast<unsigned>(*p_++ - '0');
+    template <int N>
+    static bool digits(const char* at, int& out) {
+        for (int i = 0; i < N; ++i) {
+            const auto digit = static_cast<unsigned>(at[i] - '0');
             if (digit > 9) return false;
             out = out * 10 + static_cast<int>(digit);
         }
         return true;
     }
-    bool mark(const std::string& m) {
-        if (static_cast<std::size_t>(end_ - p_) < m.size()) return false;
-        for (const char c : m) {
-            if (*p_++ != c) return false;
-        }
-        return true;
+    static bool word(const char* at, std::uint16_t w) {
+        std::uint16_t v = 0;
+        std::memcpy(&v, at, 2);
+        return v == w;
     }
 
     const char* p_;
     const char* end_;
-    const DateMarks& marks_;
     Decoded& decoded_;
+    bool decodeStrings_;
 };
 
 // Reads the fields of one line, checking each as it goes: of decoded text,
@@ -233,12 +274,41 @@ std::shared_ptr<const Loaded<Rec>> RecordFile<Rec>::readKept() const {
 }
 
 template <class Rec>
+std::shared_ptr<const std::vector<DatedAmount>> RecordFile<Rec>::readDatedKept() const {
+    using Dated = std::vector<DatedAmount>;
+    const auto stamp = folder_.stamp(name_);
+    if (stamp) {
+        if (auto kept = folder_.kept().find<Dated>(name_, *stamp)) return kept;
+    }
+    auto shared = std::make_shared<const Dated>(parseDatedBytes(folder_.readBytes(name_)));
+    if (stamp) folder_.kept().keep(name_, *stamp, shared);
+    return shared;
+}
+
+template <class Rec>
+std::vector<DatedAmount> RecordFile<Rec>::parseDatedBytes(std::string_view bytes) const {
+    std::vector<DatedAmount> dated;
+    if constexpr (requires(const Rec& r) { r.date; }) {
+        Loaded<Rec> loaded;
+        try {
+            loaded = parseAs(bytes, true, false);
+        } catch (const FileError&) {
+            loaded = parse(DataFolder::decode(name_, bytes));  // names the fault
+        }
+        dated.reserve(loaded.records.size());
+        for (const Rec& r : loaded.records) dated.push_back({r.date, Format<Rec>::amount(r)});
+    }
+    return dated;
+}
+
+template <class Rec>
 Loaded<Rec> RecordFile<Rec>::parse(std::string_view text) const {
     return parseAs(text, false);
 }
 
 template <class Rec>
-Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage) const {
+Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage,
+                                     bool decodeStrings) const {
     using F = Format<Rec>;
     const DateMarks* marks = codePage ? &cp932DateMarks() : nullptr;
     Decoded decoded;
@@ -266,7 +336,7 @@ Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage) const
         Rec rec;
         bool exactRead = false;
         if (marks && !full) {
-            ExactLine exact(line, *marks, decoded);
+            ExactLine exact(line, decoded, decodeStrings);
             exactRead = F::read(exact, rec);
         }
         if (!exactRead) rec = readFields();

@@ -46,6 +46,12 @@ struct GoalRecord {
     bool operator==(const GoalRecord&) const = default;
 };
 
+// A deposit's date and amount alone: what the history tables need of a ledger.
+struct DatedAmount {
+    Date date;
+    Money amount;
+};
+
 // A file read whole: its records in file order and the sum of their amounts.
 template <class Rec>
 struct Loaded {
@@ -73,10 +79,16 @@ public:
     // read(), or the last of these while the file keeps the stamp it had
     // then (see KeptReads): for pages that only look.
     std::shared_ptr<const Loaded<Rec>> readKept() const;
+    // The dates and amounts of read(), kept as readKept() keeps its reads:
+    // strings are checked as read() checks them, but not decoded. Empty for
+    // records without a date.
+    std::shared_ptr<const std::vector<DatedAmount>> readDatedKept() const;
     // What read() gives for the file's decoded text.
     Loaded<Rec> parse(std::string_view text) const;
     // What read() gives for the file's bytes.
     Loaded<Rec> parseBytes(std::string_view bytes) const;
+    // What readDatedKept() gives for the file's bytes.
+    std::vector<DatedAmount> parseDatedBytes(std::string_view bytes) const;
     // A missing file is first created empty. Takes the read begun by
     // readAhead() while the file has not changed since.
     Loaded<Rec> readOrCreate() const;
@@ -93,8 +105,9 @@ public:
     void empty() const { folder_.empty(name_); }
 
 private:
-    // parse() of decoded text, or of the file's bytes in the code page.
-    Loaded<Rec> parseAs(std::string_view text, bool codePage) const;
+    // parse() of decoded text, or of the file's bytes in the code page, where
+    // strings may be left empty once checked.
+    Loaded<Rec> parseAs(std::string_view text, bool codePage, bool decodeStrings = true) const;
     const DataFolder& folder_;
     std::string_view name_;
     int maxRecords_;

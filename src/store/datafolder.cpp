@@ -268,15 +268,15 @@ std::optional<FileStamp> DataFolder::stamp(std::string_view name) const {
 std::shared_ptr<const void> KeptReads::findAny(std::string_view name, const FileStamp& stamp,
                                                std::type_index type) const {
     const std::lock_guard lock(mutex_);
-    const auto it = entries_.find(name);
-    if (it == entries_.end() || it->second.stamp != stamp || it->second.type != type) return {};
+    const auto it = entries_.find(std::pair(std::string(name), type));
+    if (it == entries_.end() || it->second.stamp != stamp) return {};
     return it->second.read;
 }
 
 void KeptReads::keepAny(std::string_view name, const FileStamp& stamp, std::type_index type,
                         std::shared_ptr<const void> read) {
     const std::lock_guard lock(mutex_);
-    entries_.insert_or_assign(std::string(name), Entry{stamp, type, std::move(read)});
+    entries_.insert_or_assign(std::pair(std::string(name), type), Entry{stamp, std::move(read)});
 }
 
 void ReadsAhead::beginAny(std::string_view name, const FileStamp& stamp, std::type_index type,

@@ -61,7 +61,6 @@ public:
 private:
     struct Entry {
         FileStamp stamp;
-        std::type_index type = typeid(void);
         std::shared_ptr<const void> read;
     };
     std::shared_ptr<const void> findAny(std::string_view name, const FileStamp& stamp,
@@ -69,7 +68,8 @@ private:
     void keepAny(std::string_view name, const FileStamp& stamp, std::type_index type,
                  std::shared_ptr<const void> read);
     mutable std::mutex mutex_;
-    std::map<std::string, Entry, std::less<>> entries_;
+    // One of each kind per file: a page may keep another view of the file.
+    std::map<std::pair<std::string, std::type_index>, Entry> entries_;
 };
 
 // Reads begun on another thread before they are asked for (see

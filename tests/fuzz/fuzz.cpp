@@ -195,8 +195,10 @@ void recordFile(const std::string& bytes, std::uint64_t n) {
     // Read straight from the bytes, the file must give what its decoded text gives.
     std::optional<decltype(file.parse(""))> viaBytes;
     std::string bytesRefused;
+    std::vector<DatedAmount> dated;
     try {
         viaBytes = file.parseBytes(bytes);
+        dated = file.parseDatedBytes(bytes);
     } catch (const FileError& e) {
         bytesRefused = e.what();
     }
@@ -204,6 +206,14 @@ void recordFile(const std::string& bytes, std::uint64_t n) {
         const auto loaded = file.parse(DataFolder::decode(file.name(), bytes));
         if (!viaBytes || viaBytes->records != loaded.records || viaBytes->total != loaded.total)
             fail("the bytes read otherwise than the decoded text: " + bytesRefused);
+        if constexpr (requires { loaded.records.front().date; }) {
+            bool same = dated.size() == loaded.records.size();
+            for (std::size_t i = 0; same && i < dated.size(); ++i) {
+                const auto& r = loaded.records[i];
+                same = dated[i].date == r.date && dated[i].amount == r.amount;
+            }
+            if (!same) fail("the dates and amounts alone read otherwise");
+        }
         if (file.maxRecords() > 0 && static_cast<int>(loaded.records.size()) > file.maxRecords())
             fail("more records than the limit");
         if (n % 16 != 0) return;

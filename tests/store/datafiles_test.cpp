@@ -88,6 +88,24 @@ std::string describe(const TimedRecord& r) {
     return dateText(r.date) + "|" + timeText(r.time) + "|" + r.amount.plainText();
 }
 
+std::vector<DatedAmount> datedOf(const Loaded<ThemeRecord>& loaded) {
+    std::vector<DatedAmount> out;
+    for (const auto& r : loaded.records) out.push_back({r.date, r.amount});
+    return out;
+}
+
+template <class Read>
+std::string dated(const Read& read) {
+    try {
+        std::string out;
+        for (const DatedAmount& d : read())
+            out += dateText(d.date) + "|" + d.amount.plainText() + "\n";
+        return out;
+    } catch (const FileError& e) {
+        return std::string(e.file()) + ":" + std::to_string(e.line()) + ":" + e.reason();
+    }
+}
+
 template <class Read>
 std::string described(const Read& read) {
     try {
@@ -135,8 +153,13 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
     const ThemeLedgerFile file(folder, 0);
     for (const std::string& bytes : themeFiles) {
         tmp.write(file.name(), bytes);
-        EXPECT_EQ(described([&] { return file.read(); }),
-                  described([&] { return file.parse(DataFolder::decode(file.name(), bytes)); }))
+        const std::string decoded =
+            described([&] { return file.parse(DataFolder::decode(file.name(), bytes)); });
+        EXPECT_EQ(described([&] { return file.read(); }), decoded) << bytes;
+        // The dates and amounts alone, the items checked but not decoded.
+        EXPECT_EQ(dated([&] { return file.parseDatedBytes(bytes); }), dated([&] {
+                      return datedOf(file.parse(DataFolder::decode(file.name(), bytes)));
+                  }))
             << bytes;
     }
     // Lines of a timed ledger laid out as the program writes them, each with
