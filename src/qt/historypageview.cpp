@@ -98,7 +98,6 @@ public:
           fixed_(new QTableView(this)) {
         setObjectName(QString::fromStdString(table.name()));
         setAccessibleName(QString::fromUtf8(accessibleName));
-        setModel(model_);
         setSelectionBehavior(QAbstractItemView::SelectRows);
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -114,9 +113,10 @@ public:
         f.setPointSize(table.fontPoints());
         setFont(f);
         verticalHeader()->setDefaultSectionSize(QFontMetrics(f).height() + 6);
+        // The model comes after the rows' height: tens of thousands of rows
+        // are then made at that height rather than resized one by one.
+        setModel(model_);
 
-        fixed_->setModel(model_);
-        fixed_->setSelectionModel(selectionModel());
         fixed_->setFocusPolicy(Qt::NoFocus);
         fixed_->setFont(f);
         fixed_->setWordWrap(false);
@@ -130,6 +130,8 @@ public:
         fixed_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         fixed_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         fixed_->setFrameShape(QFrame::NoFrame);
+        fixed_->setModel(model_);
+        fixed_->setSelectionModel(selectionModel());
         viewport()->stackUnder(fixed_);
         connect(verticalScrollBar(), &QAbstractSlider::valueChanged, fixed_->verticalScrollBar(),
                 &QAbstractSlider::setValue);
