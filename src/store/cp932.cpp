@@ -5,11 +5,12 @@
 #include <iconv.h>
 
 #include <array>
-#include <bitset>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace zm {
@@ -63,9 +64,11 @@ std::optional<std::string> convert(Converter& converter, std::string_view in) {
     return out;
 }
 
-// The UTF-8 of every CP932 character, asked of iconv once. Decoding through
-// it keeps iconv's mapping and its refusals, at a fraction of the cost of
-// iconv's converter, which matters for files of tens of thousands of lines.
+// The UTF-8 of every CP932 character, asked of iconv once, each row of
+// double-byte characters when a text first holds one of them (a file uses a
+// few of the sixty rows). Decoding through it keeps iconv's mapping and its
+// refusals, at a fraction of the cost of iconv's converter, which matters for
+// files of tens of thousands of lines. Safe to use from several threads.
 class DecodeTable {
 public:
     struct Entry {
@@ -73,21 +76,13 @@ public:
         char utf8[7] = {};
     };
 
-    DecodeTable() {
-        iconv_t cd = iconv_open("UTF-8", "CP932");
-        if (cd == reinterpret_cast<iconv_t>(-1)) return;
-        pairs_.resize(256 * 256);
+    DecodeTable() : cd_(iconv_open("UTF-8", "CP932")) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) return;
         for (int b = 0; b < 256; ++b) {
             const char one[1] = {static_cast<char>(b)};
-            if (decode(cd, one, 1, single_[static_cast<std::size_t>(b)]) != EINVAL) continue;
-            lead_[static_cast<std::size_t>(b)] = true;
-            for (int t = 0; t < 256; ++t) {
-                const char two[2] = {static_cast<char>(b), static_cast<char>(t)};
-                const auto pair = static_cast<std::size_t>(b * 256 + t);
-                if (decode(cd, two, 2, pairs_[pair]) == 0) validPairs_.set(pair);
-            }
+            if (decode(cd_, one, 1, single_[static_cast<std::size_t>(b)]) == EINVAL)
+                lead_[static_cast<std::size_t>(b)] = true;
         }
-        iconv_close(cd);
         asciiAsIs_ = true;
         for (int b = 0; b < 0x80; ++b) {
             const Entry& e = single_[static_cast<std::size_t>(b)];
@@ -95,6 +90,11 @@ public:
         }
         ready_ = true;
     }
+    ~DecodeTable() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    DecodeTable(const DecodeTable&) = delete;
+    DecodeTable& operator=(const DecodeTable&) = delete;
 
     bool ready() const { return ready_; }
 
@@ -121,7 +121,7 @@ public:
             std::size_t used = 1;
             if (lead_[*p]) {
                 if (p + 1 == end) return std::nullopt;  // cut off after its first byte
-                e = &pairs_[static_cast<std::size_t>(*p) * 256 + p[1]];
+                e = &pair(p[0], p[1]);
                 used = 2;
             }
             if (e->size == 0) return std::nullopt;
@@ -143,8 +143,7 @@ public:
             } else if (!lead_[*p]) {
                 if (single_[*p++].size == 0) return false;
             } else {
-                if (p + 1 == end || !validPairs_[static_cast<std::size_t>(*p) * 256 + p[1]])
-                    return false;
+                if (p + 1 == end || pair(p[0], p[1]).size == 0) return false;
                 p += 2;
             }
         }
@@ -165,7 +164,7 @@ public:
             std::size_t used = 1;
             if (lead_[*p]) {
                 if (p + 1 == end) return std::nullopt;
-                e = &pairs_[static_cast<std::size_t>(*p) * 256 + p[1]];
+                e = &pair(p[0], p[1]);
                 used = 2;
             }
             if (e->size == 0) return std::nullopt;
@@ -178,6 +177,22 @@ public:
     }
 
 private:
+    const Entry& pair(unsigned char lead, unsigned char trail) const {
+        if (!rowReady_[lead].load(std::memory_order_acquire)) fillRow(lead);
+        return rows_[lead][trail];
+    }
+    void fillRow(unsigned char lead) const {
+        const std::lock_guard lock(filling_);
+        if (rowReady_[lead].load(std::memory_order_relaxed)) return;
+        auto row = std::make_unique<Entry[]>(256);
+        for (int t = 0; t < 256; ++t) {
+            const char two[2] = {static_cast<char>(lead), static_cast<char>(t)};
+            decode(cd_, two, 2, row[static_cast<std::size_t>(t)]);
+        }
+        rows_[lead] = std::move(row);
+        rowReady_[lead].store(true, std::memory_order_release);
+    }
+
     // Decodes one character into e; the errno of a refusal, else 0.
     static int decode(iconv_t cd, const char* in, std::size_t size, Entry& e) {
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -198,11 +213,13 @@ private:
     }
 
     static constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    iconv_t cd_;
     std::array<Entry, 256> single_{};
     std::array<bool, 256> lead_{};
-    std::vector<Entry> pairs_;
-    // Which pairs are characters, in a few cache lines rather than pairs_'s half megabyte.
-    std::bitset<256 * 256> validPairs_;
+    // The double-byte characters by their first byte, each row made once.
+    mutable std::array<std::unique_ptr<Entry[]>, 256> rows_;
+    mutable std::array<std::atomic<bool>, 256> rowReady_{};
+    mutable std::mutex filling_;  // and iconv's state, which cd_ keeps
     bool asciiAsIs_ = false;
     bool ready_ = false;
 };
