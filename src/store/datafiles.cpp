@@ -119,12 +119,19 @@ public:
     }
     bool str(std::string& out) {
         if (!open()) return false;
-        const std::string_view rest(p_, static_cast<std::size_t>(end_ - p_));
-        const std::string_view bytes = rest.substr(0, findMarkOrControl(rest, '"'));
-        p_ += bytes.size();
+        const auto* quote =
+            static_cast<const char*>(std::memchr(p_, '"', static_cast<std::size_t>(end_ - p_)));
+        if (!quote) return false;
+        const std::string_view bytes(p_, static_cast<std::size_t>(quote - p_));
+        p_ = quote;
         if (!close()) return false;
+        // A name met before was checked then.
+        if (const auto known = decoded_.find(bytes); known != decoded_.end()) {
+            if (decodeStrings_) out = known->second;
+            return true;
+        }
+        if (findMarkOrControl(bytes, '"') != bytes.size()) return false;
         if (decodeStrings_) return decodeField(bytes, decoded_, out);
-        if (decoded_.contains(bytes)) return true;
         // No character is shorter than a byte.
         const auto chars =
             bytes.size() <= kMaxFieldChars
