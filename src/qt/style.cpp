@@ -1,5 +1,7 @@
 #include "qt/style.h"
 
+#include <malloc.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QBoxLayout>
@@ -17,6 +19,10 @@ void initPictures() {
 namespace zm {
 
 void setUpApplication() {
+    // One heap for every thread: the ledgers read on the second core are
+    // handed over to the window's thread, and a heap of the reading thread's
+    // own would keep their memory after the thread has gone.
+    mallopt(M_ARENA_MAX, 1);
     QApplication::setApplicationName("zumeri");
     QApplication::setApplicationDisplayName("ズメリ貯金Ｐｒｏ");
     // Lets the desktop match the window to the installed menu entry and its icon.

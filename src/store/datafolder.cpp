@@ -1,7 +1,6 @@
 #include "store/datafolder.h"
 
 #include <fcntl.h>
-#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -319,12 +318,8 @@ std::shared_ptr<void> ReadsAhead::takeAny(
 }
 
 void ReadsAhead::dropAll() {
-    if (!thread_.joinable()) return;
-    thread_.join();
+    if (thread_.joinable()) thread_.join();
     pending_.clear();
-    // What the reading thread's heap held is free by now: hand it back
-    // rather than keep it for a thread that is gone.
-    ::malloc_trim(0);
 }
 
 bool DataFolder::exists(std::string_view name) const {
