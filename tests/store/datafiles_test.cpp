@@ -276,15 +276,25 @@ TEST(TypedReaders, AKeptReadIsTakenAgainUntilTheFileChanges) {
          Money::fromYen(8)},
         {"emptied", [&] { tmp.write(file.name(), ""); }, Money()},
     };
+    // The dates and amounts alone are kept beside the whole read, each
+    // following the file the same way.
+    const auto datedTotal = [&] {
+        Money sum;
+        for (const DatedAmount& d : *file.readDatedKept()) sum += d.amount;
+        return sum;
+    };
     tmp.write(file.name(), line(1));
     auto last = file.readKept();
+    auto lastDated = file.readDatedKept();
     EXPECT_EQ(file.readKept(), last);  // unchanged: the same read
+    EXPECT_EQ(file.readDatedKept(), lastDated);
     for (const auto& c : changes) {
         c.change();
         const auto now = file.readKept();
         EXPECT_NE(now, last) << c.how;
         EXPECT_EQ(now->total, c.total) << c.how;
         EXPECT_EQ(file.readKept(), now) << c.how;
+        EXPECT_EQ(datedTotal(), c.total) << c.how;
         last = now;
     }
     std::filesystem::remove(path());
