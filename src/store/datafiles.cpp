@@ -34,21 +34,38 @@ struct NameHash {
 };
 
 // The strings decoded so far, by their bytes in the file: a ledger names the
-// same items again and again.
-using Decoded = std::unordered_map<std::string_view, std::string, NameHash>;
-constexpr std::size_t kRememberedStrings = 4096;
+// same items again and again, often on one line after another.
+class Decoded {
+public:
+    // The text of bytes met before; nullptr for new ones.
+    const std::string* find(std::string_view bytes) {
+        if (last_ && bytes == last_->first) return &last_->second;
+        const auto it = names_.find(bytes);
+        if (it == names_.end()) return nullptr;
+        last_ = &*it;
+        return &it->second;
+    }
+    void remember(std::string_view bytes, std::string text) {
+        constexpr std::size_t kRemembered = 4096;
+        if (names_.size() < kRemembered) last_ = &*names_.emplace(bytes, std::move(text)).first;
+    }
+
+private:
+    std::unordered_map<std::string_view, std::string, NameHash> names_;
+    const std::pair<const std::string_view, std::string>* last_ = nullptr;
+};
 
 // A string field's bytes decoded into `out`; false when they are not the
 // code page's or the text is too long.
 bool decodeField(std::string_view bytes, Decoded& decoded, std::string& out) {
-    if (const auto known = decoded.find(bytes); known != decoded.end()) {
-        out = known->second;
+    if (const std::string* known = decoded.find(bytes)) {
+        out = *known;
         return true;
     }
     auto shown = DataFolder::shownText(bytes);
     if (!shown || !fitsFieldLength(*shown)) return false;
-    if (decoded.size() < kRememberedStrings) decoded.emplace(bytes, *shown);
-    out = std::move(*shown);
+    out = *shown;
+    decoded.remember(bytes, std::move(*shown));
     return true;
 }
 
@@ -126,8 +143,8 @@ public:
         p_ = quote;
         if (!close()) return false;
         // A name met before was checked then.
-        if (const auto known = decoded_.find(bytes); known != decoded_.end()) {
-            if (decodeStrings_) out = known->second;
+        if (const std::string* known = decoded_.find(bytes)) {
+            if (decodeStrings_) out = *known;
             return true;
         }
         if (findMarkOrControl(bytes, '"') != bytes.size()) return false;
@@ -137,7 +154,7 @@ public:
             bytes.size() <= kMaxFieldChars
                 ? isCp932(bytes)
                 : cp932CharCount(bytes).value_or(kMaxFieldChars + 1) <= kMaxFieldChars;
-        if (chars && decoded_.size() < kRememberedStrings) decoded_.emplace(bytes, std::string());
+        if (chars) decoded_.remember(bytes, std::string());
         return chars;
     }
     // The rest of the line.
