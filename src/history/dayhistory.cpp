@@ -40,8 +40,10 @@ void DayHistory::BuildDayTable(const HistorySources& sources) {
     DayTotals.assign(static_cast<std::size_t>(n + 1), Money());
     msgDayList.startBody(HistoryStart, n + 1);
     // A record before the first day or after today has no row of its own.
-    bookSources(sources, msgDayList, DayTotals, [this, n](Date date) {
-        const int d = daysBetween(HistoryStart, date);
+    // The first day's number once, not again for each of the records.
+    const std::chrono::sys_days first(HistoryStart);
+    bookSources(sources, msgDayList, DayTotals, [first, n](Date date) {
+        const auto d = static_cast<int>((std::chrono::sys_days(date) - first).count());
         return d >= 0 && d <= n ? d : -1;
     });
     msgDayList.endBody(DayTotals);
