@@ -122,6 +122,7 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
     fitColumns(1);
 
     table.observeRows([this](LedgerTable::Change change, int row) {
+        noteLayoutChange(change, row);
         model_->tableChanged(change, row);
         switch (change) {
             case LedgerTable::Change::Reset:
@@ -171,6 +172,47 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
                 select(i);
                 if (h.dblClick) run(h.dblClick);
             });
+}
+
+// A deposit appends a row to a ledger of thousands: Qt would repaint every
+// row in view, so only the new rows are painted and those above them are
+// moved on screen as the grid scrolls.
+void LedgerView::noteLayoutChange(LedgerTable::Change change, int row) {
+    switch (change) {
+        case LedgerTable::Change::RowAppended:
+            if (appendedFrom_ == kNoAppend) appendedFrom_ = row - 1;
+            break;
+        case LedgerTable::Change::Reset:
+        case LedgerTable::Change::RowRemoved:
+            appendedFrom_ = kWhole;
+            break;
+        case LedgerTable::Change::TopRow:
+        case LedgerTable::Change::CurrentRow:
+        case LedgerTable::Change::ValuesChanged:  // repainted through dataChanged
+            break;
+    }
+}
+
+void LedgerView::doItemsLayout() {
+    const int from = appendedFrom_;
+    if (from < 0) {
+        appendedFrom_ = kNoAppend;
+        QTableView::doItemsLayout();
+        return;
+    }
+    updateGeometries();
+    appendedFrom_ = kNoAppend;
+    const int y = rowViewportPosition(from);
+    viewport()->update(0, y, viewport()->width(), viewport()->height() - y);
+}
+
+void LedgerView::updateGeometries() {
+    const int before = verticalHeader()->offset();
+    QTableView::updateGeometries();
+    // The grid may shift its rows without repainting them, counting on the
+    // repaint of a whole layout; without one they are moved here.
+    const int moved = before - verticalHeader()->offset();
+    if (appendedFrom_ >= 0 && moved != 0) viewport()->scroll(0, moved);
 }
 
 void LedgerView::applyColumns() {
