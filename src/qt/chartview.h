@@ -35,6 +35,7 @@ public:
 
 private:
     void redraw();
+    std::size_t pointsKept(std::size_t n) const;
     void fitInteractions();
     void fitBarWidth();
     void keepInside(const QCPRange& range);
@@ -49,6 +50,8 @@ private:
     GroupedLine* line_ = nullptr;
     std::size_t lineSeries_ = 0;
     int points_ = 0;
+    // The reach of the bars and of the line over the points drawn.
+    double barLow_ = 0, barHigh_ = 0, lineLow_ = 0, lineHigh_ = 0;
     bool crowded_ = false;
 };
 

@@ -153,5 +153,82 @@ TEST(ChartView, StackedBarsOfACrowdedChartShowThePointWhoseStackIsHighest) {
     EXPECT_EQ(texts.back().toStdString(), std::to_string(std::lround(ticks.back())) + "日");
 }
 
+// The points of every plottable, the ranges and the picture of two charts.
+testing::AssertionResult sameChart(ChartView& kept, ChartView& fresh) {
+    QApplication::processEvents();
+    const QImage a = kept.grab().toImage();
+    const QImage b = fresh.grab().toImage();
+    QCustomPlot* p = kept.plot();
+    QCustomPlot* q = fresh.plot();
+    for (int k = 0; k < p->plottableCount(); ++k) {
+        const QCPPlottableInterface1D* x = p->plottable(k)->interface1D();
+        const QCPPlottableInterface1D* y = q->plottable(k)->interface1D();
+        if (x->dataCount() != y->dataCount()) return testing::AssertionFailure() << "count " << k;
+        for (int i = 0; i < x->dataCount(); ++i) {
+            if (x->dataMainKey(i) != y->dataMainKey(i) ||
+                x->dataMainValue(i) != y->dataMainValue(i))
+                return testing::AssertionFailure() << "plottable " << k << " point " << i;
+        }
+    }
+    if (p->xAxis->range() != q->xAxis->range() || p->yAxis->range() != q->yAxis->range() ||
+        p->yAxis2->range() != q->yAxis2->range())
+        return testing::AssertionFailure() << "ranges";
+    if (a != b) return testing::AssertionFailure() << "pictures";
+    return testing::AssertionSuccess();
+}
+
+// A chart whose new data only add points to those it drew adds only them:
+// after every change it must be the chart drawn anew from the same data.
+TEST(ChartView, AddedPointsDrawTheChartThatNewDataWouldDraw) {
+    using Series = std::vector<std::vector<double>>;
+    const auto deposits = [](int from, int to, double each) {
+        Series s(2);
+        double total = 0;
+        for (int i = from; i <= to; ++i) {
+            total += each + i % 7;
+            s[0].push_back(total);
+            s[1].push_back(each + i % 7);
+        }
+        return s;
+    };
+    const auto plus = [](Series s, double total, double deposit) {
+        s[0].push_back(total);
+        s[1].push_back(deposit);
+        return s;
+    };
+    const Series some = deposits(1, 5, 100);
+    const Series many = deposits(1, 2000, 50);
+    struct Step {
+        const char* what;
+        Series data;
+    };
+    const Step steps[] = {
+        {"first data", some},
+        {"a deposit", plus(some, 700, 70)},
+        {"a deposit beyond both ranges", plus(plus(some, 700, 70), -50, -750)},
+        {"a point changed and one added", plus(plus(deposits(1, 5, 90), 700, 70), 800, 100)},
+        {"fewer points", deposits(1, 3, 90)},
+        {"the same points again", deposits(1, 3, 90)},
+        {"crowded", many},
+        {"crowded, a deposit with the highest bar", plus(many, 1e6, 5000)},
+        {"none", Series(2)},
+        {"one after none", deposits(1, 1, 10)},
+    };
+    ChartData data("mctKozeni");
+    ChartView view(data);
+    view.resize(500, 300);
+    view.show();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        data.setData({}, step.data);
+        ChartData again("mctKozeni");
+        again.setData({}, step.data);
+        ChartView fresh(again);
+        fresh.resize(500, 300);
+        fresh.show();
+        EXPECT_TRUE(sameChart(view, fresh));
+    }
+}
+
 }  // namespace
 }  // namespace zm::test
