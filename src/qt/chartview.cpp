@@ -284,6 +284,20 @@ const std::vector<int>& ChartView::drawnBars() const {
     return groups_->lastBars();
 }
 
+namespace {
+
+// `size` points to be given to a plottable: all of them, with room for the
+// next deposits (the plottable keeps the buffer), or only added ones.
+template <class Point>
+QVector<Point> withRoom(std::size_t kept, std::size_t size) {
+    QVector<Point> points;
+    if (kept == 0) points.reserve(static_cast<qsizetype>(size) + 8);
+    points.resize(static_cast<qsizetype>(size));
+    return points;
+}
+
+}  // namespace
+
 // How many of the points drawn last are still the first points of the data:
 // a deposit adds one point to thousands, which need not be built again.
 std::size_t ChartView::pointsKept(std::size_t n) const {
@@ -331,7 +345,7 @@ void ChartView::redraw() {
     std::vector<double> positive(added), negative(added);
     for (std::size_t b = 0; b < bars_.size(); ++b) {
         const auto& v = column(barSeries_[b]);
-        QVector<QCPBarsData> points(at(added));
+        QVector<QCPBarsData> points = withRoom<QCPBarsData>(kept, added);
         for (std::size_t i = 0; i < added; ++i) {
             points[at(i)] = QCPBarsData(key(kept + i), v[kept + i]);
             (v[kept + i] > 0 ? positive : negative)[i] += v[kept + i];
@@ -356,7 +370,7 @@ void ChartView::redraw() {
 
     if (line_) {
         const auto& v = column(lineSeries_);
-        QVector<QCPGraphData> points(at(added));
+        QVector<QCPGraphData> points = withRoom<QCPGraphData>(kept, added);
         for (std::size_t i = 0; i < added; ++i) {
             points[at(i)] = QCPGraphData(key(kept + i), v[kept + i]);
         }

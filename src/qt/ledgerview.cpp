@@ -130,8 +130,11 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
                 fitColumns(1);
                 break;
             case LedgerTable::Change::RowAppended:
-            case LedgerTable::Change::ValuesChanged:
                 fitColumns(row);
+                break;
+            case LedgerTable::Change::ValuesChanged:
+                // Running totals: only the columns of amounts have changed.
+                fitColumns(row, true);
                 break;
             case LedgerTable::Change::TopRow:
                 scrollToTop(row);
@@ -227,11 +230,12 @@ void LedgerView::applyColumns() {
 // A column is as wide as its widest amount, date or position needs (from row
 // `from` on), never narrower than the table's own width; texts keep that
 // width. Columns only widen, so a deletion does not make them jump.
-void LedgerView::fitColumns(int from) {
+void LedgerView::fitColumns(int from, bool amountsOnly) {
     const QFontMetrics metrics(font());
     // The cell's margins and the grid line.
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
     for (int c = 0; c < static_cast<int>(table_.columns().size()); ++c) {
+        if (amountsOnly && table_.kind(from, c) != Cell::Kind::Amount) continue;
         int width = columnWidth(c);
         for (const std::string& text : table_.widestTexts(c, from)) {
             width = std::max(width, metrics.horizontalAdvance(qs(text)) + padding);

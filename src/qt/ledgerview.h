@@ -59,7 +59,7 @@ protected:
 private:
     void noteLayoutChange(LedgerTable::Change change, int row);
     void applyColumns();
-    void fitColumns(int from);
+    void fitColumns(int from, bool amountsOnly = false);
     void scrollToTop(int tableRow);
 
     LedgerTable& table_;

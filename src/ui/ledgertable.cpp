@@ -112,7 +112,9 @@ void LedgerTable::removeRow(int r) {
 }
 
 void LedgerTable::reserve(int records) {
-    const auto cells = static_cast<std::size_t>(records) * columns_.size();
+    // A few rows more: the day's deposits then do not move a full ledger.
+    constexpr int kDeposits = 8;
+    const auto cells = static_cast<std::size_t>(records + kDeposits) * columns_.size();
     kinds_.reserve(cells);
     values_.reserve(cells);
 }

@@ -98,7 +98,7 @@ public:
     void appendRow(std::initializer_list<Cell> row);
     void appendRow(const Row& row);
     void removeRow(int r);
-    // Room for this many records without growing again.
+    // Room for this many records, and a few more, without growing again.
     void reserve(int records);
     // Rewrites column `total` from row `from` down as the running sum of
     // column `amount` (the total above plus the row's own amount) and
