@@ -56,6 +56,17 @@ QVariant LedgerModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole && col < table_.columns().size()) {
         return QVariant::fromValue(qtAlign(table_.columns()[col].align));
     }
+    if (role == Qt::FontRole && table_.kind(row + 1, index.column()) != Cell::Kind::Text) {
+        // Amounts, dates, times and positions are digits, signs and 年月日,
+        // which the font draws the same unshaped: shaping was most of the
+        // cost of drawing a grid.
+        static const QFont unshaped = [] {
+            QFont f;
+            f.setStyleStrategy(QFont::PreferNoShaping);
+            return f;
+        }();
+        return unshaped;
+    }
     return {};
 }
 
