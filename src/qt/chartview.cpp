@@ -286,13 +286,12 @@ const std::vector<int>& ChartView::drawnBars() const {
 
 namespace {
 
-// `size` points to be given to a plottable: all of them, with room for the
+// Room for `size` points to be given to a plottable: all of them, and the
 // next deposits (the plottable keeps the buffer), or only added ones.
 template <class Point>
 QVector<Point> withRoom(std::size_t kept, std::size_t size) {
     QVector<Point> points;
-    if (kept == 0) points.reserve(static_cast<qsizetype>(size) + 8);
-    points.resize(static_cast<qsizetype>(size));
+    points.reserve(static_cast<qsizetype>(size) + (kept == 0 ? 8 : 0));
     return points;
 }
 
@@ -332,7 +331,6 @@ void ChartView::redraw() {
     const std::size_t kept = pointsKept(n);
     points_ = static_cast<int>(n);
     const std::size_t added = n - kept;
-    const auto at = [](std::size_t i) { return static_cast<qsizetype>(i); };
     const auto key = [](std::size_t i) { return static_cast<double>(i + 1); };
     static const std::vector<double> none;
     const auto column = [&](std::size_t s) -> const std::vector<double>& {
@@ -347,7 +345,7 @@ void ChartView::redraw() {
         const auto& v = column(barSeries_[b]);
         QVector<QCPBarsData> points = withRoom<QCPBarsData>(kept, added);
         for (std::size_t i = 0; i < added; ++i) {
-            points[at(i)] = QCPBarsData(key(kept + i), v[kept + i]);
+            points.emplaceBack(key(kept + i), v[kept + i]);
             (v[kept + i] > 0 ? positive : negative)[i] += v[kept + i];
         }
         if (kept == 0) {
@@ -372,7 +370,7 @@ void ChartView::redraw() {
         const auto& v = column(lineSeries_);
         QVector<QCPGraphData> points = withRoom<QCPGraphData>(kept, added);
         for (std::size_t i = 0; i < added; ++i) {
-            points[at(i)] = QCPGraphData(key(kept + i), v[kept + i]);
+            points.emplaceBack(key(kept + i), v[kept + i]);
         }
         if (kept == 0) {
             line_->data()->set(points, true);
