@@ -16,8 +16,9 @@ class GroupedBars;
 class GroupedLine;
 
 // A chart in yen: stacked bars, and the running total as a line on the second
-// axis, drawn as its ChartData's look says. Redrawn whole whenever its
-// ChartData changes. When there are more points than pixels the x axis can be
+// axis, drawn as its ChartData's look says. Drawn again whenever its
+// ChartData changes; new data that only add points to those drawn (a deposit)
+// add just those points. When there are more points than pixels the x axis can be
 // zoomed with the wheel and dragged, and the points in view are drawn in
 // groups of about one pixel column: per group the bar of the point whose
 // stack is highest, so that a spike stays visible, and the line through the
