@@ -141,7 +141,7 @@ void Money::appendPlainText(std::string& out) const {
             frac %= unit;
         }
     }
-    out.append(buf, p);
+    out.append(buf, static_cast<std::size_t>(p - buf));
 }
 
 namespace {

@@ -17,9 +17,11 @@ namespace zm {
 // so that dragging does not make the picks jump.
 class PointGroups {
 public:
-    // Per point, how far its stack reaches from zero.
-    void setHeights(std::vector<double> heights) {
-        heights_ = std::move(heights);
+    // Per point from `from` on, how far its stack reaches from zero; the
+    // points before it keep theirs.
+    void setHeights(std::size_t from, const std::vector<double>& heights) {
+        heights_.resize(from);
+        heights_.insert(heights_.end(), heights.begin(), heights.end());
         valid_ = false;
     }
 
@@ -282,6 +284,40 @@ const std::vector<int>& ChartView::drawnBars() const {
     return groups_->lastBars();
 }
 
+namespace {
+
+// Room for `size` points to be given to a plottable: all of them, and the
+// next deposits (the plottable keeps the buffer), or only added ones.
+template <class Point>
+QVector<Point> withRoom(std::size_t kept, std::size_t size) {
+    QVector<Point> points;
+    points.reserve(static_cast<qsizetype>(size) + (kept == 0 ? 8 : 0));
+    return points;
+}
+
+}  // namespace
+
+// How many of the points drawn last are still the first points of the data:
+// a deposit adds one point to thousands, which need not be built again.
+std::size_t ChartView::pointsKept(std::size_t n) const {
+    const auto drawn = static_cast<std::size_t>(points_);
+    if (drawn == 0 || drawn > n) return 0;
+    const auto& series = data_.series();
+    const auto same = [drawn](const auto& container, const std::vector<double>& v) {
+        if (static_cast<std::size_t>(container->size()) != drawn) return false;
+        auto point = container->constBegin();
+        for (std::size_t i = 0; i < drawn; ++i, ++point) {
+            if (point->value != v[i]) return false;
+        }
+        return true;
+    };
+    for (std::size_t b = 0; b < bars_.size(); ++b) {
+        if (!same(bars_[b]->data(), series[barSeries_[b]])) return 0;
+    }
+    if (line_ && !same(line_->data(), series[lineSeries_])) return 0;
+    return drawn;
+}
+
 void ChartView::redraw() {
     const auto& series = data_.series();
     const ChartLook& look = data_.look();
@@ -290,8 +326,12 @@ void ChartView::redraw() {
     for (std::size_t s = 0; s < look.series.size() && common > 0; ++s) {
         common = std::min(common, series[s].size());
     }
-    points_ = static_cast<int>(common == SIZE_MAX ? 0 : common);
-    const auto n = static_cast<std::size_t>(points_);
+    const std::size_t n = common == SIZE_MAX ? 0 : common;
+    // Only the points from `kept` on are built and added.
+    const std::size_t kept = pointsKept(n);
+    points_ = static_cast<int>(n);
+    const std::size_t added = n - kept;
+    const auto key = [](std::size_t i) { return static_cast<double>(i + 1); };
     static const std::vector<double> none;
     const auto column = [&](std::size_t s) -> const std::vector<double>& {
         return n == 0 ? none : series[s];
@@ -300,34 +340,50 @@ void ChartView::redraw() {
     // One batch per series, built in the plot's own form and already in key
     // order; the stack's reach per point decides which point of a crowded
     // group is drawn.
-    std::vector<double> positive(n), negative(n);
+    std::vector<double> positive(added), negative(added);
     for (std::size_t b = 0; b < bars_.size(); ++b) {
         const auto& v = column(barSeries_[b]);
-        QVector<QCPBarsData> points(static_cast<qsizetype>(n));
-        for (std::size_t i = 0; i < n; ++i) {
-            points[static_cast<qsizetype>(i)] = QCPBarsData(static_cast<double>(i + 1), v[i]);
-            (v[i] > 0 ? positive : negative)[i] += v[i];
+        QVector<QCPBarsData> points = withRoom<QCPBarsData>(kept, added);
+        for (std::size_t i = 0; i < added; ++i) {
+            points.emplaceBack(key(kept + i), v[kept + i]);
+            (v[kept + i] > 0 ? positive : negative)[i] += v[kept + i];
         }
-        bars_[b]->data()->set(points, true);
+        if (kept == 0) {
+            bars_[b]->data()->set(points, true);
+        } else {
+            bars_[b]->data()->add(points, true);
+        }
         bars_[b]->setName(qs(look.series[barSeries_[b]].name));
     }
-    std::vector<double> reach(n);
-    for (std::size_t i = 0; i < n; ++i) reach[i] = positive[i] - negative[i];
-    groups_->setHeights(std::move(reach));
-    const double barLow = n == 0 ? 0 : *std::min_element(negative.begin(), negative.end());
-    const double barHigh = n == 0 ? 0 : *std::max_element(positive.begin(), positive.end());
-    plot_->yAxis->setRange(padded(barLow, barHigh));
+    std::vector<double> reach(added);
+    for (std::size_t i = 0; i < added; ++i) reach[i] = positive[i] - negative[i];
+    groups_->setHeights(kept, reach);
+    // Bars grow from zero, so zero is always within their reach.
+    if (kept == 0) barLow_ = barHigh_ = 0;
+    for (std::size_t i = 0; i < added; ++i) {
+        barLow_ = std::min(barLow_, negative[i]);
+        barHigh_ = std::max(barHigh_, positive[i]);
+    }
+    plot_->yAxis->setRange(padded(barLow_, barHigh_));
 
     if (line_) {
         const auto& v = column(lineSeries_);
-        QVector<QCPGraphData> points(static_cast<qsizetype>(n));
-        for (std::size_t i = 0; i < n; ++i) {
-            points[static_cast<qsizetype>(i)] = QCPGraphData(static_cast<double>(i + 1), v[i]);
+        QVector<QCPGraphData> points = withRoom<QCPGraphData>(kept, added);
+        for (std::size_t i = 0; i < added; ++i) {
+            points.emplaceBack(key(kept + i), v[kept + i]);
         }
-        line_->data()->set(points, true);
+        if (kept == 0) {
+            line_->data()->set(points, true);
+        } else {
+            line_->data()->add(points, true);
+        }
         line_->setName(qs(look.series[lineSeries_].name));
-        const auto [lo, hi] = std::minmax_element(v.begin(), v.begin() + static_cast<long>(n));
-        plot_->yAxis2->setRange(n == 0 ? padded(0, 0) : padded(*lo, *hi));
+        if (kept == 0 && n > 0) lineLow_ = lineHigh_ = v[0];
+        for (std::size_t i = kept; i < n; ++i) {
+            lineLow_ = std::min(lineLow_, v[i]);
+            lineHigh_ = std::max(lineHigh_, v[i]);
+        }
+        plot_->yAxis2->setRange(n == 0 ? padded(0, 0) : padded(lineLow_, lineHigh_));
     }
     plot_->xAxis->setRange(allPoints());
     plot_->replot();

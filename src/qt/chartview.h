@@ -16,8 +16,9 @@ class GroupedBars;
 class GroupedLine;
 
 // A chart in yen: stacked bars, and the running total as a line on the second
-// axis, drawn as its ChartData's look says. Redrawn whole whenever its
-// ChartData changes. When there are more points than pixels the x axis can be
+// axis, drawn as its ChartData's look says. Drawn again whenever its
+// ChartData changes; new data that only add points to those drawn (a deposit)
+// add just those points. When there are more points than pixels the x axis can be
 // zoomed with the wheel and dragged, and the points in view are drawn in
 // groups of about one pixel column: per group the bar of the point whose
 // stack is highest, so that a spike stays visible, and the line through the
@@ -35,6 +36,7 @@ public:
 
 private:
     void redraw();
+    std::size_t pointsKept(std::size_t n) const;
     void fitInteractions();
     void fitBarWidth();
     void keepInside(const QCPRange& range);
@@ -49,6 +51,8 @@ private:
     GroupedLine* line_ = nullptr;
     std::size_t lineSeries_ = 0;
     int points_ = 0;
+    // The reach of the bars and of the line over the points drawn.
+    double barLow_ = 0, barHigh_ = 0, lineLow_ = 0, lineHigh_ = 0;
     bool crowded_ = false;
 };
 

@@ -56,6 +56,17 @@ QVariant LedgerModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole && col < table_.columns().size()) {
         return QVariant::fromValue(qtAlign(table_.columns()[col].align));
     }
+    if (role == Qt::FontRole && table_.kind(row + 1, index.column()) != Cell::Kind::Text) {
+        // Amounts, dates, times and positions are digits, signs and 年月日,
+        // which the font draws the same unshaped: shaping was most of the
+        // cost of drawing a grid.
+        static const QFont unshaped = [] {
+            QFont f;
+            f.setStyleStrategy(QFont::PreferNoShaping);
+            return f;
+        }();
+        return unshaped;
+    }
     return {};
 }
 
@@ -122,6 +133,7 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
     fitColumns(1);
 
     table.observeRows([this](LedgerTable::Change change, int row) {
+        noteLayoutChange(change, row);
         model_->tableChanged(change, row);
         switch (change) {
             case LedgerTable::Change::Reset:
@@ -129,8 +141,11 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
                 fitColumns(1);
                 break;
             case LedgerTable::Change::RowAppended:
-            case LedgerTable::Change::ValuesChanged:
                 fitColumns(row);
+                break;
+            case LedgerTable::Change::ValuesChanged:
+                // Running totals: only the columns of amounts have changed.
+                fitColumns(row, true);
                 break;
             case LedgerTable::Change::TopRow:
                 scrollToTop(row);
@@ -173,6 +188,47 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
             });
 }
 
+// A deposit appends a row to a ledger of thousands: Qt would repaint every
+// row in view, so only the new rows are painted and those above them are
+// moved on screen as the grid scrolls.
+void LedgerView::noteLayoutChange(LedgerTable::Change change, int row) {
+    switch (change) {
+        case LedgerTable::Change::RowAppended:
+            if (appendedFrom_ == kNoAppend) appendedFrom_ = row - 1;
+            break;
+        case LedgerTable::Change::Reset:
+        case LedgerTable::Change::RowRemoved:
+            appendedFrom_ = kWhole;
+            break;
+        case LedgerTable::Change::TopRow:
+        case LedgerTable::Change::CurrentRow:
+        case LedgerTable::Change::ValuesChanged:  // repainted through dataChanged
+            break;
+    }
+}
+
+void LedgerView::doItemsLayout() {
+    const int from = appendedFrom_;
+    if (from < 0) {
+        appendedFrom_ = kNoAppend;
+        QTableView::doItemsLayout();
+        return;
+    }
+    updateGeometries();
+    appendedFrom_ = kNoAppend;
+    const int y = rowViewportPosition(from);
+    viewport()->update(0, y, viewport()->width(), viewport()->height() - y);
+}
+
+void LedgerView::updateGeometries() {
+    const int before = verticalHeader()->offset();
+    QTableView::updateGeometries();
+    // The grid may shift its rows without repainting them, counting on the
+    // repaint of a whole layout; without one they are moved here.
+    const int moved = before - verticalHeader()->offset();
+    if (appendedFrom_ >= 0 && moved != 0) viewport()->scroll(0, moved);
+}
+
 void LedgerView::applyColumns() {
     const auto& cols = table_.columns();
     if (static_cast<int>(cols.size()) == columnsApplied_) return;
@@ -185,11 +241,12 @@ void LedgerView::applyColumns() {
 // A column is as wide as its widest amount, date or position needs (from row
 // `from` on), never narrower than the table's own width; texts keep that
 // width. Columns only widen, so a deletion does not make them jump.
-void LedgerView::fitColumns(int from) {
+void LedgerView::fitColumns(int from, bool amountsOnly) {
     const QFontMetrics metrics(font());
     // The cell's margins and the grid line.
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
     for (int c = 0; c < static_cast<int>(table_.columns().size()); ++c) {
+        if (amountsOnly && table_.kind(from, c) != Cell::Kind::Amount) continue;
         int width = columnWidth(c);
         for (const std::string& text : table_.widestTexts(c, from)) {
             width = std::max(width, metrics.horizontalAdvance(qs(text)) + padding);

@@ -36,9 +36,13 @@ void setUpApplication() {
     }
     initPictures();
     QApplication::setWindowIcon(QIcon(":/images/app.png"));
+    QApplication::setFont(programFont());
+}
+
+QFont programFont() {
     QFont font("Noto Sans CJK JP");
     font.setPointSize(10);
-    QApplication::setFont(font);
+    return font;
 }
 
 QLabel* makePageTitle(const char* text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 class QAbstractButton;
+class QFont;
 class QLabel;
 class QLayout;
 class QWidget;
@@ -14,6 +15,8 @@ namespace zm {
 // The application's names, Japanese standard buttons, pictures, window icon
 // and font, as the program starts with them.
 void setUpApplication();
+// The font of every text of the window.
+QFont programFont();
 
 // Shared looks of the pages.
 QLabel* makePageTitle(const char* text);

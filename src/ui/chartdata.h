@@ -33,7 +33,7 @@ inline ChartLook pageChartLook() {
 }
 
 // The data grid of a chart: rows of series values plus a label per point.
-// The view redraws the whole chart when it changes.
+// The view draws the chart again when it changes.
 class ChartData : public Control {
 public:
     explicit ChartData(std::string name, ChartLook look = pageChartLook())

@@ -56,6 +56,18 @@ ShownCell LedgerTable::cell(int r, int c) const {
     return shown;
 }
 
+std::vector<double> LedgerTable::amountsAsDoubles(int c) const {
+    std::vector<double> out(static_cast<std::size_t>(rows_));
+    if (rows_ == 0) return out;
+    const std::size_t stride = columns_.size();
+    std::size_t i = at(1, c);
+    for (double& v : out) {
+        v = kinds_[i] == Cell::Kind::Amount ? Money::fromRaw(values_[i]).toDouble() : 0.0;
+        i += stride;
+    }
+    return out;
+}
+
 Date LedgerTable::date(int r, int c) const {
     const std::size_t i = at(r, c);
     if (kinds_[i] != Cell::Kind::Day) throw std::logic_error("not a date: " + name());
@@ -112,7 +124,9 @@ void LedgerTable::removeRow(int r) {
 }
 
 void LedgerTable::reserve(int records) {
-    const auto cells = static_cast<std::size_t>(records) * columns_.size();
+    // A few rows more: the day's deposits then do not move a full ledger.
+    constexpr int kDeposits = 8;
+    const auto cells = static_cast<std::size_t>(records + kDeposits) * columns_.size();
     kinds_.reserve(cells);
     values_.reserve(cells);
 }

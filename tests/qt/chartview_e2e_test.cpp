@@ -153,5 +153,74 @@ TEST(ChartView, StackedBarsOfACrowdedChartShowThePointWhoseStackIsHighest) {
     EXPECT_EQ(texts.back().toStdString(), std::to_string(std::lround(ticks.back())) + "日");
 }
 
+// The counts of points, the ranges and the picture of two charts.
+testing::AssertionResult sameChart(ChartView& kept, ChartView& fresh) {
+    QApplication::processEvents();
+    QCustomPlot* p = kept.plot();
+    QCustomPlot* q = fresh.plot();
+    for (int k = 0; k < p->plottableCount(); ++k) {
+        if (p->plottable(k)->interface1D()->dataCount() !=
+            q->plottable(k)->interface1D()->dataCount())
+            return testing::AssertionFailure() << "count " << k;
+    }
+    if (p->xAxis->range() != q->xAxis->range() || p->yAxis->range() != q->yAxis->range() ||
+        p->yAxis2->range() != q->yAxis2->range())
+        return testing::AssertionFailure() << "ranges";
+    if (kept.grab().toImage() != fresh.grab().toImage())
+        return testing::AssertionFailure() << "pictures";
+    return testing::AssertionSuccess();
+}
+
+// A chart whose new data only add points to those it drew adds only them:
+// after every change it must be the chart drawn anew from the same data.
+TEST(ChartView, AddedPointsDrawTheChartThatNewDataWouldDraw) {
+    using Series = std::vector<std::vector<double>>;
+    const auto deposits = [](int from, int to, double each) {
+        Series s(2);
+        double total = 0;
+        for (int i = from; i <= to; ++i) {
+            total += each + i % 7;
+            s[0].push_back(total);
+            s[1].push_back(each + i % 7);
+        }
+        return s;
+    };
+    const auto plus = [](Series s, double total, double deposit) {
+        s[0].push_back(total);
+        s[1].push_back(deposit);
+        return s;
+    };
+    const Series some = deposits(1, 5, 100);
+    const Series many = deposits(1, 2000, 50);
+    struct Step {
+        const char* what;
+        Series data;
+    };
+    const Step steps[] = {
+        {"first data", some},
+        {"a deposit", plus(some, 700, 70)},
+        {"a deposit beyond both ranges", plus(plus(some, 700, 70), -50, -750)},
+        {"a point changed and one added", plus(plus(deposits(1, 5, 90), 700, 70), 800, 100)},
+        {"fewer points", deposits(1, 3, 90)},
+        {"crowded", many},
+        {"crowded, a deposit with the highest bar", plus(many, 1e6, 5000)},
+        {"none", Series(2)},
+    };
+    ChartData data("mctKozeni");
+    ChartView view(data);
+    view.resize(500, 300);
+    view.show();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        data.setData({}, step.data);
+        ChartData again("mctKozeni");
+        again.setData({}, step.data);
+        ChartView fresh(again);
+        fresh.resize(500, 300);
+        fresh.show();
+        EXPECT_TRUE(sameChart(view, fresh));
+    }
+}
+
 }  // namespace
 }  // namespace zm::test
