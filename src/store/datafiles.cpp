@@ -14,25 +14,6 @@ namespace {
 template <class Rec>
 struct Format;
 
-// A short name's bytes hashed a word at a time: the standard hash walks
-// them byte by byte, and every line of a theme ledger asks for one.
-struct NameHash {
-    std::size_t operator()(std::string_view s) const {
-        std::uint64_t h = s.size() * 0x9E3779B97F4A7C15ULL;
-        std::size_t i = 0;
-        for (; i + 8 <= s.size(); i += 8) {
-            std::uint64_t w = 0;
-            std::memcpy(&w, s.data() + i, 8);
-            h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
-            h ^= h >> 32;
-        }
-        std::uint64_t tail = 0;
-        std::memcpy(&tail, s.data() + i, s.size() - i);
-        h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
-        return static_cast<std::size_t>(h ^ (h >> 29));
-    }
-};
-
 // The strings decoded so far, by their bytes in the file: a ledger names the
 // same items again and again, often on one line after another.
 class Decoded {
@@ -51,7 +32,7 @@ public:
     }
 
 private:
-    std::unordered_map<std::string_view, std::string, NameHash> names_;
+    std::unordered_map<std::string_view, std::string, ShortTextHash> names_;
     const std::pair<const std::string_view, std::string>* last_ = nullptr;
 };
 

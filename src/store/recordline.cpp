@@ -174,20 +174,40 @@ void Cp932Lines::comma() {
     lineStarted_ = true;
 }
 
+std::size_t ShortTextHash::operator()(std::string_view s) const {
+    std::uint64_t h = s.size() * 0x9E3779B97F4A7C15ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w = 0;
+        std::memcpy(&w, s.data() + i, 8);
+        h = (h ^ w) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 32;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, s.data() + i, s.size() - i);
+    h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
 Cp932Lines& Cp932Lines::str(std::string_view utf8) {
     constexpr std::size_t kRemembered = 4096;
     comma();
     bytes_ += '"';
     const std::size_t start = bytes_.size();
-    const auto known = encoded_.find(utf8);
-    if (known != encoded_.end()) {
+    const Encoded::value_type* known = last_ && last_->first == utf8 ? last_ : nullptr;
+    if (!known) {
+        const auto it = encoded_.find(utf8);
+        if (it != encoded_.end()) known = &*it;
+    }
+    if (known) {
         const auto [from, size] = known->second;
         bytes_.resize(start + size);
         std::memcpy(bytes_.data() + start, bytes_.data() + from, size);
+        last_ = known;
     } else if (!appendCp932(bytes_, utf8)) {
         ok_ = false;
     } else if (encoded_.size() < kRemembered) {
-        encoded_.emplace(utf8, std::pair(start, bytes_.size() - start));
+        last_ = &*encoded_.emplace(utf8, std::pair(start, bytes_.size() - start)).first;
     }
     bytes_ += '"';
     return *this;

@@ -60,12 +60,25 @@ private:
     std::string text_;
 };
 
+// A short text's bytes hashed a word at a time, for the names a ledger
+// repeats on line after line: the standard hash walks them byte by byte.
+struct ShortTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const;
+};
+
 // Whole lines of a data file made straight in the code page's bytes from the
 // values: the bytes RecordLine's text would encode to, each line ended by
 // CR LF, without the text in between. A string the code page cannot carry
 // makes the whole result fail (ok() false).
 class Cp932Lines {
 public:
+    Cp932Lines() = default;
+    // Not copied: `last_` points into the table of this object.
+    Cp932Lines(const Cp932Lines&) = delete;
+    Cp932Lines& operator=(const Cp932Lines&) = delete;
+    Cp932Lines(Cp932Lines&&) = default;
+    Cp932Lines& operator=(Cp932Lines&&) = default;
     void reserve(std::size_t bytes) { bytes_.reserve(bytes); }
     Cp932Lines& str(std::string_view utf8);
     Cp932Lines& date(Date d);       // quoted, as str(dateText(d))
@@ -82,15 +95,12 @@ private:
     bool lineStarted_ = false;
     bool ok_ = true;
     // Where each string met so far stands encoded in bytes_: a ledger names
-    // the same items again and again. Held to a few thousand names.
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
-        }
-    };
-    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>, Hash, std::equal_to<>>
-        encoded_;
+    // the same items again and again, most often on one line after another.
+    // Held to a few thousand names.
+    using Encoded = std::unordered_map<std::string, std::pair<std::size_t, std::size_t>,
+                                       ShortTextHash, std::equal_to<>>;
+    Encoded encoded_;
+    const Encoded::value_type* last_ = nullptr;
 };
 
 }  // namespace zm
