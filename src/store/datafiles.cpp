@@ -15,25 +15,21 @@ template <class Rec>
 struct Format;
 
 // The strings decoded so far, by their bytes in the file: a ledger names the
-// same items again and again, often on one line after another.
+// same items again and again.
 class Decoded {
 public:
     // The text of bytes met before; nullptr for new ones.
-    const std::string* find(std::string_view bytes) {
-        if (last_ && bytes == last_->first) return &last_->second;
+    const std::string* find(std::string_view bytes) const {
         const auto it = names_.find(bytes);
-        if (it == names_.end()) return nullptr;
-        last_ = &*it;
-        return &it->second;
+        return it == names_.end() ? nullptr : &it->second;
     }
     void remember(std::string_view bytes, std::string text) {
         constexpr std::size_t kRemembered = 4096;
-        if (names_.size() < kRemembered) last_ = &*names_.emplace(bytes, std::move(text)).first;
+        if (names_.size() < kRemembered) names_.emplace(bytes, std::move(text));
     }
 
 private:
     std::unordered_map<std::string_view, std::string, ShortTextHash> names_;
-    const std::pair<const std::string_view, std::string>* last_ = nullptr;
 };
 
 // A string field's bytes decoded into `out`; false when they are not the

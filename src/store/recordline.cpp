@@ -184,7 +184,9 @@ std::size_t ShortTextHash::operator()(std::string_view s) const {
         h ^= h >> 32;
     }
     std::uint64_t tail = 0;
-    std::memcpy(&tail, s.data() + i, s.size() - i);
+    for (std::size_t k = i; k < s.size(); ++k) {
+        tail = tail << 8 | static_cast<unsigned char>(s[k]);
+    }
     h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
     return static_cast<std::size_t>(h ^ (h >> 29));
 }
@@ -194,20 +196,15 @@ Cp932Lines& Cp932Lines::str(std::string_view utf8) {
     comma();
     bytes_ += '"';
     const std::size_t start = bytes_.size();
-    const Encoded::value_type* known = last_ && last_->first == utf8 ? last_ : nullptr;
-    if (!known) {
-        const auto it = encoded_.find(utf8);
-        if (it != encoded_.end()) known = &*it;
-    }
-    if (known) {
+    const auto known = encoded_.find(utf8);
+    if (known != encoded_.end()) {
         const auto [from, size] = known->second;
         bytes_.resize(start + size);
         std::memcpy(bytes_.data() + start, bytes_.data() + from, size);
-        last_ = known;
     } else if (!appendCp932(bytes_, utf8)) {
         ok_ = false;
     } else if (encoded_.size() < kRemembered) {
-        last_ = &*encoded_.emplace(utf8, std::pair(start, bytes_.size() - start)).first;
+        encoded_.emplace(utf8, std::pair(start, bytes_.size() - start));
     }
     bytes_ += '"';
     return *this;

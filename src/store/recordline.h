@@ -61,7 +61,7 @@ private:
 };
 
 // A short text's bytes hashed a word at a time, for the names a ledger
-// repeats on line after line: the standard hash walks them byte by byte.
+// repeats: the standard hash walks them byte by byte.
 struct ShortTextHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view s) const;
@@ -73,12 +73,6 @@ struct ShortTextHash {
 // makes the whole result fail (ok() false).
 class Cp932Lines {
 public:
-    Cp932Lines() = default;
-    // Not copied: `last_` points into the table of this object.
-    Cp932Lines(const Cp932Lines&) = delete;
-    Cp932Lines& operator=(const Cp932Lines&) = delete;
-    Cp932Lines(Cp932Lines&&) = default;
-    Cp932Lines& operator=(Cp932Lines&&) = default;
     void reserve(std::size_t bytes) { bytes_.reserve(bytes); }
     Cp932Lines& str(std::string_view utf8);
     Cp932Lines& date(Date d);       // quoted, as str(dateText(d))
@@ -95,12 +89,10 @@ private:
     bool lineStarted_ = false;
     bool ok_ = true;
     // Where each string met so far stands encoded in bytes_: a ledger names
-    // the same items again and again, most often on one line after another.
-    // Held to a few thousand names.
-    using Encoded = std::unordered_map<std::string, std::pair<std::size_t, std::size_t>,
-                                       ShortTextHash, std::equal_to<>>;
-    Encoded encoded_;
-    const Encoded::value_type* last_ = nullptr;
+    // the same items again and again. Held to a few thousand names.
+    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>, ShortTextHash,
+                       std::equal_to<>>
+        encoded_;
 };
 
 }  // namespace zm
