@@ -52,6 +52,8 @@ started_in() {
 # A later start keeps the user's files and brings back the help file that went missing.
 echo '"changed"' >"$data/設定.txt"
 [ "$(started_in "$prefix/bin/zumeri" -a b)" = "$data|-a b" ] || fail "second start"
+# Started by a relative path, as from a terminal in the prefix.
+[ "$(cd "$prefix" && started_in bin/zumeri)" = "$data|" ] || fail "a start by a relative path"
 [ "$(cat "$data/設定.txt")" = '"changed"' ] || fail "a later start overwrote the settings"
 cmp "$prefix/share/zumeri/ZumexHelp.chm" "$data/ZumexHelp.chm"
 
