@@ -275,10 +275,15 @@ Loaded<Rec> RecordFile<Rec>::read() const {
 
 template <class Rec>
 Loaded<Rec> RecordFile<Rec>::parseBytes(std::string_view bytes) const {
+    return parseCodePage(bytes, true);
+}
+
+template <class Rec>
+Loaded<Rec> RecordFile<Rec>::parseCodePage(std::string_view bytes, bool decodeStrings) const {
     try {
-        return parseAs(bytes, true);
+        return parseAs(bytes, true, decodeStrings);
     } catch (const FileError&) {
-        return parse(DataFolder::decode(name_, bytes));
+        return parse(DataFolder::decode(name_, bytes));  // names the fault
     }
 }
 
@@ -310,12 +315,7 @@ template <class Rec>
 std::vector<DatedAmount> RecordFile<Rec>::parseDatedBytes(std::string_view bytes) const {
     std::vector<DatedAmount> dated;
     if constexpr (requires(const Rec& r) { r.date; }) {
-        Loaded<Rec> loaded;
-        try {
-            loaded = parseAs(bytes, true, false);
-        } catch (const FileError&) {
-            loaded = parse(DataFolder::decode(name_, bytes));  // names the fault
-        }
+        const Loaded<Rec> loaded = parseCodePage(bytes, false);
         dated.reserve(loaded.records.size());
         for (const Rec& r : loaded.records) dated.push_back({r.date, Format<Rec>::amount(r)});
     }

@@ -108,6 +108,9 @@ private:
     // parse() of decoded text, or of the file's bytes in the code page, where
     // strings may be left empty once checked.
     Loaded<Rec> parseAs(std::string_view text, bool codePage, bool decodeStrings = true) const;
+    // parseAs() of the code page's bytes; a fault is named by reading the
+    // decoded text instead.
+    Loaded<Rec> parseCodePage(std::string_view bytes, bool decodeStrings) const;
     const DataFolder& folder_;
     std::string_view name_;
     int maxRecords_;
