@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "app/mainform.h"
@@ -86,6 +87,39 @@ private:
     int columns_ = 0;
 };
 
+// The first column of a HistoryGrid, laid over the grid's left edge. It never
+// scrolls by itself: its range and top follow the grid's at once, also while
+// its own layout is still to come, so that its row numbers stay beside their
+// rows. A wheel turned over it scrolls the grid.
+class FixedColumn : public QTableView {
+public:
+    explicit FixedColumn(QTableView* grid) : QTableView(grid), grid_(grid) {
+        setAutoScroll(false);
+        setVerticalScrollMode(grid->verticalScrollMode());
+        const QScrollBar* theirs = grid->verticalScrollBar();
+        connect(theirs, &QAbstractSlider::rangeChanged, this, &FixedColumn::follow);
+        connect(theirs, &QAbstractSlider::valueChanged, this, &FixedColumn::follow);
+    }
+
+    void follow() {
+        const QScrollBar* theirs = grid_->verticalScrollBar();
+        verticalScrollBar()->setRange(theirs->minimum(), theirs->maximum());
+        verticalScrollBar()->setValue(theirs->value());
+    }
+
+protected:
+    void updateGeometries() override {
+        QTableView::updateGeometries();
+        follow();
+    }
+    void wheelEvent(QWheelEvent* event) override {
+        QApplication::sendEvent(grid_->verticalScrollBar(), event);
+    }
+
+private:
+    QTableView* grid_;
+};
+
 // The grid of a history table. Its first column is a second view laid over
 // the left edge and scrolled with the grid, so that the row numbers stay in
 // view when the grid scrolls sideways; the header row is the grid's own.
@@ -95,7 +129,7 @@ public:
         : QTableView(parent),
           table_(table),
           model_(new HistoryModel(table, this)),
-          fixed_(new QTableView(this)) {
+          fixed_(new FixedColumn(this)) {
         setObjectName(QString::fromStdString(table.name()));
         setAccessibleName(QString::fromUtf8(accessibleName));
         setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -133,10 +167,6 @@ public:
         fixed_->setModel(model_);
         fixed_->setSelectionModel(selectionModel());
         viewport()->stackUnder(fixed_);
-        connect(verticalScrollBar(), &QAbstractSlider::valueChanged, fixed_->verticalScrollBar(),
-                &QAbstractSlider::setValue);
-        connect(fixed_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
-                &QAbstractSlider::setValue);
         applyColumns();
         offerTable(this, [this](const std::vector<int>& rows, std::string title) {
             return table_.out(rows, std::move(title));
@@ -223,7 +253,7 @@ private:
 
     HistoryTable& table_;
     HistoryModel* model_;
-    QTableView* fixed_;
+    FixedColumn* fixed_;
     int fullWidth_ = 0;
     bool scrollPending_ = false;
 };
