@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -24,6 +25,7 @@
 #include "app/mainform.h"
 #include "qt/bind.h"
 #include "qt/chartview.h"
+#include "qt/pdftext.h"
 
 namespace zm {
 
@@ -213,12 +215,29 @@ void printPage(QWidget* anywhere) {
     QPrintPreviewDialog preview(&printer, window);
     preview.setObjectName("printPreview");
     preview.setWindowTitle("印刷プレビュー");
+    // As large as the main window, a sheet as wide as the preview: a sheet
+    // drawn whole in a small dialog is too small to read.
+    preview.resize(window->size());
+    const QString fitWidth = QCoreApplication::translate("QPrintPreviewDialog", "Fit width");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() == fitWidth) action->trigger();
+    }
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [page, &preview](QPrinter* target) { drawPrint(*page, *target, preview); });
     preview.exec();
 }
 
 // ---- The report ----
+
+// A report printed to a PDF file gets the text of its ideographs right; the
+// file is whole by now, and keeps its size.
+void mendPrintedPdf(const QPrinter& printer) {
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) return;
+    QFile file(printer.outputFileName());
+    if (!file.open(QIODevice::ReadWrite)) return;
+    QByteArray bytes = file.readAll();
+    if (mendPdfText(bytes) && file.seek(0)) file.write(bytes);
+}
 
 constexpr double kMm = 1 / 25.4;  // inches per millimetre
 
@@ -370,6 +389,7 @@ QByteArray chartPicture(QCustomPlot* plot, bool pdf) {
     painter.setMode(QCPPainter::pmVectorized);
     plot->toPainter(&painter, plot->width(), plot->height());
     painter.end();
+    mendPdfText(bytes);
     return bytes;
 }
 
@@ -510,6 +530,7 @@ int drawReport(QPagedPaintDevice& device, const Report& report,
     sheet.footer();
     if (progress) progress(all, all);
     painter.end();
+    if (auto* printer = dynamic_cast<QPrinter*>(&device)) mendPrintedPdf(*printer);
     return sheet.number;
 }
 

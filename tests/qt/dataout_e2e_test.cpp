@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -127,6 +128,22 @@ Grid shownCells(QTableView* view, const std::vector<int>& rows) {
     return grid;
 }
 
+// The text of each sheet of a PDF, as pdftotext extracts it.
+Strings pdfSheets(const fs::path& pdf) {
+    std::string text;
+    if (FILE* pipe = popen(("pdftotext -q '" + pdf.string() + "' -").c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+        pclose(pipe);
+    }
+    Strings sheets;
+    for (std::size_t from = 0, end; (end = text.find('\f', from)) != std::string::npos;
+         from = end + 1) {
+        sheets.push_back(text.substr(from, end - from));
+    }
+    return sheets;
+}
+
 struct DataOut : ::testing::Test {
     Window win;
     TempDir out;
@@ -186,6 +203,10 @@ TEST_F(DataOut, EveryTableAndChartHasItsMenu) {
         bool previewed = false;
         const auto close = [&](QWidget* w) {
             previewed = qobject_cast<QPrintPreviewDialog*>(w) != nullptr;
+            // As large as the window, the sheet at the preview's width.
+            auto* sheets = w->findChild<QPrintPreviewWidget*>();
+            EXPECT_TRUE(sheets && sheets->zoomMode() == QPrintPreviewWidget::FitToWidth);
+            EXPECT_EQ(w->size(), win.window->size());
             w->close();
         };
         if (key) {
@@ -215,8 +236,9 @@ TEST_F(DataOut, CopiedRowsReadBackAsTheCellsShown) {
     };
     grid->clearSelection();
     EXPECT_EQ(copy(), shownCells(grid, {0, 1, 2}));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowCentre(grid, 0));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(grid, 2));
+    // Picked from the bottom up, copied in the table's order.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowCentre(grid, 2));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(grid, 0));
     const Grid two = copy();
     EXPECT_EQ(two, shownCells(grid, {0, 2}));
     EXPECT_EQ(two[2], (Strings{"3", "2026年03月05日", "09:00:00", "¥3", "¥6"}));
@@ -286,6 +308,18 @@ TEST_F(DataOut, ReportSheetsAndCancel) {
     EXPECT_EQ(told.back(), 300);
     const std::string bytes = out.read("report.pdf");
     EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    // Read back as a reader of the file would: every sheet has the header
+    // row, and the ideographs are themselves, not the radicals that share
+    // their glyphs.
+    const Strings sheetTexts = pdfSheets(pdf);
+    ASSERT_EQ(static_cast<int>(sheetTexts.size()), sheets);
+    for (const std::string& text : sheetTexts) {
+        EXPECT_NE(text.find("日付"), std::string::npos) << text;
+        EXPECT_NE(text.find("入金"), std::string::npos) << text;
+    }
+    EXPECT_NE(sheetTexts[0].find("小銭清算貯金"), std::string::npos) << sheetTexts[0];
+    out.write("chart.pdf", chartPicture(win.find<ChartView>("mctKozeni")->plot(), true).toStdString());
+    EXPECT_NE(pdfSheets(out.path() / "chart.pdf").at(0).find("入金"), std::string::npos);
 
     printer.setOutputFileName(QString::fromStdString((out.path() / "stopped.pdf").string()));
     EXPECT_EQ(drawReport(printer, report, [](int, int) { return false; }), -1);
