@@ -27,6 +27,13 @@ const char* kindText(CopyKind kind) {
     return "";
 }
 
+// A copy as the user knows it: its day, its time where it has one, and its
+// kind, so that two copies of one day read apart.
+std::string copyPhrase(const MainForm::CopyRow& row) {
+    if (row.time.empty()) return row.date + "の" + row.kind;
+    return row.date + " " + row.time + " の「" + row.kind + "」のコピー";
+}
+
 std::string shownCopy(const std::string& name) {
     return std::string(kBackupFolder) + "/" + name;
 }
@@ -63,8 +70,8 @@ void MainForm::readCopyRow(CopyRow& row) const {
 
 void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& closeList) {
     if (!row.readable) return;
-    if (s_.dialogs.msgBox(row.date +
-                              " のデータに戻します。現在のデータはコピーしてから置き換えます。"
+    if (s_.dialogs.msgBox(copyPhrase(row) +
+                              "に戻します。現在のデータはコピーしてから置き換えます。"
                               "よろしいですか？",
                           kTitle, Icon::Question, Buttons::OkCancel) != Answer::Ok) {
         return;
@@ -105,7 +112,7 @@ void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& clos
     dayHistory.InitDayGrid(themeNames());
     if (fraMokuhyo.visible()) rebuildGoals();
 
-    s_.dialogs.msgBox(row.date + (row.time.empty() ? "" : " " + row.time) + " の" + row.kind +
+    s_.dialogs.msgBox(copyPhrase(row) +
                           "を戻しました。\r\n置き換える前のデータは次のフォルダにコピーして"
                           "あります。\r\n" +
                           shownCopy(before.filename().string()),

@@ -131,7 +131,7 @@ std::string readAll(std::string_view name, const fs::path& path) {
     bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buf, sizeof buf);
+        const ssize_t n = fileCalls().read(fd.get(), buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
             throwRead(name, errno);

@@ -21,6 +21,9 @@ int FileCalls::open(const char* path, int flags, mode_t mode) {
 int FileCalls::makeTemp(char* pathTemplate, int suffixLength) {
     return ::mkostemps(pathTemplate, suffixLength, O_CLOEXEC);
 }
+ssize_t FileCalls::read(int fd, void* data, std::size_t size) {
+    return ::read(fd, data, size);
+}
 ssize_t FileCalls::write(int fd, const void* data, std::size_t size) {
     return ::write(fd, data, size);
 }

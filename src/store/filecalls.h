@@ -6,7 +6,7 @@
 
 namespace zm {
 
-// The system calls through which the store writes its files. The real calls
+// The system calls through which the store reads and writes its files. The real calls
 // are the default; a test puts calls of its own in place to fail one step of
 // a write, or to count the flushes. Each returns what the system call returns
 // and sets errno as it would.
@@ -17,6 +17,7 @@ public:
     // mkostemps(): a new file from a template whose last `suffixLength`
     // characters follow the XXXXXX.
     virtual int makeTemp(char* pathTemplate, int suffixLength);
+    virtual ssize_t read(int fd, void* data, std::size_t size);
     virtual ssize_t write(int fd, const void* data, std::size_t size);
     virtual int fsync(int fd);
     virtual int ftruncate(int fd, off_t length);

@@ -112,7 +112,11 @@ TEST(CsvExport, FailuresNameTheFileAndLeaveNoHalfFile) {
     EXPECT_EQ(out.read("３６５歩のマーチ.csv"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), fs::directory_iterator()), 1);
 
-    for (const fs::path& inside : {w.dir.path() / "." / "", w.dir.path() / "csv" / "x"}) {
+    // Inside however it is spelled: through "..", or through a link.
+    fs::create_directory_symlink(w.dir.path(), out.path() / "link");
+    const fs::path roundabout = w.dir.path().parent_path() / "y" / ".." / w.dir.path().filename();
+    for (const fs::path& inside : {w.dir.path() / "." / "", w.dir.path() / "csv" / "x",
+                                   roundabout / "csv", out.path() / "link" / "csv"}) {
         EXPECT_THROW(exportCsvFiles(w.folder, inside, w.clock), FileError) << inside;
     }
     EXPECT_FALSE(fs::exists(w.dir.path() / "csv"));

@@ -71,6 +71,11 @@ TEST(ReminderSchedule, InstallsAndRemovesExactlyItsFiles) {
     for (const bool answers : {true, false}) {
         Configured s;
         s.systemd.answers = answers;
+        // An entry from a login without systemd would remind a second time.
+        if (answers) {
+            fs::create_directories(s.schedule.autostartFile().parent_path());
+            std::ofstream(s.schedule.autostartFile()) << "[Desktop Entry]\n";
+        }
         ASSERT_EQ(s.schedule.apply(k2130), "");
         EXPECT_EQ(s.files(),
                   answers ? timer : std::set<std::string>{"autostart/zumeri-reminder.desktop"});
@@ -94,9 +99,15 @@ TEST(ReminderSchedule, InstallsAndRemovesExactlyItsFiles) {
     }
 }
 
-TEST(ReminderSchedule, AFailureLeavesNothingAndKeepsTheOldChoice) {
+// A timer that could not be set up anew is not left half-made, and the choice
+// is off rather than the old one, whose timer is gone.
+TEST(ReminderSchedule, AFailureLeavesNothingAndTheChoiceOff) {
     for (const char* failing : {"daemon-reload", "config is a file"}) {
         Configured s;
+        if (failing[0] == 'd') {
+            ASSERT_EQ(s.schedule.apply(k2130), "");
+            ASSERT_TRUE(s.systemd.choice.on);
+        }
         s.systemd.fails = failing;
         if (failing[0] == 'c') std::ofstream(s.config) << "x";
         EXPECT_NE(s.schedule.apply(k2130), "") << failing;

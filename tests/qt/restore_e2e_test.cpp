@@ -113,6 +113,9 @@ TEST(RestoreWindow, ACopyGoesBackWholeOrNotAtAllAndCanBeUndone) {
     w.dialogs.answer(Answer::Ok).answer(Answer::Ok);
     list.open([&] { list.choose("2026年03月01日"); });
     EXPECT_EQ(dataFiles(w.dir.path()), older);
+    const auto& said = w.dialogs.shown;
+    EXPECT_EQ(said[said.size() - 2].text.rfind("2026年03月01日の毎日のコピーに戻します。", 0), 0u);
+    EXPECT_EQ(said.back().text.rfind("2026年03月01日の毎日のコピーを戻しました。", 0), 0u);
     EXPECT_EQ(win.text("lblSougaku"), "¥451");
     EXPECT_TRUE(win.find<QPushButton>("cmdEveryHozon")->isEnabled());
     EXPECT_EQ(win.find<QPushButton>("cmdCyokin5")->text().toStdString(), "禁煙ボー");
@@ -120,7 +123,23 @@ TEST(RestoreWindow, ACopyGoesBackWholeOrNotAtAllAndCanBeUndone) {
     w.dialogs.answer(Answer::Ok).answer(Answer::Ok);
     list.open([&] { list.choose("2026年03月05日", "データを戻す前"); });
     EXPECT_EQ(dataFiles(w.dir.path()), now);
+    EXPECT_EQ(said.back().text.rfind(
+                  "2026年03月05日 10:11:12 の「データを戻す前」のコピーを戻しました。", 0),
+              0u);
     EXPECT_FALSE(win.find<QPushButton>("cmdEveryHozon")->isEnabled());
+
+    // A replacement fails, and so does putting the first file back: the files
+    // are a mix of two copies, so the program says where the old ones are and
+    // ends rather than go on with them.
+    FailingRenames calls;
+    calls.names = {{std::string(files::allData()[3]), 0}, {std::string(files::allData()[0]), 1}};
+    const UsingFileCalls using_(calls);
+    w.dialogs.answer(Answer::Ok).answer(Answer::Ok);
+    list.open([&] { list.choose("2026年03月01日"); });
+    EXPECT_TRUE(win.shell.ended());
+    EXPECT_EQ(said.back().icon, Icon::Critical);
+    EXPECT_NE(said.back().text.find("データを戻す途中で止まりました"), std::string::npos);
+    EXPECT_NE(said.back().text.find("20260305-101112"), std::string::npos) << said.back().text;
     EXPECT_FALSE(w.dialogs.pending());
 }
 

@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <functional>
+#include <optional>
 
+#include "store/filecalls.h"
 #include "store/fileerror.h"
 #include "support/tempdir.h"
 
@@ -146,6 +149,20 @@ TEST_F(DataFolderTest, ReadOrCreateMakesAnEmptyFile) {
 // once with a reason in Japanese, never a hang, a flood or a write error.
 TEST_F(DataFolderTest, WhatIsNoRegularFileIsRefusedNamingIt) {
     const fs::path kozeni = tmp.path() / "小銭清算.txt";
+    // A file that keeps growing while it is read: past its end, every read
+    // brings more, until well over the limit.
+    struct GrowingFile final : FileCalls {
+        std::size_t more = std::size_t{258} * 1024 * 1024;
+        ssize_t read(int fd, void* data, std::size_t size) override {
+            const ssize_t n = FileCalls::read(fd, data, size);
+            if (n != 0 || more == 0) return n;
+            size = std::min(size, more);
+            more -= size;
+            std::memset(data, 'x', size);
+            return static_cast<ssize_t>(size);
+        }
+    } growing;
+    std::optional<UsingFileCalls> grows;
     struct Case {
         const char* what;
         std::function<void()> make;
@@ -165,12 +182,19 @@ TEST_F(DataFolderTest, WhatIsNoRegularFileIsRefusedNamingIt) {
              fs::resize_file(kozeni, std::uintmax_t{300} * 1024 * 1024);  // sparse
          },
          "ファイルが大きすぎます（257 MB まで）"},
+        {"growing",
+         [&] {
+             tmp.write("小銭清算.txt", "\"a\"\r\n");
+             grows.emplace(growing);
+         },
+         "ファイルが大きすぎます（257 MB まで）"},
     };
     for (const Case& c : cases) {
         c.make();
         const FileError e = errorOf([&] { folder.readOrCreate(files::kKozeni, "DTm"); });
         EXPECT_EQ(e.file(), "小銭清算.txt") << c.what;
         EXPECT_EQ(e.reason(), c.reason) << c.what;
+        grows.reset();
         fs::remove_all(kozeni);
     }
 }
