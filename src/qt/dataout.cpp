@@ -7,6 +7,9 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTreeView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>
@@ -25,6 +28,7 @@
 #include "app/mainform.h"
 #include "qt/bind.h"
 #include "qt/chartview.h"
+#include "qt/filelistinjapanese.h"
 #include "qt/pdftext.h"
 
 namespace zm {
@@ -54,10 +58,11 @@ std::string pageTitleOf(const QWidget* widget) {
     return page && page->title ? page->title() : windowTitleOf(widget);
 }
 
-// A path in the user's documents folder, the name as offered.
+// A path in the user's documents folder, or the home folder where there is
+// none: never the data folder, which the dialog falls back to otherwise.
 QString offeredPath(const std::string& name) {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty()) dir = QDir::homePath();
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) dir = QDir::homePath();
     return QDir(dir).filePath(qs(name));
 }
 
@@ -66,6 +71,19 @@ QString askSaveName(QWidget* parent, const QString& caption, const QString& offe
                     const QStringList& filters) {
     QFileDialog dialog(parent ? parent->window() : nullptr, caption, offered);
     dialog.setObjectName("saveDialog");
+    dialog.setProxyModel(new FileListInJapanese(&dialog));
+    // Room for the names, sizes, kinds and dates of the list, and for the
+    // places beside it.
+    dialog.resize(dialog.sizeHint().expandedTo({800, 500}));
+    if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
+        const QFontMetrics fm(list->font());
+        const int pad = 3 * fm.averageCharWidth();
+        int column = 1;
+        for (const char* widest : {"999.9 KB", "CSV ファイル", "2026/12/31 23:59"}) {
+            list->header()->resizeSection(column++, fm.horizontalAdvance(qs(widest)) + pad);
+        }
+    }
+    if (auto* places = dialog.findChild<QSplitter*>("splitter")) places->setSizes({190, 610});
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);

@@ -9,10 +9,13 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <QTreeView>
 #include <filesystem>
+#include <map>
 
 #include "qt/chartview.h"
 #include "qt/dataout.h"
@@ -133,7 +136,8 @@ Strings pdfSheets(const fs::path& pdf) {
     std::string text;
     if (FILE* pipe = popen(("pdftotext -q '" + pdf.string() + "' -").c_str(), "r")) {
         char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
         pclose(pipe);
     }
     Strings sheets;
@@ -278,6 +282,49 @@ TEST_F(DataOut, CsvThroughTheFileDialog) {
     EXPECT_EQ(out.read("chart.pdf").rfind("%PDF", 0), 0u);
 }
 
+// The save dialog opens in the documents folder, or the home folder where
+// there is none, never the data folder; its list is in Japanese whatever the
+// desktop's locale.
+TEST_F(DataOut, TheSaveDialogOpensInTheDocumentsAndListsInJapanese) {
+    TempDir home;
+    home.write("メモ.csv", "abc");
+    fs::create_directory(home.path() / "写真");
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().c_str());
+    qputenv("XDG_CONFIG_HOME", (home.path() / "config").c_str());
+    std::map<std::string, Strings> listed;
+    for (const fs::path& where : {home.path(), home.path() / "Documents"}) {
+        fs::create_directories(where);
+        contextMenu(win.find("msgEvery"), "CSVで保存…", [&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->directory().absolutePath().toStdString(), where.string());
+            auto* list = dialog->findChild<QTreeView*>("treeView");
+            ASSERT_NE(list, nullptr);
+            if (where == home.path()) {
+                const QModelIndex root = list->rootIndex();
+                EXPECT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount(root) == 2; }));
+                for (int r = 0; r < list->model()->rowCount(root); ++r) {
+                    Strings cells;
+                    for (int c = 0; c < 4; ++c) {
+                        cells.push_back(
+                            list->model()->index(r, c, root).data().toString().toStdString());
+                    }
+                    EXPECT_TRUE(QString::fromStdString(cells[3]).contains(
+                        QRegularExpression("^\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}$")))
+                        << cells[3];
+                    listed[cells[0]] = {cells[1], cells[2]};
+                }
+            }
+            dialog->reject();
+        });
+    }
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    EXPECT_EQ(listed["写真"], (Strings{"", "フォルダー"}));
+    EXPECT_EQ(listed["メモ.csv"], (Strings{"3 バイト", "CSV ファイル"}));
+}
+
 // The report: as many sheets as the rows need, every one with the header
 // row; Cancel in the progress stops it.
 TEST_F(DataOut, ReportSheetsAndCancel) {
@@ -318,7 +365,8 @@ TEST_F(DataOut, ReportSheetsAndCancel) {
         EXPECT_NE(text.find("入金"), std::string::npos) << text;
     }
     EXPECT_NE(sheetTexts[0].find("小銭清算貯金"), std::string::npos) << sheetTexts[0];
-    out.write("chart.pdf", chartPicture(win.find<ChartView>("mctKozeni")->plot(), true).toStdString());
+    out.write("chart.pdf",
+              chartPicture(win.find<ChartView>("mctKozeni")->plot(), true).toStdString());
     EXPECT_NE(pdfSheets(out.path() / "chart.pdf").at(0).find("入金"), std::string::npos);
 
     printer.setOutputFileName(QString::fromStdString((out.path() / "stopped.pdf").string()));
