@@ -170,15 +170,15 @@ std::string reminderServiceUnit(const RemindCommand& command) {
     return unit;
 }
 
-std::string reminderAutostartEntry(const RemindCommand& command) {
+std::string reminderAutostartEntry(const RemindCommand& command, TimeOfDay at) {
     std::string entry =
         "[Desktop Entry]\n"
         "Type=Application\n"
         "Name=ズメリ貯金Ｐｒｏ 毎日お知らせ\n"
         "Comment=本日の入金予定をお知らせします\n"
         "Exec=" +
-        execWord(command.program.string()) +
-        " --remind\n"
+        execWord(command.program.string()) + " --remind --at " + timeText(at).substr(0, 5) +
+        "\n"
         "Icon=zumeri\n"
         "Terminal=false\n"
         "NoDisplay=true\n";
@@ -213,7 +213,7 @@ std::string ReminderSchedule::apply(const ReminderChoice& choice) {
 std::string ReminderSchedule::install(TimeOfDay at) {
     if (systemd_.systemctl({"show-environment"}) != 0) {
         // Without the user's systemd the entry runs at each login instead.
-        return write(autostartFile(), reminderAutostartEntry(command_));
+        return write(autostartFile(), reminderAutostartEntry(command_, at));
     }
     const std::string why = installTimer(at);
     if (!why.empty()) {

@@ -53,7 +53,8 @@ std::filesystem::path configHome(const char* xdgConfigHome, const char* home);
 // The texts of the schedule's files.
 std::string reminderTimerUnit(TimeOfDay at);
 std::string reminderServiceUnit(const RemindCommand& command);
-std::string reminderAutostartEntry(const RemindCommand& command);
+// Run at login, the entry waits for the time itself.
+std::string reminderAutostartEntry(const RemindCommand& command, TimeOfDay at);
 
 // The reminder's schedule in the user's configuration folder: a systemd user
 // timer and its service where the user's systemd answers, else an autostart

@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
     // --export-csv, --remind, --help and --version need no display.
     if (const auto status = zm::runCommandLine(argc, argv)) return *status;
     QApplication app(argc, argv);
+    if (const auto status = zm::refuseUnknownArguments()) return *status;
     zm::setUpApplication();
 
     // The data lives in the current directory, used by one program at a time:

@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QEventLoop>
 #include <QProcess>
 #include <QSettings>
 #include <QTime>
@@ -41,6 +42,32 @@ RemindCommand commandFor(const std::filesystem::path& dataDir) {
                          QCoreApplication::applicationFilePath().toStdString(), dataDir);
 }
 
+const char* quietText(StepPage::Reminder::Quiet quiet) {
+    using Quiet = StepPage::Reminder::Quiet;
+    switch (quiet) {
+        case Quiet::Sample:
+            return "サンプルデータのため、お知らせはありません。";
+        case Quiet::Deposited:
+            return "本日の入金は済んでいるため、お知らせはありません。";
+        case Quiet::NothingDue:
+        case Quiet::No:
+            break;
+    }
+    return "本日の入金予定がないため、お知らせはありません。";
+}
+
+// Started at login before the chosen time, waits for it; the session's end
+// ends the wait with the process.
+void waitUntil(TimeOfDay at) {
+    const TimeOfDay now = SystemClock().now();
+    if (now >= at) return;
+    say(stdout, timeText(at).substr(0, 5) + " まで待ってから、本日の入金予定をお知らせします。");
+    QEventLoop wait;
+    QTimer::singleShot(static_cast<int>(DailyAlarm::msecsUntil(now, at)), Qt::PreciseTimer, &wait,
+                       &QEventLoop::quit);
+    wait.exec();
+}
+
 }  // namespace
 
 bool DesktopNotice::send(const QString& body) {
@@ -73,10 +100,11 @@ void DesktopNotice::onClosed(uint id, uint) {
     if (id == id_ && id_ != 0) emit closed();
 }
 
-int runRemind() {
+int runRemind(std::optional<TimeOfDay> at) {
     QCoreApplication& app = *QCoreApplication::instance();
+    if (at) waitUntil(*at);
     const std::filesystem::path dir = std::filesystem::current_path();
-    std::optional<std::string> text;
+    StepPage::Reminder reminder;
     {
         // Only a look at whether the program runs here; released before the
         // wait, so that "開く" can start it.
@@ -86,24 +114,24 @@ int runRemind() {
             return 0;
         }
         try {
-            text = StepPage::reminderText(DataFolder(dir), SystemClock().today());
+            reminder = StepPage::reminderText(DataFolder(dir), SystemClock().today());
         } catch (const FileError& e) {
             say(stderr, std::string("ズメリ貯金Ｐｒｏ：データフォルダ「") + dir.string() +
                             "」を読めません。\n" + e.what());
             return 1;
         }
     }
-    if (!text) {
-        say(stdout, "本日の入金は済んでいるか、サンプルデータのため、お知らせはありません。");
+    if (reminder.quiet != StepPage::Reminder::Quiet::No) {
+        say(stdout, quietText(reminder.quiet));
         return 0;
     }
 
     DesktopNotice notice;
-    if (!notice.send(QString::fromStdString(*text))) {
-        say(stdout, "通知サービスがないため、お知らせを表示できませんでした。\n" + *text);
+    if (!notice.send(QString::fromStdString(reminder.text))) {
+        say(stdout, "通知サービスがないため、お知らせを表示できませんでした。\n" + reminder.text);
         return 0;
     }
-    say(stdout, "お知らせしました。\n" + *text);
+    say(stdout, "お知らせしました。\n" + reminder.text);
     if (!notice.hasActions()) return 0;
 
     QObject::connect(&notice, &DesktopNotice::opened, &app, [&app, &dir] {
@@ -174,8 +202,9 @@ void DesktopReminder::ring() {
     const ReminderChoice choice = current();
     if (choice.on && alarm_.due(clock_.moment(), choice.at)) {
         try {
-            if (const auto text = StepPage::reminderText(folder_, clock_.today())) {
-                notice_.send(QString::fromStdString(*text));
+            const StepPage::Reminder reminder = StepPage::reminderText(folder_, clock_.today());
+            if (reminder.quiet == StepPage::Reminder::Quiet::No) {
+                notice_.send(QString::fromStdString(reminder.text));
             }
         } catch (const FileError&) {
             // The window reports a faulty ledger when it next reads it.

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 #include "app/reminder.h"
 
@@ -14,10 +15,11 @@ class DataFolder;
 class StepPage;
 
 // `zumeri --remind`, run in the data folder without a window: today's plan as
-// a desktop notification when the deposit is still open. Writes nothing in the
+// a desktop notification when the deposit is still open. Started before `at`
+// (the autostart entry's time), it waits until then. Writes nothing in the
 // folder. Needs the application object of the command line. Returns the exit
 // status.
-int runRemind();
+int runRemind(std::optional<TimeOfDay> at = std::nullopt);
 
 // One desktop notification through org.freedesktop.Notifications, titled
 // with the program's name, with its icon and the action "開く".

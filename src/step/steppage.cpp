@@ -76,16 +76,18 @@ EveryPlan planOf(const std::vector<TimedRecord>& records, Date today) {
     return plan;
 }
 
-std::optional<std::string> StepPage::reminderText(const DataFolder& folder, Date today) {
+StepPage::Reminder StepPage::reminderText(const DataFolder& folder, Date today) {
+    using Quiet = Reminder::Quiet;
     const EveryPlan plan = planOf(EveryLedgerFile(folder).read().records, today);
-    if (plan.SampleDataFlag || plan.depositedToday) return std::nullopt;
-    std::string text;
+    if (plan.SampleDataFlag) return {Quiet::Sample, {}};
+    if (plan.depositedToday) return {Quiet::Deposited, {}};
+    Reminder reminder;
     for (const PlanLine& line : planLines(plan.PlannedAmount, plan.Arrears, plan.LastDate)) {
-        if (!text.empty()) text += "\n";
-        text += line.before + " " + line.amount + " " + line.after;
+        if (!reminder.text.empty()) reminder.text += "\n";
+        reminder.text += line.before + " " + line.amount + " " + line.after;
     }
-    if (text.empty()) return std::nullopt;
-    return text;
+    if (reminder.text.empty()) reminder.quiet = Quiet::NothingDue;
+    return reminder;
 }
 
 StepPage::StepPage(Services services) : s_(services) {

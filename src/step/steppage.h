@@ -122,10 +122,15 @@ public:
     void setReminderSwitch(ReminderSwitch& reminder);
 
     // Today's plan in the page's words, for a reminder: "本日の入金予定は N円
-    // です", then the arrears and their sum on lines of their own. Nothing when
-    // today's deposit is made or the ledger is the shipped sample. Reads the
-    // ledger without creating it: a missing or faulty one is a FileError.
-    static std::optional<std::string> reminderText(const DataFolder& folder, Date today);
+    // です", then the arrears and their sum on lines of their own; or why
+    // there is nothing to remind of. Reads the ledger without creating it: a
+    // missing or faulty one is a FileError.
+    struct Reminder {
+        enum class Quiet { No, Deposited, Sample, NothingDue };
+        Quiet quiet = Quiet::No;
+        std::string text;  // when not quiet
+    };
+    static Reminder reminderText(const DataFolder& folder, Date today);
 
     // The over-payment sends its surplus here.
     void setSurplusSink(SurplusSink& sink) { surplus_ = &sink; }

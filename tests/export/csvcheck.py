@@ -2,7 +2,8 @@
 """zumeri --export-csv on a copy of the sample data, read back with Python's csv
 module: a row per record under the header, running totals that add up from the
 plain amounts, texts a spreadsheet would take for formulas kept as text; a folder
-that cannot be made named on standard error with a failing status."""
+that cannot be made named on standard error with a failing status. Also the rest
+of the command line: --help, and what the program does not know."""
 import csv
 import os
 import shutil
@@ -57,7 +58,18 @@ with tempfile.TemporaryDirectory() as tmp:
     check("書き出せません" in failed.stderr.decode() and "a file" in failed.stderr.decode(),
           f"message: {failed.stderr.decode()}")
     shown = run(["--help"], tmp, tmp)
-    check(shown.returncode == 0 and b"--export-csv" in shown.stdout, f"--help: {shown.stdout!r}")
+    text = shown.stdout.decode()
+    check(shown.returncode == 0 and "--export-csv" in text, f"--help: {text!r}")
+    # Named as typed, in Japanese throughout.
+    check(text.startswith("使い方: zumeri [オプション]\n"), f"--help: {text!r}")
+    check("Displays" not in text and "help-all" not in text, f"--help: {text!r}")
+    # What the program does not know ends it at once with status 2, also
+    # without a display, pointing to --help.
+    for args, said in ((["--bogus"], "不明なオプションです：--bogus"), (["foo"], "不明な引数です：foo"),
+                       (["--remind", "--at", "25:00"], "HH:MM"), (["--at", "10:00"], "--remind")):
+        refused = run(args, tmp, tmp)
+        err = refused.stderr.decode()
+        check(refused.returncode == 2 and said in err and "zumeri" in err, f"{args}: {refused.returncode} {err!r}")
 
 for f in failures:
     print("FAIL:", f)

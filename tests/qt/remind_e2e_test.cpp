@@ -47,17 +47,23 @@ TEST(Remind, NotifiesOnlyWhileTodaysDepositIsOpenAndWritesNothing) {
         std::string notes;
         const char* said;  // on standard output, or on standard error when failing
         bool opened;       // the launcher was started
+        bool waits = false;  // started two seconds before the chosen time
     } cases[] = {
         {day(2), "close", false, 0, note, "お知らせしました", false},
         {day(2), "open", false, 0, note, "開きました", true},
-        {day(1) + day(0), "close", false, 0, "", "お知らせはありません", false},
+        {day(1) + day(0), "close", false, 0, "", "本日の入金は済んでいるため、お知らせはありません",
+         false},
         {"\"2005年01月01日\",\"09:26:01\",1\n" + day(3), "close", false, 0, "",
-         "お知らせはありません", false},
+         "サンプルデータのため、お知らせはありません", false},
         {day(2), "close", true, 0, "", "起動中", false},
         {day(2), "", false, 0, "", "通知サービスがないため", false},
         {"-", "close", false, 1, "", "データフォルダ", false},
+        {day(2), "close", false, 0, note, "まで待ってから", false, true},
     };
     for (const auto& c : cases) {
+        // The wait is measured on the real clock: not across midnight.
+        const TimeOfDay now = SystemClock().now();
+        if (c.waits && now > TimeOfDay{24 * 3600 - 10}) continue;
         World w;
         TempDir scratch;
         if (c.ledger != "-") w.put(files::kEvery, c.ledger);
@@ -73,9 +79,14 @@ TEST(Remind, NotifiesOnlyWhileTodaysDepositIsOpenAndWritesNothing) {
             "cd " + q(w.dir.path()) + "&& ZUMERI_LAUNCHER=" + q(launcher) + "dbus-run-session -- ";
         if (*c.service)
             command += q(ZUMERI_FAKE_NOTIFICATIONS) + q(scratch.path() / "log") + c.service + " ";
-        command += q(ZUMERI_PROGRAM) + "--remind >" + q(scratch.path() / "out") + "2>" +
-                   q(scratch.path() / "err");
+        command += q(ZUMERI_PROGRAM) + "--remind ";
+        if (c.waits) command += "--at " + timeText(now + std::chrono::seconds(2)) + " ";
+        command += ">" + q(scratch.path() / "out") + "2>" + q(scratch.path() / "err");
+        const auto started = std::chrono::steady_clock::now();
         const int status = std::system(command.c_str());
+        if (c.waits) {
+            EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+        }
         const std::string out = slurp(scratch.path() / "out"), err = slurp(scratch.path() / "err");
 
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << c.ledger << err;
