@@ -8,20 +8,24 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QSplitter>
-#include <QTreeView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPaintEngine>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <algorithm>
 #include <cmath>
 
@@ -223,6 +227,38 @@ void drawPrint(const PageOut& page, QPrinter& target, QPrintPreviewDialog& previ
     if (drawn < 0 && !previewing) target.abort();
 }
 
+// The preview's print button. Without a printer the report is saved as a PDF
+// file, through the same dialog as every other file and written whole; with
+// printers the print dialog offers them, its file in the documents folder.
+void printFromPreview(QPrintPreviewDialog& preview, QPrinter& printer, const std::string& title) {
+    auto* sheets = preview.findChild<QPrintPreviewWidget*>();
+    if (!sheets) return;
+    const QString pdfName = offeredPath(outForm->outFileName(title, ".pdf"));
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        const QString name = askSaveName(&preview, "PDFとして保存", pdfName, {"PDF (*.pdf)"});
+        if (name.isEmpty()) return;
+        QTemporaryDir scratch;
+        if (!scratch.isValid()) return;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(scratch.filePath("report.pdf"));
+        sheets->print();
+        QFile printed(printer.outputFileName());
+        if (!printed.open(QIODevice::ReadOnly)) return;
+        const QByteArray bytes = printed.readAll();
+        if (outForm->saveOutFile(
+                toPath(name),
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+            preview.accept();
+        }
+        return;
+    }
+    QPrintDialog dialog(&printer, &preview);
+    if (auto* file = dialog.findChild<QLineEdit*>("filename")) file->setText(pdfName);
+    if (dialog.exec() != QDialog::Accepted) return;
+    sheets->print();
+    preview.accept();
+}
+
 void printPage(QWidget* anywhere) {
     const PageOut* page = pageOutOf(anywhere);
     if (!page || !page->tables || !outForm) return;
@@ -242,6 +278,15 @@ void printPage(QWidget* anywhere) {
     }
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [page, &preview](QPrinter* target) { drawPrint(*page, *target, preview); });
+    const std::string title = page->title ? page->title() : windowTitleOf(anywhere);
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() != print) continue;
+        QObject::disconnect(action, &QAction::triggered, &preview, nullptr);
+        QObject::connect(action, &QAction::triggered, &preview, [&preview, &printer, title] {
+            printFromPreview(preview, printer, title);
+        });
+    }
     preview.exec();
 }
 

@@ -9,6 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -66,21 +67,25 @@ Strings contextMenu(QWidget* widget, const QString& entry = {},
     return entries;
 }
 
+// Answers a save dialog with `to` (Cancel when empty), keeping the name it
+// offered.
+void answerSaveDialog(QWidget* w, std::string& offered, const fs::path& to) {
+    auto* dialog = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(dialog, nullptr) << w->metaObject()->className();
+    offered = fs::path(dialog->selectedFiles().value(0).toStdString()).filename();
+    if (to.empty()) {
+        dialog->reject();
+        return;
+    }
+    dialog->selectFile(QString::fromStdString(to.string()));
+    QMetaObject::invokeMethod(dialog, "accept");
+}
+
 // Saves from the menu entry through the file dialog under `to` (Cancel when
 // empty); gives the name the dialog offered.
 std::string saveThroughDialog(QWidget* widget, const char* entry, const fs::path& to) {
     std::string offered;
-    contextMenu(widget, entry, [&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(dialog, nullptr) << w->metaObject()->className();
-        offered = fs::path(dialog->selectedFiles().value(0).toStdString()).filename();
-        if (to.empty()) {
-            dialog->reject();
-            return;
-        }
-        dialog->selectFile(QString::fromStdString(to.string()));
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    contextMenu(widget, entry, [&](QWidget* w) { answerSaveDialog(w, offered, to); });
     return offered;
 }
 
@@ -371,6 +376,24 @@ TEST_F(DataOut, ReportSheetsAndCancel) {
 
     printer.setOutputFileName(QString::fromStdString((out.path() / "stopped.pdf").string()));
     EXPECT_EQ(drawReport(printer, report, [](int, int) { return false; }), -1);
+
+    // The preview's print button, on a machine without printers: the report
+    // saved as a PDF file through the save dialog.
+    ASSERT_TRUE(QPrinterInfo::availablePrinterNames().isEmpty());
+    std::string offered;
+    contextMenu(win.find("msgKozeni"), "印刷…", [&](QWidget* preview) {
+        onNextWindow([&](QWidget* w) { answerSaveDialog(w, offered, out.path() / "printed.pdf"); });
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction* a : preview->findChildren<QAction*>()) {
+            if (a->text() == print) {
+                a->trigger();
+                break;
+            }
+        }
+        if (preview->isVisible()) preview->close();
+    });
+    EXPECT_EQ(offered, "小銭清算貯金_20260305.pdf");
+    EXPECT_EQ(pdfSheets(out.path() / "printed.pdf").size(), static_cast<std::size_t>(sheets));
 }
 
 }  // namespace
