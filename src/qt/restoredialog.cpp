@@ -36,7 +36,14 @@ RestoreDialog::RestoreDialog(MainForm& form, const Runner& run, QWidget* parent)
     table_->horizontalHeader()->setStretchLastSection(true);
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r) showRow(r);
     table_->resizeColumnsToContents();
-    table_->setColumnWidth(Total, std::max(table_->columnWidth(Total), 130));
+    // The rows are read after this: room for what they will show.
+    const QFontMetrics fm(table_->font());
+    const int pad = 2 * fm.averageCharWidth();
+    for (const auto& [column, widest] : {std::pair{Time, "00:00:00"}, {Total, "¥99,999,999"},
+                                         {Records, "999,999件"}}) {
+        table_->setColumnWidth(column, std::max(table_->columnWidth(column),
+                                                fm.horizontalAdvance(QString::fromUtf8(widest)) + pad));
+    }
     connect(table_, &QTableWidget::itemSelectionChanged, this, &RestoreDialog::updateButton);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this] { choose(); });
 
