@@ -12,9 +12,9 @@
 #include "benchmain.h"
 #include "core/datetime.h"
 #include "history/analysis.h"
-#include "qt/mainwindow.h"
-#include "qt/qtdialogs.h"
-#include "qt/qtshell.h"
+#include "qt/shell/mainwindow.h"
+#include "qt/shell/qtdialogs.h"
+#include "qt/shell/qtshell.h"
 #include "store/datafiles.h"
 
 namespace {

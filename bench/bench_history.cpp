@@ -20,8 +20,8 @@
 #include "benchmain.h"
 #include "benchwindow.h"
 #include "core/datetime.h"
-#include "qt/mainwindow.h"
-#include "qt/qtshell.h"
+#include "qt/shell/mainwindow.h"
+#include "qt/shell/qtshell.h"
 #include "store/datafiles.h"
 
 namespace {

@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/mainform.h"
 #include "benchdata.h"
 #include "benchmain.h"
 #include "core/datetime.h"
-#include "qt/chartview.h"
-#include "qt/pageviews.h"
-#include "qt/qtshell.h"
+#include "qt/charts/chartview.h"
+#include "qt/export/dataexport.h"
+#include "qt/pages/pageviews.h"
+#include "qt/shell/qtshell.h"
 #include "smallchange/smallchangepage.h"
 #include "store/datafolder.h"
 
@@ -94,8 +96,10 @@ BENCHMARK(BM_DeleteKozeniRecord)->Unit(benchmark::kMillisecond);
 // The same with the page's grid and chart bound, as in the window.
 void BM_DeleteKozeniRecordInPage(benchmark::State& state) {
     Fixture f;
-    zm::Runner run = [](const std::function<void()>& h) { h(); };
-    std::unique_ptr<QWidget> view(zm::makeSmallChangePageView(f.page, run));
+    zm::MainForm form{{f.folder, f.dialogs, f.shell, f.clock}};
+    zm::DataExport out{form};
+    const zm::PageContext context{[](const std::function<void()>& h) { h(); }, out};
+    std::unique_ptr<QWidget> view(zm::makeSmallChangePageView(f.page, context));
     view->resize(1180, 640);
     f.load();
     QPixmap first = view->grab();

@@ -36,10 +36,10 @@
 
 #include "app/mainform.h"
 #include "benchdata.h"
-#include "qt/chartview.h"
-#include "qt/mainwindow.h"
-#include "qt/qtshell.h"
-#include "qt/style.h"
+#include "qt/charts/chartview.h"
+#include "qt/shell/mainwindow.h"
+#include "qt/shell/qtshell.h"
+#include "qt/shell/style.h"
 #include "store/datafiles.h"
 #include "ui/dialogs.h"
 

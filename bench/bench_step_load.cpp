@@ -11,9 +11,9 @@
 #include "benchdata.h"
 #include "benchmain.h"
 #include "core/datetime.h"
-#include "qt/mainwindow.h"
-#include "qt/qtdialogs.h"
-#include "qt/qtshell.h"
+#include "qt/shell/mainwindow.h"
+#include "qt/shell/qtdialogs.h"
+#include "qt/shell/qtshell.h"
 #include "store/datafolder.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "app/mainform.h"
 #include "benchmain.h"
 #include "core/datetime.h"
-#include "qt/mainwindow.h"
-#include "qt/qtshell.h"
+#include "qt/shell/mainwindow.h"
+#include "qt/shell/qtshell.h"
 #include "store/datafolder.h"
 
 namespace zm::bench {

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <map>
 
-#include "qt/qtdialogs.h"
+#include "qt/shell/qtdialogs.h"
 #include "window.h"
 
 namespace zm::test {

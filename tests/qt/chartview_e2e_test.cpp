@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "qt/chartview.h"
+#include "qt/charts/chartview.h"
 
 namespace zm::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "qt/bind.h"
+#include "qt/binding/bind.h"
 #include "window.h"
 
 namespace zm::test {

@@ -18,8 +18,10 @@
 #include <filesystem>
 #include <map>
 
-#include "qt/chartview.h"
-#include "qt/dataout.h"
+#include "qt/charts/chartview.h"
+#include "qt/export/chartpicture.h"
+#include "qt/export/pageprint.h"
+#include "qt/export/reportpainter.h"
 #include "window.h"
 
 namespace zm::test {

@@ -7,7 +7,7 @@
 #include <QTextCursor>
 #include <filesystem>
 
-#include "qt/helpviewer.h"
+#include "qt/help/helpviewer.h"
 #include "window.h"
 
 namespace zm::test {

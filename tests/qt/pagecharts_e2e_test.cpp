@@ -5,7 +5,7 @@
 #include <map>
 #include <set>
 
-#include "qt/chartview.h"
+#include "qt/charts/chartview.h"
 #include "window.h"
 
 namespace zm::test {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <utility>
 
-#include "qt/secondstart.h"
+#include "qt/shell/secondstart.h"
 #include "support/world.h"
 
 namespace zm::test {

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "qt/chartview.h"
+#include "qt/charts/chartview.h"
 #include "window.h"
 
 namespace zm::test {

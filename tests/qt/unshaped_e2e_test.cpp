@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "qt/style.h"
+#include "qt/shell/style.h"
 
 namespace zm::test {
 namespace {

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "app/mainform.h"
-#include "qt/mainwindow.h"
-#include "qt/qtshell.h"
+#include "qt/shell/mainwindow.h"
+#include "qt/shell/qtshell.h"
 #include "support/world.h"
 
 namespace zm::test {

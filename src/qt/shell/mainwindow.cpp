@@ -1,0 +1,143 @@
+#include "qt/shell/mainwindow.h"
+
+#include <new>
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "qt/binding/lazypage.h"
+#include "qt/help/helpviewer.h"
+#include "qt/pages/pageviews.h"
+#include "qt/shell/guidewindows.h"
+#include "qt/shell/restoredialog.h"
+#include "qt/shell/style.h"
+#include "store/fileerror.h"
+
+namespace zm {
+
+MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
+    : form_(form),
+      dialogs_(dialogs),
+      shell_(shell),
+      runner_([this](const std::function<void()>& h) { run(h); }),
+      out_(form),
+      context_{runner_, out_} {
+    initPictures();
+    setObjectName("frmMain");
+    setWindowTitle("ズメリ貯金Ｐｒｏ");
+    shell_.setMainWindow(this);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+
+    auto* bar = new QHBoxLayout;
+    struct PageButton {
+        Button& button;
+        void (MainForm::*click)();
+    };
+    const PageButton pageButtons[] = {
+        {form.cmdCyokin1, &MainForm::cmdCyokin1_Click},
+        {form.cmdCyokin2, &MainForm::cmdCyokin2_Click},
+        {form.cmdCyokin3, &MainForm::cmdCyokin3_Click},
+        {form.cmdCyokin4, &MainForm::cmdCyokin4_Click},
+        {form.cmdCyokin5, &MainForm::cmdCyokin5_Click},
+        {form.cmdMaster, &MainForm::cmdMaster_Click},
+        {form.cmdData_Sort, &MainForm::cmdData_Sort_Click},
+        {form.cmdDay, &MainForm::cmdDay_Click},
+        {form.cmdMonth, &MainForm::cmdMonth_Click},
+    };
+    for (const PageButton& pb : pageButtons) {
+        auto* b = new QPushButton;
+        b->setMinimumSize(84, 34);
+        bindButton(pb.button, b, runner_, [&form, click = pb.click] { (form.*click)(); });
+        bar->addWidget(b);
+    }
+    bar->addStretch();
+    auto* chk = new QCheckBox;
+    chk->setAccessibleName("ヘルプツアー");
+    styleHelpTourBox(chk);
+    bindCheckBox(form.chkHelp, chk, runner_, [&form] { form.chkHelp_Click(); });
+    bar->addWidget(chk);
+    auto* help = new QPushButton;
+    bindButton(form.cmdHelp, help, runner_, [&form] { form.cmdHelp_Click(); });
+    bar->addWidget(help);
+    auto* end = new QPushButton;
+    bindButton(form.cmdEnd, end, runner_, [&form] { form.cmdEnd_Click(); });
+    bar->addWidget(end);
+    layout->addLayout(bar);
+
+    pages_ = new QGridLayout;
+    layout->addLayout(pages_, 1);
+    addPage(makeStepPageView(form.every, context_));
+    addPage(makeSmallChangePageView(form.kozeni, context_));
+    for (ThemePage& theme : form.themes) addPage(makeThemePageView(theme, context_));
+    addPage(makeGoalsPageView(
+        form.goals, form.fraMokuhyo, context_, [&form] { form.cmdNewStart_Click(); },
+        [this, &form] { openRestoreDialog(form, runner_, this); }));
+    addPage(makeAnalysisPageView(form.analysis, form.fraDataSort, context_));
+    addPage(makeDayHistoryView(form, context_));
+    addPage(makeMonthHistoryView(form, context_));
+
+    setCentralWidget(central);
+    // The pages not on screen are made once the window is first painted, in
+    // the moments before the user can click.
+    central->installEventFilter(this);
+    resize(1180, 720);
+    installGuideWindows(shell_, this, context_);
+    installHelpViewer(shell_, this, dialogs_, form.dataFolder());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::addPage(QWidget* page) {
+    pages_->addWidget(page, 0, 0);
+    unfilled_.push_back(page);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched == centralWidget()) {
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, &MainWindow::fillNextPage);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fillNextPage() {
+    while (!unfilled_.empty()) {
+        QWidget* page = unfilled_.front();
+        unfilled_.erase(unfilled_.begin());
+        if (fillPage(page)) break;
+    }
+    if (!unfilled_.empty()) QTimer::singleShot(0, this, &MainWindow::fillNextPage);
+}
+
+void MainWindow::run(const std::function<void()>& handler) {
+    if (shell_.ended()) return;
+    std::string problem;
+    try {
+        handler();
+        return;
+    } catch (const FileError& e) {
+        problem = std::string("データファイルを読み書きできませんでした。\r\n\r\n") + e.what();
+    } catch (const std::bad_alloc&) {
+        problem = "メモリが足りなくなったため、処理を続けられませんでした。";
+    } catch (const std::exception& e) {
+        problem = std::string("処理を続けられませんでした。\r\n\r\n") + e.what();
+    }
+    dialogs_.msgBox(problem + "\r\n\r\nデータを守るため、プログラムを終了します。",
+                    "ズメリ貯金Ｐｒｏ", Icon::Critical, Buttons::Ok);
+    shell_.fail();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    shell_.endProgram();
+    event->accept();
+}
+
+}  // namespace zm
