@@ -15,17 +15,8 @@ namespace {
 
 constexpr const char* kTitle = "データを戻す";
 
-const char* kindText(CopyKind kind) {
-    switch (kind) {
-        case CopyKind::Daily:
-            return "毎日のコピー";
-        case CopyKind::BeforeNewStart:
-            return "新規スタート前";
-        case CopyKind::BeforeRestore:
-            return "データを戻す前";
-    }
-    return "";
-}
+// In the order of CopyKind.
+constexpr const char* kKindTexts[] = {"毎日のコピー", "新規スタート前", "データを戻す前"};
 
 // A copy as the user knows it: its day, its time where it has one, and its
 // kind, so that two copies of one day read apart.
@@ -47,7 +38,7 @@ std::vector<MainForm::CopyRow> MainForm::copyRows() const {
         row.name = copy.name;
         row.date = dateText(copy.date);
         if (copy.time) row.time = timeText(*copy.time);
-        row.kind = kindText(copy.kind);
+        row.kind = kKindTexts[static_cast<int>(copy.kind)];
         rows.push_back(std::move(row));
     }
     return rows;
@@ -70,9 +61,8 @@ void MainForm::readCopyRow(CopyRow& row) const {
 
 void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& closeList) {
     if (!row.readable) return;
-    if (s_.dialogs.msgBox(copyPhrase(row) +
-                              "に戻します。現在のデータはコピーしてから置き換えます。"
-                              "よろしいですか？",
+    if (s_.dialogs.msgBox(copyPhrase(row) + "に戻します。現在のデータはコピーしてから置き換えます。"
+                                            "よろしいですか？",
                           kTitle, Icon::Question, Buttons::OkCancel) != Answer::Ok) {
         return;
     }

@@ -23,6 +23,19 @@ constexpr const char* kControlProperty = "zmControl";
 
 }  // namespace
 
+// Names the widget after the control and draws the control on it now and at
+// every change: what all controls share, then `paint` for the control's own.
+template <class Paint>
+void bindDrawn(Control& control, QWidget* widget, Paint paint) {
+    markBound(control, widget);
+    auto draw = [&control, widget, paint] {
+        drawCommon(control, widget);
+        paint();
+    };
+    control.bind(draw);
+    draw();
+}
+
 void drawCommon(const Control& c, QWidget* w) {
     // Shown before it is placed, a widget would open as a window of its own
     // for a moment; placed, it shows with its parent unless hidden here.
@@ -43,47 +56,30 @@ const Control* boundControl(const QWidget* widget) {
 }
 
 void bindWidget(Control& control, QWidget* widget) {
-    markBound(control, widget);
-    auto draw = [&control, widget] { drawCommon(control, widget); };
-    control.bind(draw);
-    draw();
+    bindDrawn(control, widget, [] {});
 }
 
 void bindLabel(Label& label, QLabel* widget) {
-    markBound(label, widget);
-    auto draw = [&label, widget] {
-        drawCommon(label, widget);
-        widget->setText(qs(label.caption()));
-    };
-    label.bind(draw);
-    draw();
+    bindDrawn(label, widget, [&label, widget] { widget->setText(qs(label.caption())); });
 }
 
 void bindButton(Button& button, QAbstractButton* widget, const Runner& run,
                 std::function<void()> onClick) {
-    markBound(button, widget);
-    auto draw = [&button, widget] {
-        drawCommon(button, widget);
+    bindDrawn(button, widget, [&button, widget] {
         if (!button.caption().empty() || widget->icon().isNull()) {
             widget->setText(qs(button.caption()));
         }
-    };
-    button.bind(draw);
-    draw();
+    });
     QObject::connect(widget, &QAbstractButton::clicked, widget,
                      [run, onClick = std::move(onClick)] { run(onClick); });
 }
 
 void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
                  std::function<void(int)> onKey) {
-    markBound(box, widget);
-    auto draw = [&box, widget] {
-        drawCommon(box, widget);
+    bindDrawn(box, widget, [&box, widget] {
         const QString text = qs(box.text());
         if (widget->text() != text) widget->setText(text);
-    };
-    box.bind(draw);
-    draw();
+    });
     QObject::connect(widget, &QLineEdit::textChanged, widget,
                      [&box](const QString& text) { box.setText(ss(text)); });
     widget->installEventFilter(new EnterFilter(
@@ -92,18 +88,14 @@ void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,
 
 void bindTimeBox(TextBox& box, QTimeEdit* widget, const Runner& run,
                  std::function<void()> onChange) {
-    markBound(box, widget);
     widget->setDisplayFormat("HH:mm");
-    auto draw = [&box, widget] {
-        drawCommon(box, widget);
+    bindDrawn(box, widget, [&box, widget] {
         const QTime at = QTime::fromString(qs(box.text()), "HH:mm");
         if (at.isValid() && at != widget->time()) {
             const QSignalBlocker quiet(widget);
             widget->setTime(at);
         }
-    };
-    box.bind(draw);
-    draw();
+    });
     auto* pause = new QTimer(widget);
     pause->setSingleShot(true);
     pause->setInterval(800);
@@ -122,13 +114,7 @@ void bindTimeBox(TextBox& box, QTimeEdit* widget, const Runner& run,
 
 void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,
                   std::function<void()> onClick) {
-    markBound(box, widget);
-    auto draw = [&box, widget] {
-        drawCommon(box, widget);
-        widget->setChecked(box.value() == 1);
-    };
-    box.bind(draw);
-    draw();
+    bindDrawn(box, widget, [&box, widget] { widget->setChecked(box.value() == 1); });
     QObject::connect(widget, &QCheckBox::clicked, widget,
                      [&box, run, onClick = std::move(onClick)](bool checked) {
                          box.setValue(checked ? 1 : 0);
@@ -138,12 +124,10 @@ void bindCheckBox(CheckBox& box, QCheckBox* widget, const Runner& run,
 
 void bindListBox(ListBox& box, QListWidget* widget, const Runner& run,
                  std::function<void()> onClick) {
-    markBound(box, widget);
     // Drawing the state moves the widget's selection too; that is no pick.
     auto drawing = std::make_shared<bool>(false);
-    auto draw = [&box, widget, drawing] {
+    bindDrawn(box, widget, [&box, widget, drawing] {
         *drawing = true;
-        drawCommon(box, widget);
         const auto& entries = box.entries();
         bool same = widget->count() == static_cast<int>(entries.size());
         for (int i = 0; same && i < widget->count(); ++i) {
@@ -158,9 +142,7 @@ void bindListBox(ListBox& box, QListWidget* widget, const Runner& run,
         }
         widget->setCurrentRow(box.listIndex());
         *drawing = false;
-    };
-    box.bind(draw);
-    draw();
+    });
     // A press on another entry changes the current row before the click
     // arrives; a click on the entry already selected only clicks. Either way
     // the pick is handled once; arrow keys pick as they move.

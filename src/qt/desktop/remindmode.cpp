@@ -27,19 +27,10 @@ void say(std::FILE* to, const std::string& text) {
     std::fflush(to);
 }
 
-const char* quietText(StepPage::Reminder::Quiet quiet) {
-    using Quiet = StepPage::Reminder::Quiet;
-    switch (quiet) {
-        case Quiet::Sample:
-            return "サンプルデータのため、お知らせはありません。";
-        case Quiet::Deposited:
-            return "本日の入金は済んでいるため、お知らせはありません。";
-        case Quiet::NothingDue:
-        case Quiet::No:
-            break;
-    }
-    return "本日の入金予定がないため、お知らせはありません。";
-}
+// Why there is nothing to remind of, in the order of Quiet after No.
+constexpr const char* kQuietTexts[] = {"本日の入金は済んでいるため、お知らせはありません。",
+                                       "サンプルデータのため、お知らせはありません。",
+                                       "本日の入金予定がないため、お知らせはありません。"};
 
 // Started at login before the chosen time, waits for it; the session's end
 // ends the wait with the process.
@@ -82,7 +73,7 @@ int runRemind(std::optional<TimeOfDay> at) {
         }
     }
     if (reminder.quiet != StepPage::Reminder::Quiet::No) {
-        say(stdout, quietText(reminder.quiet));
+        say(stdout, kQuietTexts[static_cast<int>(reminder.quiet) - 1]);
         return 0;
     }
 

@@ -178,8 +178,7 @@ void fillAnalysisPage(QWidget* widget, AnalysisPage& page, const PageContext& co
 }  // namespace
 
 QWidget* makeAnalysisPageView(AnalysisPage& page, Frame& frame, const PageContext& context) {
-    return lazyPage(frame,
-                    [&page, context](QWidget* widget) { fillAnalysisPage(widget, page, context); });
+    return pageView(frame, page, context, fillAnalysisPage);
 }
 
 }  // namespace zm

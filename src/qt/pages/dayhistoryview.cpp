@@ -7,10 +7,6 @@
 #include <QVBoxLayout>
 
 #include "app/mainform.h"
-#include "qt/binding/lazypage.h"
-#include "qt/charts/chartview.h"
-#include "qt/export/pageprint.h"
-#include "qt/itemviews/historygrid.h"
 #include "qt/pages/pagepieces.h"
 #include "qt/pages/pageviews.h"
 
@@ -47,26 +43,14 @@ QWidget* makeMonthPicker(MainForm& form, const PageContext& context) {
 
 void fillDayHistory(QWidget* frame, MainForm& form, const PageContext& context) {
     DayHistory& page = form.dayHistory;
-    HistoryGrid* grid = makeHistoryGrid(page.msgDayList, "日別の貯金履歴", context);
-    QWidget* picker = makeMonthPicker(form, context);
-    ChartView* chart = makeChart(page.mctDay, context);
-    auto* side = new QVBoxLayout;
-    side->addWidget(picker);
-    side->addWidget(chart, 1);
-    layOutHistoryPage(frame, "日別の貯金履歴", grid, side);
-    offerPage(frame,
-              {[] { return std::string("日別の貯金履歴"); },
-               {},
-               chart->plot(),
-               [&page] { return std::vector<OutTable>{page.msgDayList.out({}, "")}; }},
-              context.out);
+    fillHistoryPage(frame, "日別の貯金履歴", page.msgDayList, page.mctDay,
+                    makeMonthPicker(form, context), context);
 }
 
 }  // namespace
 
 QWidget* makeDayHistoryView(MainForm& form, const PageContext& context) {
-    return lazyPage(form.fraDay,
-                    [&form, context](QWidget* frame) { fillDayHistory(frame, form, context); });
+    return pageView(form.fraDay, form, context, fillDayHistory);
 }
 
 }  // namespace zm

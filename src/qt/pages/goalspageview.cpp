@@ -46,7 +46,8 @@ LedgerView* makeGoalsGrid(GoalsPage& page, const PageContext& context) {
     return grid;
 }
 
-QVBoxLayout* makeTotals(const std::vector<Figure>& figures) {
+// The three totals, each with its caption, also as the report's figures.
+QVBoxLayout* makeTotals(const std::vector<Figure>& figures, Figures& reported) {
     auto* box = new QGroupBox("達成状況");
     auto* totals = new QGridLayout(box);
     totals->setVerticalSpacing(14);
@@ -56,6 +57,7 @@ QVBoxLayout* makeTotals(const std::vector<Figure>& figures) {
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         totals->addWidget(makeCaption(f.caption, points::kEntry), row, 0);
         totals->addWidget(value, row, 1);
+        reported.emplace_back(f.caption, &f.label);
         ++row;
     }
     totals->setColumnStretch(1, 1);
@@ -137,9 +139,10 @@ void fillGoalsPage(QWidget* widget, GoalsPage& page, const PageContext& context,
                    const std::function<void()>& onRestore) {
     const std::vector<Figure> figures = {
         {"貯金総額", page.lblSougaku}, {"目的総額", page.lblMokuSou}, {"達成まで", page.lblSagaku}};
+    Figures reported;
     auto* body = new QHBoxLayout;
     body->addWidget(makeGoalsGrid(page, context), 1);
-    body->addLayout(makeTotals(figures));
+    body->addLayout(makeTotals(figures, reported));
 
     auto* layout = new QVBoxLayout(widget);
     layout->addWidget(makePageTitle("貯金の目的"));
@@ -147,12 +150,7 @@ void fillGoalsPage(QWidget* widget, GoalsPage& page, const PageContext& context,
     layout->addLayout(makeEntry(page, context));
     layout->addSpacing(10);
     layout->addLayout(makeBottom(page, context, onNewStart, onRestore));
-    PageOut out{[] { return std::string("貯金の目的"); },
-                {},
-                nullptr,
-                [&page] { return std::vector<OutTable>{outTable(page.msgMokuhyo, {}, "")}; }};
-    for (const Figure& f : figures) out.figures.emplace_back(f.caption, &f.label);
-    offerPage(widget, std::move(out), context.out);
+    offerReport(widget, "貯金の目的", reported, nullptr, page.msgMokuhyo, context);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "qt/charts/chartview.h"
 #include "qt/charts/drawwhenshown.h"
 #include "qt/export/chartpicture.h"
+#include "qt/export/pageprint.h"
 #include "qt/export/tableactions.h"
 #include "qt/itemviews/historygrid.h"
 
@@ -98,22 +99,67 @@ void keepRoomWhenHidden(QWidget* widget) {
     widget->setSizePolicy(policy);
 }
 
-void layOutLedgerPage(QWidget* frame, QWidget* title, QWidget* table, QLayout* side) {
+namespace {
+
+void add(QBoxLayout* layout, const PagePart& part, int stretch) {
+    if (part.widget) {
+        layout->addWidget(part.widget, stretch);
+    } else {
+        layout->addLayout(part.layout, stretch);
+    }
+}
+
+}  // namespace
+
+void layOutPage(QWidget* frame, PagePart heading, PagePart left, int leftShare, PagePart right,
+                int rightShare) {
     auto* body = new QHBoxLayout;
-    body->addWidget(table, 3);
-    body->addLayout(side, 4);
+    add(body, left, leftShare);
+    add(body, right, rightShare);
     auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(title);
+    add(layout, heading, 0);
     layout->addLayout(body, 1);
 }
 
-void layOutHistoryPage(QWidget* frame, const char* title, QWidget* grid, QLayout* side) {
+void layOutLedgerPage(QWidget* frame, QWidget* title, QWidget* table, QLayout* side) {
+    layOutPage(frame, title, table, 3, side, 4);
+}
+
+void fillHistoryPage(QWidget* frame, const char* title, HistoryTable& table, ChartData& chart,
+                     QWidget* above, const PageContext& page) {
+    HistoryGrid* grid = makeHistoryGrid(table, title, page);
+    ChartView* view = makeChart(chart, page);
     auto* body = new QHBoxLayout;
     body->addWidget(grid);
-    body->addLayout(side, 1);
+    if (above) {
+        auto* side = new QVBoxLayout;
+        side->addWidget(above);
+        side->addWidget(view, 1);
+        body->addLayout(side, 1);
+    } else {
+        body->addWidget(view, 1);
+    }
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(makePageTitle(title));
     layout->addLayout(body, 1);
+    offerReport(
+        frame, [title] { return std::string(title); }, {}, view,
+        [&table] { return table.out({}, ""); }, page);
+}
+
+void offerReport(QWidget* frame, const char* title, Figures figures, ChartView* chart,
+                 const LedgerTable& table, const PageContext& page) {
+    offerReport(
+        frame, [title] { return std::string(title); }, std::move(figures), chart,
+        [&table] { return outTable(table, {}, ""); }, page);
+}
+
+void offerReport(QWidget* frame, std::function<std::string()> title, Figures figures,
+                 ChartView* chart, std::function<OutTable()> table, const PageContext& page) {
+    offerPage(frame,
+              {std::move(title), std::move(figures), chart ? chart->plot() : nullptr,
+               [table = std::move(table)] { return std::vector<OutTable>{table()}; }},
+              page.out);
 }
 
 }  // namespace zm

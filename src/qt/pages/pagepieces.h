@@ -2,13 +2,17 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "qt/binding/lazypage.h"
 #include "qt/itemviews/ledgerview.h"
 #include "qt/pages/pagecontext.h"
 #include "qt/shell/style.h"
 #include "ui/chartdata.h"
 #include "ui/controls.h"
 #include "ui/ledgertable.h"
+#include "ui/tableexport.h"
 
 class QGridLayout;
 class QLabel;
@@ -52,9 +56,41 @@ QPushButton* makeButton(Button& button, const PageContext& page, std::function<v
 // A label that comes and goes keeps its room while hidden, so that the page's
 // layout, and the chart in it, stay as they are.
 void keepRoomWhenHidden(QWidget* widget);
+// A part of a page: a widget or a layout.
+struct PagePart {
+    PagePart(QWidget* w) : widget(w) {}  // NOLINT: either converts
+    PagePart(QLayout* l) : layout(l) {}  // NOLINT
+    QWidget* widget = nullptr;
+    QLayout* layout = nullptr;
+};
+// A page: its heading above, and below it two sides, each taking its share
+// of the width.
+void layOutPage(QWidget* frame, PagePart heading, PagePart left, int leftShare, PagePart right,
+                int rightShare);
 // A ledger page: its title above, the table on the left, the rest beside it.
 void layOutLedgerPage(QWidget* frame, QWidget* title, QWidget* table, QLayout* side);
-// A history page: its title above, the grid on the left, the rest beside it.
-void layOutHistoryPage(QWidget* frame, const char* title, QWidget* grid, QLayout* side);
+// A history page: its title above, the grid on the left, and beside it what
+// is `above` (if anything) over the chart; printable as its grid.
+void fillHistoryPage(QWidget* frame, const char* title, HistoryTable& table, ChartData& chart,
+                     QWidget* above, const PageContext& page);
+
+// The figures of a report, each under its caption.
+using Figures = std::vector<std::pair<std::string, const Label*>>;
+
+// Makes `frame` printable: a report of one table under the title, with the
+// figures and the chart (none when null).
+void offerReport(QWidget* frame, std::function<std::string()> title, Figures figures,
+                 ChartView* chart, std::function<OutTable()> table, const PageContext& page);
+// The same for a ledger's table under a fixed title.
+void offerReport(QWidget* frame, const char* title, Figures figures, ChartView* chart,
+                 const LedgerTable& table, const PageContext& page);
+
+// The page's widget, filled by `fill` when the frame is first shown.
+template <class Page>
+QWidget* pageView(Control& frame, Page& page, const PageContext& context,
+                  void (*fill)(QWidget*, Page&, const PageContext&)) {
+    return lazyPage(frame,
+                    [&page, context, fill](QWidget* widget) { fill(widget, page, context); });
+}
 
 }  // namespace zm

@@ -74,8 +74,10 @@ void fillSmallChangePage(QWidget* frame, SmallChangePage& page, const PageContex
                             {"最高", page.lblKozeni_Max, 1, 0},
                             {"最低", page.lblKozeni_Min, 1, 1},
                             {"平均", page.lblKozeni_Avg, 2, 0}};
+    Figures reported;
     for (const Figure& f : shown) {
         addFigure(figures, f.row, f.column * 3, new QLabel(f.caption), f.label);
+        reported.emplace_back(f.caption, &f.label);
     }
     figures->setColumnMinimumWidth(2, 24);
     figures->setColumnStretch(1, 1);
@@ -94,20 +96,13 @@ void fillSmallChangePage(QWidget* frame, SmallChangePage& page, const PageContex
     side->addWidget(chart, 1);
 
     layOutLedgerPage(frame, makePageTitle("小銭清算貯金"), table, side);
-    PageOut out{[] { return std::string("小銭清算貯金"); },
-                {},
-                chart->plot(),
-                [&page] { return std::vector<OutTable>{outTable(page.msgKozeni, {}, "")}; }};
-    for (const Figure& f : shown) out.figures.emplace_back(f.caption, &f.label);
-    offerPage(frame, std::move(out), context.out);
+    offerReport(frame, "小銭清算貯金", std::move(reported), chart, page.msgKozeni, context);
 }
 
 }  // namespace
 
 QWidget* makeSmallChangePageView(SmallChangePage& page, const PageContext& context) {
-    return lazyPage(page.fraCyokin2, [&page, context](QWidget* frame) {
-        fillSmallChangePage(frame, page, context);
-    });
+    return pageView(page.fraCyokin2, page, context, fillSmallChangePage);
 }
 
 }  // namespace zm

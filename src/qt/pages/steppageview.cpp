@@ -104,19 +104,15 @@ void fillStepPage(QWidget* frame, StepPage& page, const PageContext& context) {
     side->addWidget(chart, 1);
 
     layOutLedgerPage(frame, makePageTitle("３６５歩のマーチ貯金"), table, side);
-    offerPage(frame,
-              {[] { return std::string("３６５歩のマーチ貯金"); },
-               {{"日数", &page.lblkeika}, {"合計", &page.lblEvery_zen}},
-               chart->plot(),
-               [&page] { return std::vector<OutTable>{outTable(page.msgEvery, {}, "")}; }},
-              context.out);
+    offerReport(frame, "３６５歩のマーチ貯金",
+                {{"日数", &page.lblkeika}, {"合計", &page.lblEvery_zen}}, chart, page.msgEvery,
+                context);
 }
 
 }  // namespace
 
 QWidget* makeStepPageView(StepPage& page, const PageContext& context) {
-    return lazyPage(page.fraCyokin1,
-                    [&page, context](QWidget* frame) { fillStepPage(frame, page, context); });
+    return pageView(page.fraCyokin1, page, context, fillStepPage);
 }
 
 }  // namespace zm

@@ -137,27 +137,18 @@ void fillThemePage(QWidget* frame, ThemePage& page, const PageContext& context) 
     right->addWidget(items, 1);
     right->addWidget(chart, 1);
 
-    auto* body = new QHBoxLayout;
-    body->addLayout(left, 5);
-    body->addLayout(right, 4);
-
-    auto* layout = new QVBoxLayout(frame);
-    layout->addLayout(heading);
-    layout->addLayout(body, 1);
+    layOutPage(frame, heading, left, 5, right, 4);
     setOutTitle(items, [&page] { return page.lblTemaMei.caption() + "の項目"; });
-    offerPage(frame,
-              {[&page] { return page.lblTemaMei.caption(); },
-               {{"回数", &page.lblCnt}, {"合計", &page.lblZen}},
-               chart->plot(),
-               [&page] { return std::vector<OutTable>{outTable(page.msgLedger, {}, "")}; }},
-              context.out);
+    offerReport(
+        frame, [&page] { return page.lblTemaMei.caption(); },
+        {{"回数", &page.lblCnt}, {"合計", &page.lblZen}}, chart,
+        [&page] { return outTable(page.msgLedger, {}, ""); }, context);
 }
 
 }  // namespace
 
 QWidget* makeThemePageView(ThemePage& page, const PageContext& context) {
-    return lazyPage(page.fraCyokin,
-                    [&page, context](QWidget* frame) { fillThemePage(frame, page, context); });
+    return pageView(page.fraCyokin, page, context, fillThemePage);
 }
 
 }  // namespace zm

@@ -14,17 +14,9 @@ namespace zm {
 
 namespace {
 
-const char* pictureOf(Guide which) {
-    switch (which) {
-        case Guide::Sub1:
-            return ":/images/guide1.png";
-        case Guide::Sub2:
-            return ":/images/guide2.png";
-        case Guide::Sub3:
-            break;
-    }
-    return ":/images/guide3.png";
-}
+// In the order of Guide.
+constexpr const char* kPictures[] = {":/images/guide1.png", ":/images/guide2.png",
+                                     ":/images/guide3.png"};
 
 // The widths in twips were made for a narrower system font: a column never
 // cuts its texts short.
@@ -55,7 +47,7 @@ GuideDialog::GuideDialog(Guide which, QWidget* owner, const PageContext& context
     form_.Form_Load();
 
     auto* picture = new QLabel;
-    picture->setPixmap(QPixmap(pictureOf(which)));
+    picture->setPixmap(QPixmap(kPictures[static_cast<int>(which)]));
     picture->setAccessibleName("ガイドの絵");
     auto* top = new QHBoxLayout;
     top->addWidget(picture);

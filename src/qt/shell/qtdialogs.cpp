@@ -30,35 +30,21 @@ Answer QtDialogs::msgBox(const std::string& text, const std::string& title, Icon
     QMessageBox box(owner(parent_));
     box.setWindowTitle(qs(title));
     box.setText(shown(text));
-    switch (icon) {
-        case Icon::Information:
-            box.setIcon(QMessageBox::Information);
-            break;
-        case Icon::Exclamation:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case Icon::Question:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case Icon::Critical:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case Icon::None:
-            break;
-    }
-    switch (buttons) {
-        case Buttons::Ok:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
-        case Buttons::OkCancel:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            box.setDefaultButton(QMessageBox::Ok);
-            break;
-        case Buttons::YesNo:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            box.setDefaultButton(QMessageBox::Yes);
-            break;
-    }
+    // In the order of Icon and Buttons.
+    static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                                   QMessageBox::Warning, QMessageBox::Question,
+                                                   QMessageBox::Critical};
+    struct Choice {
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton byDefault;
+    };
+    static const Choice kButtons[] = {{QMessageBox::Ok, QMessageBox::NoButton},
+                                      {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok},
+                                      {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes}};
+    if (icon != Icon::None) box.setIcon(kIcons[static_cast<int>(icon)]);
+    const Choice& choice = kButtons[static_cast<int>(buttons)];
+    box.setStandardButtons(choice.buttons);
+    if (choice.byDefault != QMessageBox::NoButton) box.setDefaultButton(choice.byDefault);
     switch (box.exec()) {
         case QMessageBox::Cancel:
             return Answer::Cancel;
