@@ -83,12 +83,12 @@ std::vector<std::string> exportCsvFiles(const DataFolder& data, const std::files
     };
 
     const auto every = readIfPresent(EveryLedgerFile(data), data);
-    StepPage::FillLedger(table, every.records);
+    StepPage::fillLedger(table, every.records);
     writeTable(files::kEvery);
-    StepPage::FillLedger(table, readIfPresent(EveryHistoryFile(data), data).records);
+    StepPage::fillLedger(table, readIfPresent(EveryHistoryFile(data), data).records);
     writeTable(files::kEveryHistory);
     const auto kozeni = readIfPresent(KozeniLedgerFile(data), data);
-    SmallChangePage::FillLedger(table, kozeni.records);
+    SmallChangePage::fillLedger(table, kozeni.records);
     writeTable(files::kKozeni);
 
     // The goals are measured against the same sum as on their page.
@@ -97,7 +97,7 @@ std::vector<std::string> exportCsvFiles(const DataFolder& data, const std::files
     for (int t = 0; t < 3; ++t) {
         auto ledger = readIfPresent(ThemeLedgerFile(data, t), data);
         savings += ledger.total;
-        ThemePage::FillLedger(table, std::move(ledger.records));
+        ThemePage::fillLedger(table, std::move(ledger.records));
         writeTable(files::kTheme[t]);
         ThemePage::FillItems(table, ItemListFile(data, t).read().records);
         writeTable(files::kItems[t]);

@@ -51,17 +51,17 @@ void GoalsPage::InitMokuhyoGrid() {
 void GoalsPage::FillGoals(LedgerTable& table, const std::vector<GoalRecord>& goals, Money savings) {
     table.reset(goalColumns());
     table.beginLoad();
-    for (const GoalRecord& goal : goals) AddGoalRow(table, goal, savings);
+    for (const GoalRecord& goal : goals) addGoalRow(table, goal, savings);
     table.endLoad();
 }
 
-void GoalsPage::AddGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings) {
+void GoalsPage::addGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings) {
     const Money toGo = savings - goal.target;
     // Every goal is measured against the whole savings, met when they reach it.
     table.appendRow({toGo >= Money() ? "★" : "", goal.purpose, Cell(goal.target), Cell(toGo)});
 }
 
-void GoalsPage::ShowMokuhyoTotal() {
+void GoalsPage::showMokuhyoTotal() {
     lblMokuSou.setCaption(MokuhyoTotal.currencyText());
 }
 
@@ -70,7 +70,7 @@ void GoalsPage::LoadMokuhyoFile() {
     const auto goals = GoalsFile(s_.folder).readOrCreate();
     FillGoals(msgMokuhyo, goals.records, savings);
     MokuhyoTotal = goals.total;
-    ShowMokuhyoTotal();
+    showMokuhyoTotal();
 }
 
 void GoalsPage::ShowSougaku() {
@@ -111,9 +111,9 @@ void GoalsPage::cmdMokuHozon_Click() {
 
     const GoalRecord goal{purpose, *target};
     GoalsFile(s_.folder).append(goal);
-    AddGoalRow(msgMokuhyo, goal, savings);
+    addGoalRow(msgMokuhyo, goal, savings);
     MokuhyoTotal = *total;
-    ShowMokuhyoTotal();
+    showMokuhyoTotal();
     UpdateSagaku();
     txtInpMokuKou.setText("");
     txtInpMokuKin.setText("");

@@ -78,8 +78,8 @@ public:
 private:
     // The typed target when both boxes are filled and the amount is a number.
     std::optional<Money> typedTarget() const;
-    static void AddGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings);
-    void ShowMokuhyoTotal();
+    static void addGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings);
+    void showMokuhyoTotal();
 
     Services s_;
     Sources sources_;

@@ -38,97 +38,97 @@ std::vector<Column> kozeniColumns() {
 
 }  // namespace
 
-void SmallChangePage::ResetKozeniTable() {
+void SmallChangePage::resetKozeniTable() {
     msgKozeni.reset(kozeniColumns());
 }
 
-void SmallChangePage::FillLedger(LedgerTable& table, const std::vector<TimedRecord>& records) {
+void SmallChangePage::fillLedger(LedgerTable& table, const std::vector<TimedRecord>& records) {
     // The rows are rebuilt whole, so nothing of an earlier load can be left over.
     table.reset(kozeniColumns());
     appendTimedRows(table, records);
 }
 
-void SmallChangePage::LoadKozeniLedger() {
+void SmallChangePage::loadKozeniLedger() {
     const auto ledger = KozeniLedgerFile(s_.folder).readOrCreate();
-    FillLedger(msgKozeni, ledger.records);
+    fillLedger(msgKozeni, ledger.records);
     if (!msgKozeni.empty()) msgKozeni.scrollToLast();
-    CountKozeniRows();
-    ShowKozeniTotals();
+    countKozeniRows();
+    showKozeniTotals();
 }
 
-void SmallChangePage::CountKozeniRows() {
+void SmallChangePage::countKozeniRows() {
     const int n = msgKozeni.recordCount();
-    KozeniMax = Money();  // never below 0
-    KozeniMin = Money();
+    kozeniMax_ = Money();  // never below 0
+    kozeniMin_ = Money();
     for (int r = 1; r <= n; ++r) {
         const Money amount = msgKozeni.value(r, 3);
-        if (amount > KozeniMax) KozeniMax = amount;
-        if (r == 1 || amount < KozeniMin) KozeniMin = amount;
+        if (amount > kozeniMax_) kozeniMax_ = amount;
+        if (r == 1 || amount < kozeniMin_) kozeniMin_ = amount;
     }
-    KozeniCount = n;
-    KozeniTotal = n == 0 ? Money() : msgKozeni.value(n, 4);
-    KozeniLastDate = n == 0 ? std::string() : msgKozeni.text(n, 1);
-    KozeniAverage = n == 0 ? Money() : averageOf(KozeniTotal, n);
+    kozeniCount_ = n;
+    kozeniTotal_ = n == 0 ? Money() : msgKozeni.value(n, 4);
+    kozeniLastDate_ = n == 0 ? std::string() : msgKozeni.text(n, 1);
+    kozeniAverage_ = n == 0 ? Money() : averageOf(kozeniTotal_, n);
 }
 
-void SmallChangePage::AddKozeniRow(const TimedRecord& record) {
+void SmallChangePage::addKozeniRow(const TimedRecord& record) {
     const Money amount = record.amount;
     const int r = msgKozeni.rowCount();
-    KozeniTotal += amount;
+    kozeniTotal_ += amount;
     msgKozeni.appendRow(
-        {Cell::position(), Cell(record.date), Cell(record.time), Cell(amount), Cell(KozeniTotal)});
+        {Cell::position(), Cell(record.date), Cell(record.time), Cell(amount), Cell(kozeniTotal_)});
     msgKozeni.scrollToLast();
-    if (amount > KozeniMax) KozeniMax = amount;
-    if (r == 1 || amount < KozeniMin) KozeniMin = amount;
-    KozeniCount = r;
-    KozeniAverage = averageOf(KozeniTotal, r);
-    ShowKozeniTotals();
+    if (amount > kozeniMax_) kozeniMax_ = amount;
+    if (r == 1 || amount < kozeniMin_) kozeniMin_ = amount;
+    kozeniCount_ = r;
+    kozeniAverage_ = averageOf(kozeniTotal_, r);
+    showKozeniTotals();
 }
 
-void SmallChangePage::AppendKozeniRecord(const TimedRecord& record) {
+void SmallChangePage::appendKozeniRecord(const TimedRecord& record) {
     KozeniLedgerFile(s_.folder).append(record);
 }
 
 void SmallChangePage::reload() {
-    ResetKozeniTable();
-    LoadKozeniLedger();
-    DrawKozeniChart();
-    ShowKozeniElapsed();
+    resetKozeniTable();
+    loadKozeniLedger();
+    drawKozeniChart();
+    showKozeniElapsed();
 }
 
-void SmallChangePage::ShowKozeniTotals() {
-    lblKozeni_cnt.setCaption(std::to_string(KozeniCount) + "回");
-    lblKozeni_zen.setCaption(KozeniTotal.currencyText());
-    lblKozeni_Max.setCaption(KozeniMax.currencyText());
-    lblKozeni_Min.setCaption(KozeniMin.currencyText());
-    lblKozeni_Avg.setCaption(KozeniAverage.currencyText());
+void SmallChangePage::showKozeniTotals() {
+    lblKozeni_cnt.setCaption(std::to_string(kozeniCount_) + "回");
+    lblKozeni_zen.setCaption(kozeniTotal_.currencyText());
+    lblKozeni_Max.setCaption(kozeniMax_.currencyText());
+    lblKozeni_Min.setCaption(kozeniMin_.currencyText());
+    lblKozeni_Avg.setCaption(kozeniAverage_.currencyText());
 }
 
-void SmallChangePage::HideKozeniNotice() {
+void SmallChangePage::hideKozeniNotice() {
     lblCmnt2[0].setVisible(false);
     lblCmnt2[1].setVisible(false);
     lblKozeni_Keika.setVisible(false);
 }
 
-void SmallChangePage::ShowKozeniDepositedToday() {
-    HideKozeniNotice();
+void SmallChangePage::showKozeniDepositedToday() {
+    hideKozeniNotice();
     lblCmnt2[1].setCaption("本日入金済みです。");
     lblCmnt2[1].setVisible(true);
 }
 
-void SmallChangePage::ShowKozeniElapsed() {
-    const auto last = parseDateText(KozeniLastDate);
+void SmallChangePage::showKozeniElapsed() {
+    const auto last = parseDateText(kozeniLastDate_);
     if (msgKozeni.empty() || !last) {
-        HideKozeniNotice();
+        hideKozeniNotice();
         return;
     }
     // Negative when the last settlement is dated in the future.
     const int days = daysBetween(*last, s_.clock.today());
     if (days == 0) {
-        ShowKozeniDepositedToday();
+        showKozeniDepositedToday();
         return;
     }
-    HideKozeniNotice();
+    hideKozeniNotice();
     lblCmnt2[1].setCaption("経過しました");
     lblKozeni_Keika.setCaption(std::to_string(days) + "日");
     lblCmnt2[0].setVisible(true);
@@ -136,7 +136,7 @@ void SmallChangePage::ShowKozeniElapsed() {
     lblKozeni_Keika.setVisible(true);
 }
 
-void SmallChangePage::DrawKozeniChart() {
+void SmallChangePage::drawKozeniChart() {
     fillPageChart(msgKozeni, mctKozeni);
 }
 
@@ -145,7 +145,7 @@ bool SmallChangePage::refuseDeposit(Money amount) {
             s_.dialogs, msgKozeni.recordCount(), kMaxRecords,
             "小銭清算貯金の記録は 32,766 回までです。\r\n古い記録を削除してから入金してください。"))
         return true;
-    if (!Money::checkedAdd(KozeniTotal, amount)) {
+    if (!Money::checkedAdd(kozeniTotal_, amount)) {
         s_.dialogs.msgBox("合計金額が大きすぎて記録できません。", "記録の上限", Icon::Exclamation,
                           Buttons::Ok);
         return true;
@@ -168,10 +168,10 @@ void SmallChangePage::cmdKozeniHozon_Click() {
 
     const Moment moment = s_.clock.moment();
     const TimedRecord record{moment.date, moment.time, *amount};
-    AppendKozeniRecord(record);
-    AddKozeniRow(record);
-    DrawKozeniChart();
-    ShowKozeniDepositedToday();
+    appendKozeniRecord(record);
+    addKozeniRow(record);
+    drawKozeniChart();
+    showKozeniDepositedToday();
     if (sampleData_()) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
                           Buttons::Ok);
@@ -204,8 +204,8 @@ void SmallChangePage::msgKozeni_DblClick() {
     // The rows are those of the rewritten file: the table stands as a reload
     // would leave it, without reading the file again.
     settleLedgerAfterDeletion(msgKozeni, r, 3, 4);
-    CountKozeniRows();
-    ShowKozeniTotals();
+    countKozeniRows();
+    showKozeniTotals();
 }
 
 void SmallChangePage::cmdKozeniClr_Click() {
@@ -214,9 +214,9 @@ void SmallChangePage::cmdKozeniClr_Click() {
                           Icon::Question, Buttons::OkCancel) != Answer::Ok)
         return;
     KozeniLedgerFile(s_.folder).empty();
-    ResetKozeniTable();
-    LoadKozeniLedger();
-    HideKozeniNotice();
+    resetKozeniTable();
+    loadKozeniLedger();
+    hideKozeniNotice();
 }
 
 }  // namespace zm

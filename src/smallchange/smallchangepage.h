@@ -41,9 +41,9 @@ public:
     Label lblKozeni_Keika{"lblKozeni_Keika"};
 
     // What the main form and the summary pages read.
-    Money kozeniTotal() const { return KozeniTotal; }
+    Money kozeniTotal() const { return kozeniTotal_; }
     bool hasRecords() const { return !msgKozeni.empty(); }
-    Money kozeniAverage() const { return KozeniAverage; }
+    Money kozeniAverage() const { return kozeniAverage_; }
 
     void cmdKozeniHozon_Click();
     void txtKozeni_Inp_KeyPress(int key);
@@ -53,7 +53,7 @@ public:
     // The page built anew from its file: table, figures, chart, notice.
     void reload();
     // One record written to the ledger file, as a deposit writes it.
-    void appendRecord(const TimedRecord& record) { AppendKozeniRecord(record); }
+    void appendRecord(const TimedRecord& record) { appendKozeniRecord(record); }
 
     // Positions and the count are 16-bit on the page.
     static constexpr int kMaxRecords = 32766;
@@ -62,31 +62,31 @@ public:
     bool refuseDeposit(Money amount);
     // The ledger's columns, then a row per record with its running total: the
     // page's table, or one made to take the ledger out.
-    static void FillLedger(LedgerTable& table, const std::vector<TimedRecord>& records);
+    static void fillLedger(LedgerTable& table, const std::vector<TimedRecord>& records);
 
 private:
-    void ResetKozeniTable();
-    void LoadKozeniLedger();
+    void resetKozeniTable();
+    void loadKozeniLedger();
     // Count, total, largest, smallest, average and last date from the rows.
-    void CountKozeniRows();
-    void AddKozeniRow(const TimedRecord& record);
-    void AppendKozeniRecord(const TimedRecord& record);
-    void ShowKozeniTotals();
-    void ShowKozeniElapsed();
-    void HideKozeniNotice();
-    void ShowKozeniDepositedToday();
-    void DrawKozeniChart();
+    void countKozeniRows();
+    void addKozeniRow(const TimedRecord& record);
+    void appendKozeniRecord(const TimedRecord& record);
+    void showKozeniTotals();
+    void showKozeniElapsed();
+    void hideKozeniNotice();
+    void showKozeniDepositedToday();
+    void drawKozeniChart();
 
     Services s_;
     std::function<bool()> sampleData_;
 
     // State.
-    Money KozeniTotal;
-    int KozeniCount = 0;
-    Money KozeniMax;
-    Money KozeniMin;
-    Money KozeniAverage;
-    std::string KozeniLastDate;
+    Money kozeniTotal_;
+    int kozeniCount_ = 0;
+    Money kozeniMax_;
+    Money kozeniMin_;
+    Money kozeniAverage_;
+    std::string kozeniLastDate_;
 };
 
 }  // namespace zm

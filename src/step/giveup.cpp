@@ -18,27 +18,27 @@ void StepPage::cmdEveryClr_Click() {
         "削除確認", Icon::Question, Buttons::YesNo);
     if (keep == Answer::Yes) {
         EveryHistoryFile(s_.folder).append(
-            {addDays(s_.clock.today(), -1), TimeOfDay{0}, Cumulative});
+            {addDays(s_.clock.today(), -1), TimeOfDay{0}, cumulative_});
     } else {
         EveryHistoryFile(s_.folder).empty();
-        HistoryTotal = Money();
+        historyTotal_ = Money();
     }
     // Either answer ends the run. The ledger is emptied only now, once its
     // total is safe in the history: a failure or a crash while the question
     // is open loses nothing.
     EveryLedgerFile(s_.folder).empty();
 
-    ResetEveryTable();
-    LoadEveryLedger();
+    resetEveryTable();
+    loadEveryLedger();
     lblkeika.setCaption("1日");
     lblEvery_zen.setCaption(Money().currencyText());
-    Cumulative = Money();
-    Plan.Arrears = Money();
-    Plan.PlannedAmount = Money::fromYen(1);
+    cumulative_ = Money();
+    plan_.arrears = Money();
+    plan_.plannedAmount = Money::fromYen(1);
     cmdEveryHozon.setEnabled(true);
     cmdEveryHozon2.setEnabled(true);
 
-    HideEveryPlan();
+    hideEveryPlan();
     lblCmnt1[0].setCaption("本日の入金予定は");
     lblEvery_Kingaku.setCaption("1円");
     lblCmnt1[0].setVisible(true);

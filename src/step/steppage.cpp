@@ -57,32 +57,32 @@ EveryPlan planOf(const std::vector<TimedRecord>& records, Date today) {
         constexpr Date kSampleStart{std::chrono::year{2005}, std::chrono::January,
                                     std::chrono::day{1}};
         const TimedRecord& first = records.front();
-        plan.SampleDataFlag =
+        plan.sampleData =
             first.date == kSampleStart && first.time == TimeOfDay{9 * 3600 + 26 * 60 + 1};
-        plan.StartDate = first.date;
-        plan.LastDate = records.back().date;
-        plan.ElapsedDays = daysBetween(plan.StartDate, today);
-        plan.DayNumber = plan.ElapsedDays;
-        const int gap = daysBetween(plan.LastDate, today);
-        if (gap == 0) plan.DayNumber = 0;
+        plan.startDate = first.date;
+        plan.lastDate = records.back().date;
+        plan.elapsedDays = daysBetween(plan.startDate, today);
+        plan.dayNumber = plan.elapsedDays;
+        const int gap = daysBetween(plan.lastDate, today);
+        if (gap == 0) plan.dayNumber = 0;
         // The missed days run from the day after LastDate to yesterday.
-        for (int k = plan.DayNumber - gap + 2; gap > 1 && k <= plan.DayNumber; ++k) {
-            plan.Arrears += Money::fromYen(k);
+        for (int k = plan.dayNumber - gap + 2; gap > 1 && k <= plan.dayNumber; ++k) {
+            plan.arrears += Money::fromYen(k);
         }
     }
-    plan.PlannedAmount = Money::fromYen(plan.DayNumber + 1);
+    plan.plannedAmount = Money::fromYen(plan.dayNumber + 1);
     // A plan of one yen with records means the last record is from today.
-    plan.depositedToday = !records.empty() && plan.PlannedAmount == Money::fromYen(1);
+    plan.depositedToday = !records.empty() && plan.plannedAmount == Money::fromYen(1);
     return plan;
 }
 
 StepPage::Reminder StepPage::reminderText(const DataFolder& folder, Date today) {
     using Quiet = Reminder::Quiet;
     const EveryPlan plan = planOf(EveryLedgerFile(folder).read().records, today);
-    if (plan.SampleDataFlag) return {Quiet::Sample, {}};
+    if (plan.sampleData) return {Quiet::Sample, {}};
     if (plan.depositedToday) return {Quiet::Deposited, {}};
     Reminder reminder;
-    for (const PlanLine& line : planLines(plan.PlannedAmount, plan.Arrears, plan.LastDate)) {
+    for (const PlanLine& line : planLines(plan.plannedAmount, plan.arrears, plan.lastDate)) {
         if (!reminder.text.empty()) reminder.text += "\n";
         reminder.text += line.before + " " + line.amount + " " + line.after;
     }
@@ -102,13 +102,13 @@ void StepPage::load() {
     // data are loaded anew after a copy was put back.
     cmdEveryHozon.setEnabled(true);
     cmdEveryHozon2.setEnabled(true);
-    ResetEveryTable();
-    LoadEveryLedger();
-    DrawEveryChart();
-    LoadTargetDays();
-    ShowTargetAmount();
+    resetEveryTable();
+    loadEveryLedger();
+    drawEveryChart();
+    loadTargetDays();
+    showTargetAmount();
     // The plan depends on the day number, arrears and row count the loader leaves.
-    ShowEveryPlan();
+    showEveryPlan();
 }
 
 namespace {
@@ -123,50 +123,51 @@ std::vector<Column> everyColumns() {
 
 }  // namespace
 
-void StepPage::ResetEveryTable() {
+void StepPage::resetEveryTable() {
     msgEvery.reset(everyColumns());
 }
 
-void StepPage::FillLedger(LedgerTable& table, const std::vector<TimedRecord>& records) {
+void StepPage::fillLedger(LedgerTable& table, const std::vector<TimedRecord>& records) {
     table.reset(everyColumns());
     appendTimedRows(table, records);
 }
 
-void StepPage::LoadEveryLedger() {
+void StepPage::loadEveryLedger() {
     const auto ledger = EveryLedgerFile(s_.folder).readOrCreate();
     const auto& records = ledger.records;
 
     appendTimedRows(msgEvery, records);
-    Cumulative = ledger.total;
+    cumulative_ = ledger.total;
     if (!msgEvery.empty()) msgEvery.scrollToLast();
 
-    Plan = planOf(records, s_.clock.today());
-    ShowEveryTotals();
+    plan_ = planOf(records, s_.clock.today());
+    showEveryTotals();
 
-    HistoryTotal = EveryHistoryFile(s_.folder).read().total;
+    historyTotal_ = EveryHistoryFile(s_.folder).read().total;
 }
 
-void StepPage::ShowEveryTotals() {
-    lblkeika.setCaption(std::to_string(Plan.ElapsedDays + 1) + "日");
-    lblEvery_zen.setCaption(Cumulative.currencyText());
+void StepPage::showEveryTotals() {
+    lblkeika.setCaption(std::to_string(plan_.elapsedDays + 1) + "日");
+    lblEvery_zen.setCaption(cumulative_.currencyText());
 }
 
-void StepPage::HideEveryPlan() {
+void StepPage::hideEveryPlan() {
     for (Label& piece : lblCmnt1) piece.setVisible(false);
     lblEvery_Kingaku.setVisible(false);
     lblEvery_Tainou.setVisible(false);
     lblEvery_Goukei.setVisible(false);
 }
 
-void StepPage::ShowEveryPlan() {
-    if (Plan.depositedToday) {
-        ShowDepositedToday();
+void StepPage::showEveryPlan() {
+    if (plan_.depositedToday) {
+        showDepositedToday();
         return;
     }
-    HideEveryPlan();
+    hideEveryPlan();
     // The shipped sample never shows or charges arrears.
-    if (Plan.SampleDataFlag) Plan.Arrears = Money();
-    const std::vector<PlanLine> lines = planLines(Plan.PlannedAmount, Plan.Arrears, Plan.LastDate);
+    if (plan_.sampleData) plan_.arrears = Money();
+    const std::vector<PlanLine> lines =
+        planLines(plan_.plannedAmount, plan_.arrears, plan_.lastDate);
     Label* amounts[3] = {&lblEvery_Kingaku, &lblEvery_Tainou, &lblEvery_Goukei};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         Label& before = lblCmnt1[2 * i];
@@ -178,38 +179,38 @@ void StepPage::ShowEveryPlan() {
     }
 }
 
-void StepPage::ShowDepositedToday() {
-    HideEveryPlan();
+void StepPage::showDepositedToday() {
+    hideEveryPlan();
     lblCmnt1[2].setCaption("本日入金済みです。");
     lblCmnt1[2].setVisible(true);
     cmdEveryHozon.setEnabled(false);
     cmdEveryHozon2.setEnabled(false);
 }
 
-void StepPage::AddEveryRow(const TimedRecord& record) {
+void StepPage::addEveryRow(const TimedRecord& record) {
     const int r = msgEvery.rowCount();
-    Cumulative += record.amount;
+    cumulative_ += record.amount;
     msgEvery.appendRow({Cell::position(), Cell(record.date), Cell(record.time), Cell(record.amount),
-                        Cell(Cumulative)});
+                        Cell(cumulative_)});
     msgEvery.setTopRow(r);
-    ShowEveryTotals();
+    showEveryTotals();
 }
 
-void StepPage::AppendEveryRecord(const TimedRecord& record) {
+void StepPage::appendEveryRecord(const TimedRecord& record) {
     EveryLedgerFile(s_.folder).append(record);
 }
 
 void StepPage::depositDue(const Moment& moment) {
     const TimedRecord record{moment.date, moment.time, due()};
     // A sum beyond Money's range throws here, before anything is written.
-    [[maybe_unused]] const Money total = Cumulative + record.amount;
-    AppendEveryRecord(record);
-    AddEveryRow(record);
-    DrawEveryChart();
-    ShowDepositedToday();
+    [[maybe_unused]] const Money total = cumulative_ + record.amount;
+    appendEveryRecord(record);
+    addEveryRow(record);
+    drawEveryChart();
+    showDepositedToday();
 }
 
-void StepPage::DrawEveryChart() {
+void StepPage::drawEveryChart() {
     fillPageChart(msgEvery, mctEvery);
 }
 
@@ -223,18 +224,18 @@ void StepPage::cmdEveryHozon_Click() {
     if (!cmdEveryHozon.enabled()) return;  // one deposit a day
     if (refuseFullLedger()) return;
     depositDue(s_.clock.moment());
-    if (Plan.SampleDataFlag) {
+    if (plan_.sampleData) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
                           Buttons::Ok);
     }
 }
 
-void StepPage::LoadTargetDays() {
-    TargetDays = TargetDaysFile(s_.folder).read();
-    txtSetNissuu.setText(std::to_string(TargetDays));
+void StepPage::loadTargetDays() {
+    targetDays_ = TargetDaysFile(s_.folder).read();
+    txtSetNissuu.setText(std::to_string(targetDays_));
 }
 
-void StepPage::ShowTargetAmount() {
+void StepPage::showTargetAmount() {
     // A text the amount parser takes ("１００", "¥365") counts as that number;
     // anything else by its leading number.
     const std::string& text = txtSetNissuu.text();
@@ -260,7 +261,7 @@ void StepPage::txtSetNissuu_KeyPress(int key) {
             "目標日数", Icon::Exclamation, Buttons::Ok);
         return;
     }
-    ShowTargetAmount();
+    showTargetAmount();
     TargetDaysFile(s_.folder).write(value->toDouble());
 }
 

@@ -21,13 +21,13 @@ struct TimedRecord;
 // Today's plan of a 365-step ledger: the day number, the planned amount and
 // the arrears of the missed days, as the page computes them at start-up.
 struct EveryPlan {
-    bool SampleDataFlag = false;  // the shipped sample ledger
-    Date StartDate{};
-    Date LastDate{};
-    int ElapsedDays = 0;
-    int DayNumber = 0;
-    Money PlannedAmount;
-    Money Arrears;
+    bool sampleData = false;  // the shipped sample ledger
+    Date startDate{};
+    Date lastDate{};
+    int elapsedDays = 0;
+    int dayNumber = 0;
+    Money plannedAmount;
+    Money arrears;
     // Today's deposit is made: the last record is from today.
     bool depositedToday = false;
 };
@@ -96,19 +96,19 @@ public:
     TextBox txtRemindTime{"txtRemindTime"};
 
     // What the main form and the summary pages read.
-    Money cumulative() const { return Cumulative; }
-    Money historyTotal() const { return HistoryTotal; }
-    bool sampleData() const { return Plan.SampleDataFlag; }
+    Money cumulative() const { return cumulative_; }
+    Money historyTotal() const { return historyTotal_; }
+    bool sampleData() const { return plan_.sampleData; }
     bool hasRecords() const { return !msgEvery.empty(); }
-    Money plannedAmount() const { return Plan.PlannedAmount; }
-    Money arrears() const { return Plan.Arrears; }
-    int elapsedDays() const { return Plan.ElapsedDays; }
+    Money plannedAmount() const { return plan_.plannedAmount; }
+    Money arrears() const { return plan_.arrears; }
+    int elapsedDays() const { return plan_.elapsedDays; }
 
     // Start-up: the table, the ledger, the chart, the target days and today's plan.
     void load();
     // The ledger's columns, then a row per record with its running total: the
     // page's table, or one made to take the ledger out.
-    static void FillLedger(LedgerTable& table, const std::vector<TimedRecord>& records);
+    static void fillLedger(LedgerTable& table, const std::vector<TimedRecord>& records);
 
     void cmdEveryHozon_Click();
     void cmdEveryHozon2_Click();
@@ -139,19 +139,19 @@ public:
     static constexpr int kMaxTargetDays = 32766;
 
 private:
-    void ResetEveryTable();
-    void LoadEveryLedger();
-    void ShowEveryTotals();
-    void HideEveryPlan();
-    void ShowEveryPlan();
-    void ShowDepositedToday();
-    void AddEveryRow(const TimedRecord& record);
-    void AppendEveryRecord(const TimedRecord& record);
-    void DrawEveryChart();
-    void LoadTargetDays();
-    void ShowTargetAmount();
+    void resetEveryTable();
+    void loadEveryLedger();
+    void showEveryTotals();
+    void hideEveryPlan();
+    void showEveryPlan();
+    void showDepositedToday();
+    void addEveryRow(const TimedRecord& record);
+    void appendEveryRecord(const TimedRecord& record);
+    void drawEveryChart();
+    void loadTargetDays();
+    void showTargetAmount();
 
-    Money due() const { return Plan.PlannedAmount + Plan.Arrears; }
+    Money due() const { return plan_.plannedAmount + plan_.arrears; }
     // Shows why the ledger takes no more deposits and returns true when full.
     bool refuseFullLedger();
     // Today's deposit of the due amount: on file first, then on the page.
@@ -164,10 +164,10 @@ private:
     ReminderSwitch* reminder_ = nullptr;
 
     // State.
-    EveryPlan Plan;
-    Money Cumulative;
-    Money HistoryTotal;
-    int TargetDays = 0;
+    EveryPlan plan_;
+    Money cumulative_;
+    Money historyTotal_;
+    int targetDays_ = 0;
 };
 
 }  // namespace zm

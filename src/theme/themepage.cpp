@@ -106,11 +106,11 @@ ThemePage::ThemePage(const ThemeTraits& traits, Services services, Button& pageB
 }
 
 void ThemePage::load() {
-    ResetThemeLedgerTable();
-    ResetThemeItemTable();
-    LoadThemeLedger();
-    LoadThemeItems();  // and the theme name
-    DrawTemaChart();
+    resetThemeLedgerTable();
+    resetThemeItemTable();
+    loadThemeLedger();
+    loadThemeItems();  // and the theme name
+    drawTemaChart();
 }
 
 // ---- The ledger ----
@@ -131,11 +131,11 @@ std::vector<Column> itemColumns() {
 
 }  // namespace
 
-void ThemePage::ResetThemeLedgerTable() {
+void ThemePage::resetThemeLedgerTable() {
     msgLedger.reset(ledgerColumns());
 }
 
-void ThemePage::FillLedger(LedgerTable& table, std::vector<ThemeRecord> records) {
+void ThemePage::fillLedger(LedgerTable& table, std::vector<ThemeRecord> records) {
     // Rows, positions and running totals are rebuilt whole from the file.
     table.reset(ledgerColumns());
     table.beginLoad();
@@ -156,39 +156,39 @@ void ThemePage::FillItems(LedgerTable& table, const std::vector<ItemRecord>& ite
     table.endLoad();
 }
 
-void ThemePage::LoadThemeLedger() {
+void ThemePage::loadThemeLedger() {
     auto ledger = ThemeLedgerFile(s_.folder, traits_.index).readOrCreate();
-    FillLedger(msgLedger, std::move(ledger.records));
-    ThemeTotal = ledger.total;
-    ThemeCount = msgLedger.recordCount();
+    fillLedger(msgLedger, std::move(ledger.records));
+    themeTotal_ = ledger.total;
+    themeCount_ = msgLedger.recordCount();
     if (!msgLedger.empty()) msgLedger.scrollToLast();
-    ShowThemeTotals();
+    showThemeTotals();
 }
 
-void ThemePage::ShowThemeTotals() {
-    lblCnt.setCaption(std::to_string(ThemeCount));
-    lblZen.setCaption(ThemeTotal.currencyText());
+void ThemePage::showThemeTotals() {
+    lblCnt.setCaption(std::to_string(themeCount_));
+    lblZen.setCaption(themeTotal_.currencyText());
 }
 
 Money ThemePage::typedAmount() const {
     return parseAmount(txtInp.text()).value_or(Money());
 }
 
-void ThemePage::AddThemeRow(const ThemeRecord& record) {
-    ThemeTotal += record.amount;
+void ThemePage::addThemeRow(const ThemeRecord& record) {
+    themeTotal_ += record.amount;
     const int r = msgLedger.rowCount();
     msgLedger.appendRow(
-        {Cell::position(), Cell(record.date), record.item, Cell(record.amount), Cell(ThemeTotal)});
+        {Cell::position(), Cell(record.date), record.item, Cell(record.amount), Cell(themeTotal_)});
     msgLedger.scrollToLast();
-    ThemeCount = r;
-    ShowThemeTotals();
+    themeCount_ = r;
+    showThemeTotals();
 }
 
-void ThemePage::AppendThemeRecord(const ThemeRecord& record) {
+void ThemePage::appendThemeRecord(const ThemeRecord& record) {
     ThemeLedgerFile(s_.folder, traits_.index).append(record);
 }
 
-void ThemePage::DrawTemaChart() {
+void ThemePage::drawTemaChart() {
     fillPageChart(msgLedger, mctTema);
 }
 
@@ -218,16 +218,16 @@ void ThemePage::cmdHozon_Click() {
                        themeName() + "の記録は 32,766 回までです。\r\n"
                                      "古い記録を削除してから入金してください。"))
         return;
-    if (!Money::checkedAdd(ThemeTotal, typedAmount())) {
+    if (!Money::checkedAdd(themeTotal_, typedAmount())) {
         refuse("金額が大きすぎて合計を計算できません。", "金額超過");
         return;
     }
 
     const ThemeRecord record{s_.clock.today(), txtKou.text(), typedAmount()};
-    AppendThemeRecord(record);
-    AddThemeRow(record);
-    DrawTemaChart();
-    OfferNewItem();
+    appendThemeRecord(record);
+    addThemeRow(record);
+    drawTemaChart();
+    offerNewItem();
     if (sampleData_()) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
                           Buttons::Ok);
@@ -260,9 +260,9 @@ void ThemePage::msgLedger_DblClick() {
     if (r == 0) return;
     // The rows are those of the rewritten file: the table stands as a reload
     // would leave it, without reading the file again.
-    ThemeTotal = settleLedgerAfterDeletion(msgLedger, r, 3, 4);
-    ThemeCount = msgLedger.recordCount();
-    ShowThemeTotals();
+    themeTotal_ = settleLedgerAfterDeletion(msgLedger, r, 3, 4);
+    themeCount_ = msgLedger.recordCount();
+    showThemeTotals();
 }
 
 void ThemePage::cmdClr_Click() {
@@ -272,19 +272,19 @@ void ThemePage::cmdClr_Click() {
         return;
     }
     ThemeLedgerFile(s_.folder, traits_.index).empty();
-    ResetThemeLedgerTable();
-    LoadThemeLedger();
+    resetThemeLedgerTable();
+    loadThemeLedger();
 }
 
 // ---- The item list ----
 
-void ThemePage::ResetThemeItemTable() {
+void ThemePage::resetThemeItemTable() {
     msgKou.reset(itemColumns());
 }
 
-void ThemePage::LoadThemeItems() {
+void ThemePage::loadThemeItems() {
     FillItems(msgKou, ItemListFile(s_.folder, traits_.index).read().records);
-    LoadThemeName();
+    loadThemeName();
 }
 
 void ThemePage::msgKou_Click() {
@@ -298,7 +298,7 @@ void ThemePage::txtKou_KeyPress(int key) {
     if (key == kEnterKey && !txtKou.text().empty()) s_.shell.setFocus(txtInp);
 }
 
-void ThemePage::OfferNewItem() {
+void ThemePage::offerNewItem() {
     const std::string& name = txtKou.text();
     for (int r = 1; r <= msgKou.recordCount(); ++r) {
         if (msgKou.text(r, 0) == name) return;
@@ -345,8 +345,8 @@ void ThemePage::cmdClr2_Click() {
     ItemListFile(s_.folder, traits_.index).empty();
     txtKou.setText("");
     txtInp.setText("");
-    ResetThemeItemTable();
-    LoadThemeItems();
+    resetThemeItemTable();
+    loadThemeItems();
 }
 
 // ---- The name ----
@@ -356,7 +356,7 @@ void ThemePage::showName(const std::string& name) {
     pageButton_.setCaption(firstChars(name, 4));
 }
 
-void ThemePage::LoadThemeName() {
+void ThemePage::loadThemeName() {
     showName(ThemeNameFile(s_.folder, traits_.index).read());
 }
 

@@ -75,7 +75,7 @@ public:
     Picture imgTema;
 
     // What the main form and the summary pages read.
-    Money themeTotal() const { return ThemeTotal; }
+    Money themeTotal() const { return themeTotal_; }
     const std::string& themeName() const { return lblTemaMei.caption(); }
     bool hasRecords() const { return !msgLedger.empty(); }
 
@@ -102,23 +102,23 @@ public:
     // The ledger's and the item list's columns, then a row per record (the
     // ledger's with its running total): the page's tables, or ones made to
     // take the files out.
-    static void FillLedger(LedgerTable& table, std::vector<ThemeRecord> records);
+    static void fillLedger(LedgerTable& table, std::vector<ThemeRecord> records);
     static void FillItems(LedgerTable& table, const std::vector<ItemRecord>& items);
 
 private:
     // The ledger.
-    void ResetThemeLedgerTable();
-    void LoadThemeLedger();
-    void AddThemeRow(const ThemeRecord& record);
-    void AppendThemeRecord(const ThemeRecord& record);
-    void ShowThemeTotals();
-    void DrawTemaChart();
+    void resetThemeLedgerTable();
+    void loadThemeLedger();
+    void addThemeRow(const ThemeRecord& record);
+    void appendThemeRecord(const ThemeRecord& record);
+    void showThemeTotals();
+    void drawTemaChart();
     // The item list.
-    void ResetThemeItemTable();
-    void LoadThemeItems();
-    void OfferNewItem();
+    void resetThemeItemTable();
+    void loadThemeItems();
+    void offerNewItem();
     // The name.
-    void LoadThemeName();
+    void loadThemeName();
 
     // The three checks of a deposit; shows the first failure when `tell`.
     bool depositReady(bool tell);
@@ -132,8 +132,8 @@ private:
     std::function<bool()> sampleData_;
 
     // State.
-    Money ThemeTotal;
-    int ThemeCount = 0;
+    Money themeTotal_;
+    int themeCount_ = 0;
 };
 
 }  // namespace zm
