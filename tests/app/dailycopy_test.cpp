@@ -8,6 +8,7 @@
 #include "app/mainform.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -72,14 +73,11 @@ TEST(DailyCopy, DataTheProgramRefusesAreNotCopied) {
         w.put(c.file, c.damaged);
         if (!c.startRefused) w.dialogs.answer(Answer::Ok);
         MainForm form(w.services());
-        bool refused = false;
-        try {
+        if (c.startRefused) {
+            EXPECT_EQ(refusalOf([&] { form.Form_Load(); }).file(), c.file);
+        } else {
             form.Form_Load();
-        } catch (const FileError& e) {
-            refused = true;
-            EXPECT_EQ(e.file(), c.file);
         }
-        EXPECT_EQ(refused, c.startRefused) << c.file;
         EXPECT_FALSE(fs::exists(w.dir.path() / "バックアップ" / "20260305")) << c.file;
         if (!c.startRefused) {
             ASSERT_EQ(w.dialogs.shown.size(), 1u) << c.file;
@@ -108,13 +106,9 @@ TEST(StartUp, AnOversizeLedgerIsRefusedAndNoDataFileChanges) {
     };
     const auto before = fingerprints();
     MainForm form(w.services());
-    try {
-        form.Form_Load();
-        ADD_FAILURE() << "an oversize ledger was loaded";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kKozeni);
-        EXPECT_EQ(e.line(), kMaxRecords + 1);
-    }
+    const FileError e = refusalOf([&] { form.Form_Load(); });
+    EXPECT_EQ(e.file(), files::kKozeni);
+    EXPECT_EQ(e.line(), kMaxRecords + 1);
     EXPECT_EQ(fingerprints(), before);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -74,13 +75,9 @@ TEST(MainForm, MissingInstallationFileEndsStartUpNamingIt) {
         w.putInstallation();
         std::filesystem::remove(w.dir.path() / std::string(missing));
         MainForm form(w.services());
-        try {
-            form.Form_Load();
-            ADD_FAILURE() << "start-up went on without " << missing;
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.file(), missing);
-            EXPECT_NE(std::string(e.what()).find(std::string(missing)), std::string::npos);
-        }
+        const FileError e = refusalOf([&] { form.Form_Load(); });
+        EXPECT_EQ(e.file(), missing);
+        EXPECT_NE(std::string(e.what()).find(std::string(missing)), std::string::npos);
         EXPECT_FALSE(w.folder.exists(missing));
         EXPECT_FALSE(w.shell.mainShown);
     }

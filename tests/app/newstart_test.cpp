@@ -8,6 +8,7 @@
 #include "store/cp932.h"
 #include "store/fileerror.h"
 #include "support/faultycalls.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -146,16 +147,14 @@ TEST_F(NewStartFixture, AStepThatFailsStopsThereAndTheNextStartFinishesIt) {
     const Files before = bytes(w.dir.path());
     name(0, "お小遣い");
     w.dialogs.answer(Answer::Ok);
-    try {
+    const FileError e = refusalOf([&] {
         FailingRenames calls;
         calls.names = {{std::string(files::kThemeName[0]), 0}};
         const UsingFileCalls using_(calls);
         form->cmdNewStart_Click();
-        ADD_FAILURE() << "the new start went on";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kThemeName[0]);
-        EXPECT_NE(std::string(e.what()).find(copyFolder().string()), std::string::npos) << e.what();
-    }
+    });
+    EXPECT_EQ(e.file(), files::kThemeName[0]);
+    EXPECT_NE(std::string(e.what()).find(copyFolder().string()), std::string::npos) << e.what();
     EXPECT_EQ(w.dialogs.shown.size(), 1u);  // the question, no final message
 
     const Files after = bytes(w.dir.path());

@@ -4,6 +4,7 @@
 
 #include "app/mainform.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -187,13 +188,9 @@ TEST(Analysis, LineThatDoesNotParseIsReportedWithItsFileAndLineAndNothingIsWritt
     // Broken after start-up, as by another program.
     w.put(files::kTheme[1], "\"2026年03月01日\",\"晩酌\",50\n\"2026年03月02日\",\"晩酌\",五十\n");
     const std::string before = w.dir.read(std::string(files::kTheme[1]));
-    try {
-        form.cmdData_Sort_Click();
-        ADD_FAILURE() << "the broken line was passed over";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kTheme[1]);
-        EXPECT_EQ(e.line(), 2);
-    }
+    const FileError e = refusalOf([&] { form.cmdData_Sort_Click(); });
+    EXPECT_EQ(e.file(), files::kTheme[1]);
+    EXPECT_EQ(e.line(), 2);
     EXPECT_FALSE(form.fraDataSort.visible());
     EXPECT_EQ(w.dir.read(std::string(files::kTheme[1])), before);
     EXPECT_TRUE(w.dialogs.shown.empty());

@@ -4,6 +4,7 @@
 
 #include "app/mainform.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -141,17 +142,13 @@ TEST_F(OverPayment, FailedStepWriteSaysTheSurplusWasKept) {
     std::filesystem::remove(w.dir.path() / std::string(files::kEvery));
     std::filesystem::create_directory(w.dir.path() / std::string(files::kEvery));
     w.dialogs.type("100").answer(Answer::Ok);
-    try {
-        form.every.cmdEveryHozon2_Click();
-        ADD_FAILURE() << "the failed write must end the operation";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kEvery);
-        const std::string text = e.what();
-        EXPECT_NE(text.find("「３６５歩のマーチ.TXT」"), std::string::npos) << text;
-        EXPECT_NE(text.find("差分の 88円 は「小銭清算.txt」に記録しました。"), std::string::npos)
-            << text;
-        EXPECT_NE(text.find("本日の 12円 を記録できませんでした。"), std::string::npos) << text;
-    }
+    const FileError e = refusalOf([&] { form.every.cmdEveryHozon2_Click(); });
+    EXPECT_EQ(e.file(), files::kEvery);
+    const std::string text = e.what();
+    EXPECT_NE(text.find("「３６５歩のマーチ.TXT」"), std::string::npos) << text;
+    EXPECT_NE(text.find("差分の 88円 は「小銭清算.txt」に記録しました。"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("本日の 12円 を記録できませんでした。"), std::string::npos) << text;
     EXPECT_EQ(w.get(files::kKozeni), kozeni + "\"2026年03月05日\",\"10:11:12\",88\r\n");
 }
 

@@ -4,6 +4,7 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -167,13 +168,9 @@ TEST_F(StepFixture, MalformedLedgerLineNamesFileAndLineAndTouchesNothing) {
         "\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"09:00:00\",abc\n";
     w.put(files::kEvery, ledger);
     const std::string before = w.dir.read(std::string(files::kEvery));
-    try {
-        page.load();
-        FAIL() << "a bad amount must not load";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kEvery);
-        EXPECT_EQ(e.line(), 2);
-    }
+    const FileError e = refusalOf([&] { page.load(); });
+    EXPECT_EQ(e.file(), files::kEvery);
+    EXPECT_EQ(e.line(), 2);
     EXPECT_EQ(w.dir.read(std::string(files::kEvery)), before);
 
     w.put(files::kEvery, "\"2026年02月30日\",\"09:00:00\",1\n");

@@ -6,6 +6,7 @@
 #include "store/cp932.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/tables.h"
 #include "support/world.h"
 
@@ -468,13 +469,9 @@ TEST(ThemeStartUp, MissingNameOrItemFileEndsStartUpNamingIt) {
             w.put(c.file, "");
         }
         MainForm form(w.services());
-        try {
-            form.Form_Load();
-            ADD_FAILURE() << "start-up went on without " << c.file;
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.file(), c.file);
-            EXPECT_NE(std::string(e.what()).find(std::string(c.file)), std::string::npos);
-        }
+        const FileError e = refusalOf([&] { form.Form_Load(); });
+        EXPECT_EQ(e.file(), c.file);
+        EXPECT_NE(std::string(e.what()).find(std::string(c.file)), std::string::npos);
         EXPECT_EQ(w.folder.exists(c.file), !c.remove);
         EXPECT_FALSE(w.shell.mainShown);
     }
