@@ -7,6 +7,7 @@
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "support/refusal.h"
+#include "support/startedform.h"
 #include "support/tables.h"
 #include "support/world.h"
 
@@ -348,11 +349,8 @@ TEST_P(ThemeFixture, AFullLedgerOrItemListTakesNoMore) {
 INSTANTIATE_TEST_SUITE_P(Themes, ThemeFixture, ::testing::Values(0, 1, 2));
 
 TEST(ThemeNames, TheButtonShowsFourCharactersAndCancelWritesNothing) {
-    World w;
-    w.putInstallation();
-    w.put(files::kThemeName[1], "\"My家計簿をつけたら\"\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kThemeName[1], "\"My家計簿をつけたら\"\n"}}});
+    auto& [w, form] = started;
     EXPECT_EQ(form.themes[1].lblTemaMei.caption(), "My家計簿をつけたら");
     EXPECT_EQ(form.cmdCyokin4.caption(), "My家計");
     EXPECT_EQ(form.cmdCyokin3.caption(), "～つもり");
@@ -414,12 +412,9 @@ TEST(ThemeAmounts, ATotalBeyondMoneyIsRefusedNotWrapped) {
 }
 
 TEST(ThemeStartUp, PageButtonsEmptyTheFieldsAndGuideAnEmptyLedger) {
-    World w;
-    w.putInstallation();
-    w.put(files::kTheme[1], "\"2026年03月01日\",\"お風呂\",30\n");
-    w.put(files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kTheme[1], "\"2026年03月01日\",\"お風呂\",30\n"},
+                                   {files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n"}}});
+    auto& [w, form] = started;
     EXPECT_TRUE(w.folder.exists(files::kTheme[0]));
     EXPECT_EQ(form.themes[1].lblZen.caption(), "¥30");
     EXPECT_EQ(form.themes[1].mctTema.rowCount(), 1);
@@ -461,14 +456,13 @@ TEST(ThemeStartUp, MissingNameOrItemFileEndsStartUpNamingIt) {
     };
     for (const Case& c : {Case{files::kThemeName[0], true}, Case{files::kThemeName[2], false},
                           Case{files::kItems[1], true}}) {
-        World w;
-        w.putInstallation();
+        StartedForm started({.load = false});
+        auto& [w, form] = started;
         if (c.remove) {
             fs::remove(w.dir.path() / std::string(c.file));
         } else {
             w.put(c.file, "");
         }
-        MainForm form(w.services());
         const FileError e = refusalOf([&] { form.Form_Load(); });
         EXPECT_EQ(e.file(), c.file);
         EXPECT_NE(std::string(e.what()).find(std::string(c.file)), std::string::npos);
