@@ -61,11 +61,9 @@ TEST_F(NewStartFixture, CancelChangesNothing) {
     w.dialogs.answer(Answer::Cancel);
     form.cmdNewStart_Click();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].text,
-              "これまでのデータを全て削除して、新規にスタートしても良いですか？\r\n");
-    EXPECT_EQ(w.dialogs.shown[0].title, "削除確認");
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.dialogs.shown[0],
+              (Shown{"これまでのデータを全て削除して、新規にスタートしても良いですか？\r\n",
+                     "削除確認", Icon::Question, Buttons::OkCancel}));
     EXPECT_EQ(bytes(w.dir.path()), before);
     // Only the day's own copy from the start-up, no copy of a new start.
     const fs::path copies = w.dir.path() / "バックアップ";

@@ -59,10 +59,8 @@ TEST(HelpTour, StartUpCopiesTheSavedValueQuietlyAndTheTourShowsOnlyWhenOn) {
     w.dialogs.answer(Answer::Ok);
     form.ShowHelpTour();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].text, "目的のページです。\r\n目標金額を登録します。");
-    EXPECT_EQ(w.dialogs.shown[0].title, "ヘルプツアー");
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Information);
-    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::Ok);
+    EXPECT_EQ(w.dialogs.shown[0], (Shown{"目的のページです。\r\n目標金額を登録します。",
+                                         "ヘルプツアー", Icon::Information, Buttons::Ok}));
 
     form.HelpTour = 0;
     form.ShowHelpTour();

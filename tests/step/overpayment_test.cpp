@@ -41,12 +41,10 @@ TEST_F(OverPayment, SurplusGoesToSmallChangeAndTheDueAmountToTheSteps) {
     EXPECT_TRUE(w.dialogs.shown[0].input);
     EXPECT_EQ(w.dialogs.shown[0].text, kPrompt);
     EXPECT_EQ(w.dialogs.shown[0].title, "差分あり入力");
-    EXPECT_EQ(w.dialogs.shown[1].text,
-              "今回の入金： 100円 - ３６５日貯金への入金： 12円 = 88円\r\n\r\n"
-              "88円を小銭清算貯金に回します");
-    EXPECT_EQ(w.dialogs.shown[1].title, "確認");
-    EXPECT_EQ(w.dialogs.shown[1].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[1].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.dialogs.shown[1],
+              (Shown{"今回の入金： 100円 - ３６５日貯金への入金： 12円 = 88円\r\n\r\n"
+                     "88円を小銭清算貯金に回します",
+                     "確認", Icon::Question, Buttons::OkCancel}));
 
     EXPECT_EQ(w.get(files::kKozeni), kozeni + "\"2026年03月05日\",\"10:11:12\",88\r\n");
     EXPECT_EQ(w.get(files::kEvery), every + "\"2026年03月05日\",\"10:11:12\",12\r\n");

@@ -110,10 +110,10 @@ TEST_F(StepFixture, SampleLedgerChargesNoArrearsAndRemindsAfterTheDeposit) {
     w.dialogs.answer(Answer::Ok);
     page.cmdEveryHozon_Click();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].text,
-              "ご自身のデータでスタートする時は目的ボタンのページで新規スタートしてください。");
-    EXPECT_EQ(w.dialogs.shown[0].title, "新規スタート促し");
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
+    EXPECT_EQ(
+        w.dialogs.shown[0],
+        (Shown{"ご自身のデータでスタートする時は目的ボタンのページで新規スタートしてください。",
+               "新規スタート促し", Icon::Exclamation, Buttons::Ok}));
     // Only the plan is charged: the sample's missed days are not.
     EXPECT_NE(w.get(files::kEvery).find("\"2005年01月10日\",\"07:00:00\",10\r\n"),
               std::string::npos);

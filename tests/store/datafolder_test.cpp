@@ -2,17 +2,16 @@
 #include "store/datafiles.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <optional>
 
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/tempdir.h"
 
@@ -20,6 +19,7 @@ namespace zm {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FileSizeLimit;
 using test::refusalOf;
 using test::TempDir;
 
@@ -241,15 +241,10 @@ TEST_F(DataFolderTest, FailedRewriteLeavesOldFileAndNoTempFile) {
     const std::string old = "\"old\",1\r\n";
     tmp.write("w.txt", old);
     std::vector<RecordLine> lines(50, RecordLine().str("a longer record than the old one"));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(folder.rewrite("w.txt", lines), FileError);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldSignal);
+    {
+        const FileSizeLimit limit(64);
+        EXPECT_THROW(folder.rewrite("w.txt", lines), FileError);
+    }
     EXPECT_EQ(tmp.read("w.txt"), old);
     EXPECT_EQ(entries(tmp.path()), (std::vector<std::string>{"t.txt", "w.txt"}));
 }

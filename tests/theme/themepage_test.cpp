@@ -67,10 +67,7 @@ TEST_P(ThemeFixture, DepositChecksInOrderAndEnterStaysSilent) {
         w.dialogs.answer(Answer::Ok);
         page.cmdHozon_Click();
         ASSERT_EQ(w.dialogs.shown.size(), 1u);
-        EXPECT_EQ(w.dialogs.shown[0].text, c.text);
-        EXPECT_EQ(w.dialogs.shown[0].title, c.title);
-        EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
-        EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::Ok);
+        EXPECT_EQ(w.dialogs.shown[0], (Shown{c.text, c.title, Icon::Exclamation, Buttons::Ok}));
         w.dialogs.shown.clear();
         EXPECT_EQ(ledger(), before);
         EXPECT_EQ(page.msgLedger.recordCount(), 1);
@@ -115,11 +112,9 @@ TEST_P(ThemeFixture, DeletingRewritesTheFileFromTheValues) {
     page.msgLedger_DblClick();
     EXPECT_EQ(w.dir.read(std::string(traits.ledgerFile)), before);
     page.msgLedger_DblClick();
-    EXPECT_EQ(w.dialogs.shown[1].text,
-              "2 2026年03月02日 晩酌 ¥13 のデータを削除してもいいですか？\r\n");
-    EXPECT_EQ(w.dialogs.shown[1].title, "削除確認");
-    EXPECT_EQ(w.dialogs.shown[1].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[1].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.dialogs.shown[1],
+              (Shown{"2 2026年03月02日 晩酌 ¥13 のデータを削除してもいいですか？\r\n", "削除確認",
+                     Icon::Question, Buttons::OkCancel}));
     EXPECT_EQ(
         w.dir.read(std::string(traits.ledgerFile)),
         *utf8ToCp932("\"2026年03月01日\",\"お風呂\",30\r\n\"2026年03月03日\",\"皿洗い\",20\r\n"));
@@ -207,10 +202,7 @@ TEST_P(ThemeFixture, NewItemsAreOfferedAndListedOnesPicked) {
         page.cmdHozon_Click();
     }
     ASSERT_EQ(w.dialogs.shown.size(), 3u);
-    EXPECT_EQ(w.dialogs.shown[0].text, offer);
-    EXPECT_EQ(w.dialogs.shown[0].title, "項目登録確認");
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(w.dialogs.shown[0], (Shown{offer, "項目登録確認", Icon::Question, Buttons::YesNo}));
     EXPECT_EQ(items(), "\"Coffee\",120\r\n\"本\",1000\r\n\"お風呂\",30\r\n");
     EXPECT_EQ(column(page.msgKou, 0), (std::vector<std::string>{"Coffee", "本", "お風呂"}));
     EXPECT_EQ(page.msgLedger.recordCount(), 3);  // recorded whatever the answer
