@@ -2,7 +2,9 @@ cmake_minimum_required(VERSION 3.25)
 # Fails when a source file includes upward or sideways between the layers:
 #   core <- store, ui <- page folders (none includes another) <- app <- qt
 # The view may use of store only what it needs to name the data folder and
-# report a file failure. Run as: cmake -DSRC=<src folder> -P layers.cmake
+# report a file failure, whatever the folders below qt/ and store/ hold.
+# Run as: cmake -DSRC=<src folder> -P layers.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/includes.cmake)
 set(pages step smallchange theme guide goals history)
 set(allowed_core core)
 set(allowed_store core store)
@@ -23,15 +25,21 @@ foreach(source ${sources})
     math(EXPR faults "${faults} + 1")
     continue()
   endif()
-  file(STRINGS ${SRC}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
-  foreach(line ${includes})
-    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
-    string(REGEX MATCH "^[^/]+" target "${header}")
-    if(header STREQUAL target)
-      continue()  # a header beside the file, not of another layer
+  zumeri_includes(headers ${SRC}/${source})
+  foreach(header ${headers})
+    zumeri_included(included ${SRC} ${source} ${header})
+    if(included STREQUAL "")
+      if(NOT header MATCHES "/")
+        continue()  # made beside the file by the build
+      endif()
+      set(included ${header})  # missing, but it names its layer all the same
+    endif()
+    string(REGEX MATCH "^[^/]+" target "${included}")
+    if(target STREQUAL layer)
+      continue()
     endif()
     if(layer STREQUAL "qt" AND target STREQUAL "store")
-      if(NOT header IN_LIST view_store_headers)
+      if(NOT included IN_LIST view_store_headers)
         message(SEND_ERROR "src/${source}: the view includes ${header}")
         math(EXPR faults "${faults} + 1")
       endif()

@@ -9,6 +9,7 @@
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "support/faultycalls.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -102,12 +103,8 @@ TEST(CsvExport, FailuresNameTheFileAndLeaveNoHalfFile) {
     {
         FaultyCalls calls;
         calls.failAt(write, ENOSPC, true);
-        try {
-            exportCsvFiles(w.folder, out.path(), w.clock);
-            ADD_FAILURE() << "no failure";
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.file(), "３６５歩のマーチ.csv");
-        }
+        EXPECT_EQ(refusalOf([&] { exportCsvFiles(w.folder, out.path(), w.clock); }).file(),
+                  "３６５歩のマーチ.csv");
     }
     EXPECT_EQ(out.read("３６５歩のマーチ.csv"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), fs::directory_iterator()), 1);
@@ -123,12 +120,8 @@ TEST(CsvExport, FailuresNameTheFileAndLeaveNoHalfFile) {
     out.write("a file", "");
     EXPECT_THROW(exportCsvFiles(w.folder, out.path() / "a file" / "x", w.clock), FileError);
     fs::remove(w.dir.path() / "項目２.txt");
-    try {
-        exportCsvFiles(w.folder, out.path(), w.clock);
-        ADD_FAILURE() << "no failure";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), "項目２.txt");
-    }
+    EXPECT_EQ(refusalOf([&] { exportCsvFiles(w.folder, out.path(), w.clock); }).file(),
+              "項目２.txt");
 }
 
 // A file saved from the window: written whole, or a message saying why and

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
-#include "app/mainform.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
-#include "support/world.h"
+#include "support/refusal.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
@@ -16,11 +15,10 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(DailyCopy, StartUpCopiesTheDataAndClearsWhatACrashLeft) {
-    World w;
-    w.putInstallation();
-    w.put(files::kKozeni, "\"2026年03月04日\",\"09:00:00\",5\n");
+    StartedForm started(
+        {.files = {{files::kKozeni, "\"2026年03月04日\",\"09:00:00\",5\n"}}, .load = false});
+    auto& [w, form] = started;
     w.dir.write(".小銭清算.txt.q1W2e3.tmp", "\"2026年03");
-    MainForm form(w.services());
     form.Form_Load();
     EXPECT_TRUE(w.dialogs.shown.empty());
     EXPECT_FALSE(fs::exists(w.dir.path() / ".小銭清算.txt.q1W2e3.tmp"));
@@ -37,13 +35,11 @@ TEST(DailyCopy, ACopyThatCannotBeMadeWarnsOnceAndTheProgramGoesOn) {
         {"バックアップ/20260305", "「バックアップ/20260305」：フォルダではない"},
     };
     for (const auto& c : cases) {
-        World w;
-        w.putInstallation();
-        w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
+        StartedForm started({.files = {{files::kEvery, kOneStep}}, .load = false});
+        auto& [w, form] = started;
         fs::create_directories(fs::path(w.dir.path() / c.inTheWay).parent_path());
         w.dir.write(c.inTheWay, "in the way");
         w.dialogs.answer(Answer::Ok);
-        MainForm form(w.services());
         form.Form_Load();
         ASSERT_EQ(w.dialogs.shown.size(), 1u);
         EXPECT_EQ(w.dialogs.shown[0].title, kCopyFailedTitle);
@@ -67,19 +63,14 @@ TEST(DailyCopy, DataTheProgramRefusesAreNotCopied) {
         {files::kGoals, "\"旅行\",5万\n", false},
     };
     for (const auto& c : cases) {
-        World w;
-        w.putInstallation();
-        w.put(c.file, c.damaged);
-        if (!c.startRefused) w.dialogs.answer(Answer::Ok);
-        MainForm form(w.services());
-        bool refused = false;
-        try {
+        StartedForm started({.files = {{c.file, c.damaged}}, .load = false});
+        auto& [w, form] = started;
+        if (c.startRefused) {
+            EXPECT_EQ(refusalOf([&] { form.Form_Load(); }).file(), c.file);
+        } else {
+            w.dialogs.answer(Answer::Ok);
             form.Form_Load();
-        } catch (const FileError& e) {
-            refused = true;
-            EXPECT_EQ(e.file(), c.file);
         }
-        EXPECT_EQ(refused, c.startRefused) << c.file;
         EXPECT_FALSE(fs::exists(w.dir.path() / "バックアップ" / "20260305")) << c.file;
         if (!c.startRefused) {
             ASSERT_EQ(w.dialogs.shown.size(), 1u) << c.file;
@@ -89,33 +80,16 @@ TEST(DailyCopy, DataTheProgramRefusesAreNotCopied) {
 }
 
 TEST(StartUp, AnOversizeLedgerIsRefusedAndNoDataFileChanges) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
     std::string full;
     for (int i = 0; i <= kMaxRecords; ++i) full += "\"2026年03月01日\",\"09:00:00\",1\n";
-    w.put(files::kKozeni, full);
-    // Each file by its size and a hash: a failure prints a line, not a
-    // comparison of megabytes.
-    const auto fingerprints = [&w] {
-        std::map<std::string, std::pair<std::size_t, std::size_t>> out;
-        for (std::string_view name : files::allData()) {
-            if (!w.folder.exists(name)) continue;
-            const std::string bytes = w.dir.read(name);
-            out[std::string(name)] = {bytes.size(), std::hash<std::string>{}(bytes)};
-        }
-        return out;
-    };
-    const auto before = fingerprints();
-    MainForm form(w.services());
-    try {
-        form.Form_Load();
-        ADD_FAILURE() << "an oversize ledger was loaded";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kKozeni);
-        EXPECT_EQ(e.line(), kMaxRecords + 1);
-    }
-    EXPECT_EQ(fingerprints(), before);
+    StartedForm started(
+        {.files = {{files::kEvery, kOneStep}, {files::kKozeni, full}}, .load = false});
+    auto& [w, form] = started;
+    const Fingerprints before = fingerprints(w);
+    const FileError e = refusalOf([&] { form.Form_Load(); });
+    EXPECT_EQ(e.file(), files::kKozeni);
+    EXPECT_EQ(e.line(), kMaxRecords + 1);
+    EXPECT_EQ(fingerprints(w), before);
 }
 
 }  // namespace

@@ -4,27 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <vector>
 
-#include "app/mainform.h"
 #include "store/datafiles.h"
-#include "support/world.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
-
-using Fingerprints = std::map<std::string, std::pair<std::size_t, std::size_t>>;
-
-Fingerprints fingerprints(World& w) {
-    Fingerprints out;
-    for (std::string_view name : files::allData()) {
-        if (!w.folder.exists(name)) continue;
-        const std::string bytes = w.dir.read(name);
-        out[std::string(name)] = {bytes.size(), std::hash<std::string>{}(bytes)};
-    }
-    return out;
-}
 
 TEST(FieldLimits, TheLongestAcceptedTextIsReadBackAndOneMoreIsRefused) {
     std::string longest;
@@ -85,25 +71,22 @@ TEST(FieldLimits, TheLongestAcceptedTextIsReadBackAndOneMoreIsRefused) {
 
     for (const Writer& writer : writers) {
         SCOPED_TRACE(writer.what);
-        World w;
-        w.putInstallation();
-        {
-            MainForm form(w.services());
-            form.Form_Load();
-            form.cmdMaster_Click();  // makes the goals file
-            const Fingerprints before = fingerprints(w);
-            if (writer.inputBox) w.dialogs.type(longest + "漢");
-            w.dialogs.answer(Answer::Ok);
-            writer.write(form, longest + "漢");
-            ASSERT_FALSE(w.dialogs.shown.empty());
-            EXPECT_EQ(w.dialogs.shown.back().title, "文字数の上限");
-            EXPECT_EQ(w.dialogs.shown.back().text,
-                      std::string(writer.what) + "は 4,096 文字までです。");
-            EXPECT_EQ(fingerprints(w), before);
-            if (writer.inputBox) w.dialogs.type(longest);
-            for (Answer a : writer.asks) w.dialogs.answer(a);
-            writer.write(form, longest);
-        }
+        StartedForm started;
+        auto& [w, form] = started;
+        form.cmdMaster_Click();  // makes the goals file
+        const Fingerprints before = fingerprints(w);
+        if (writer.inputBox) w.dialogs.type(longest + "漢");
+        w.dialogs.answer(Answer::Ok);
+        writer.write(form, longest + "漢");
+        ASSERT_FALSE(w.dialogs.shown.empty());
+        EXPECT_EQ(w.dialogs.shown.back().title, "文字数の上限");
+        EXPECT_EQ(w.dialogs.shown.back().text,
+                  std::string(writer.what) + "は 4,096 文字までです。");
+        EXPECT_EQ(fingerprints(w), before);
+        if (writer.inputBox) w.dialogs.type(longest);
+        for (Answer a : writer.asks) w.dialogs.answer(a);
+        writer.write(form, longest);
+
         MainForm again(w.services());
         again.Form_Load();
         for (const std::string& shown : writer.shown(again)) EXPECT_TRUE(shown == longest);
@@ -111,13 +94,10 @@ TEST(FieldLimits, TheLongestAcceptedTextIsReadBackAndOneMoreIsRefused) {
 }
 
 TEST(FieldLimits, AFullGoalsListTakesNoMore) {
-    World w;
-    w.putInstallation();
     std::string full;
     for (int i = 0; i < kMaxRecords; ++i) full += "\"旅行\",1\n";
-    w.put(files::kGoals, full);
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kGoals, full}}});
+    auto& [w, form] = started;
     form.cmdMaster_Click();
     const std::string before = w.dir.read(files::kGoals);
     form.goals.txtInpMokuKou.setText("車");

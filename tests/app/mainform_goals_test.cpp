@@ -1,24 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "app/mainform.h"
-#include "support/world.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
 
 TEST(MainFormGoals, ThePageIsBuiltFromTheFiveTotalsOnlyWhenOpenedFromAnotherPage) {
-    World w;
-    w.putInstallation(1);
-    w.put(files::kEvery, "\"2026年03月03日\",\"08:00:00\",1\n\"2026年03月04日\",\"08:00:00\",2\n");
-    w.put(files::kEveryHistory, "\"2026年02月01日\",\"07:00:00\",100000\n");  // given up
-    w.put(files::kKozeni, "\"2026年03月01日\",\"09:00:00\",450\n");
-    for (int t = 0; t < 3; ++t) {
-        w.put(files::kTheme[t],
-              "\"2026年03月02日\",\"お風呂\"," + std::to_string(30 - 10 * t) + "\n");
-    }
-    w.put(files::kGoals, "\"旅行\",500\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started(
+        {.files = {{files::kEvery,
+                    "\"2026年03月03日\",\"08:00:00\",1\n\"2026年03月04日\",\"08:00:00\",2\n"},
+                   {files::kEveryHistory, "\"2026年02月01日\",\"07:00:00\",100000\n"},  // given up
+                   {files::kKozeni, "\"2026年03月01日\",\"09:00:00\",450\n"},
+                   {files::kTheme[0], "\"2026年03月02日\",\"お風呂\",30\n"},
+                   {files::kTheme[1], "\"2026年03月02日\",\"お風呂\",20\n"},
+                   {files::kTheme[2], "\"2026年03月02日\",\"お風呂\",10\n"},
+                   {files::kGoals, "\"旅行\",500\n"}},
+         .helpTour = 1});
+    auto& [w, form] = started;
 
     // The page appears complete: built before it is made visible.
     int rowsWhenShown = -1;

@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/mainform.h"
-#include "support/world.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
 
 TEST(MainFormSmallChange, StartUpBuildsThePageAndItsButtonOpensTheGuideWhileEmpty) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery, kOneStep}}});
+    auto& [w, form] = started;
     EXPECT_TRUE(w.folder.exists(files::kKozeni));
     EXPECT_EQ(form.kozeni.lblKozeni_cnt.caption(), "0回");
     EXPECT_FALSE(form.kozeni.lblCmnt2[1].visible());
@@ -31,11 +27,8 @@ TEST(MainFormSmallChange, StartUpBuildsThePageAndItsButtonOpensTheGuideWhileEmpt
     EXPECT_EQ(w.shell.focused, "");
 
     // With records: focus only.
-    World w2;
-    w2.putInstallation();
-    w2.put(files::kKozeni, "\"2026年03月01日\",\"09:00:00\",450\n");
-    MainForm form2(w2.services());
-    form2.Form_Load();
+    StartedForm second({.files = {{files::kKozeni, "\"2026年03月01日\",\"09:00:00\",450\n"}}});
+    auto& [w2, form2] = second;
     EXPECT_EQ(form2.kozeni.lblKozeni_Keika.caption(), "4日");
     EXPECT_EQ(form2.kozeni.mctKozeni.rowCount(), 1);
     form2.cmdCyokin2_Click();
@@ -44,11 +37,8 @@ TEST(MainFormSmallChange, StartUpBuildsThePageAndItsButtonOpensTheGuideWhileEmpt
 }
 
 TEST(MainFormSmallChange, ReminderFollowsTheStepPagesSampleFlag) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n"}}});
+    auto& [w, form] = started;
 
     w.dialogs.answer(Answer::Ok);
     form.kozeni.txtKozeni_Inp.setText("500");

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "store/fileerror.h"
-#include "support/world.h"
+#include "support/refusal.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
@@ -17,9 +18,8 @@ std::vector<std::string> visiblePages(MainForm& form) {
 }
 
 TEST(MainForm, StartUpShowsTheStepPageThenItsGuideWhenTheLedgerIsEmpty) {
-    World w;
-    w.putInstallation(1);
-    MainForm form(w.services());
+    StartedForm started({.helpTour = 1, .load = false});
+    auto& [w, form] = started;
     // The guide must come after the window is on screen.
     bool shownBeforeGuide = false;
     form.every.fraCyokin1.bind([&] { shownBeforeGuide = w.shell.mainShown; });
@@ -41,11 +41,8 @@ TEST(MainForm, StartUpShowsTheStepPageThenItsGuideWhenTheLedgerIsEmpty) {
 }
 
 TEST(MainForm, PageButtonsSwitchOnlyToAPageNotShown) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery, kOneStep}}});
+    auto& [w, form] = started;
     EXPECT_TRUE(w.shell.guides.empty());
 
     form.cmdDay_Click();
@@ -70,17 +67,12 @@ TEST(MainForm, PageButtonsSwitchOnlyToAPageNotShown) {
 
 TEST(MainForm, MissingInstallationFileEndsStartUpNamingIt) {
     for (std::string_view missing : {files::kSettings, files::kEveryTarget, files::kEveryHistory}) {
-        World w;
-        w.putInstallation();
+        StartedForm started({.load = false});
+        auto& [w, form] = started;
         std::filesystem::remove(w.dir.path() / std::string(missing));
-        MainForm form(w.services());
-        try {
-            form.Form_Load();
-            ADD_FAILURE() << "start-up went on without " << missing;
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.file(), missing);
-            EXPECT_NE(std::string(e.what()).find(std::string(missing)), std::string::npos);
-        }
+        const FileError e = refusalOf([&] { form.Form_Load(); });
+        EXPECT_EQ(e.file(), missing);
+        EXPECT_NE(std::string(e.what()).find(std::string(missing)), std::string::npos);
         EXPECT_FALSE(w.folder.exists(missing));
         EXPECT_FALSE(w.shell.mainShown);
     }

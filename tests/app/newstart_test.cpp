@@ -2,13 +2,12 @@
 
 #include <fstream>
 #include <map>
-#include <memory>
 
-#include "app/mainform.h"
 #include "store/cp932.h"
 #include "store/fileerror.h"
 #include "support/faultycalls.h"
-#include "support/world.h"
+#include "support/refusal.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
@@ -20,24 +19,25 @@ using Files = std::map<std::string, std::string>;
 // A folder with something in every data file, each under 200 bytes, and the
 // program started on it with the goals page open.
 struct NewStartFixture : ::testing::Test {
-    World w;
-    std::unique_ptr<MainForm> form;
+    StartedForm started{{.files = {
+                             {files::kEveryTarget, "200\n"},
+                             {files::kEvery,
+                              "\"2026年03月03日\",\"08:00:00\",1\n"
+                              "\"2026年03月04日\",\"08:00:00\",2\n"},
+                             {files::kEveryHistory, "\"2026年02月01日\",\"07:00:00\",55\n"},
+                             {files::kKozeni, "\"2026年03月01日\",\"09:00:00\",450\n"},
+                             {files::kTheme[0], "\"2026年03月02日\",\"お風呂\",30\n"},
+                             {files::kTheme[1], "\"2026年03月02日\",\"お風呂\",30\n"},
+                             {files::kTheme[2], "\"2026年03月02日\",\"お風呂\",30\n"},
+                             {files::kItems[0], "\"お風呂\",30\n"},
+                             {files::kItems[1], "\"お風呂\",30\n"},
+                             {files::kItems[2], "\"お風呂\",30\n"},
+                             {files::kGoals, "\"旅行\",50000\n"},
+                         }}};
+    World& w = started.w;
+    MainForm& form = started.form;
 
-    void SetUp() override {
-        w.putInstallation(0, 200);
-        w.put(files::kEvery,
-              "\"2026年03月03日\",\"08:00:00\",1\n\"2026年03月04日\",\"08:00:00\",2\n");
-        w.put(files::kEveryHistory, "\"2026年02月01日\",\"07:00:00\",55\n");
-        w.put(files::kKozeni, "\"2026年03月01日\",\"09:00:00\",450\n");
-        for (int t = 0; t < 3; ++t) {
-            w.put(files::kTheme[t], "\"2026年03月02日\",\"お風呂\",30\n");
-            w.put(files::kItems[t], "\"お風呂\",30\n");
-        }
-        w.put(files::kGoals, "\"旅行\",50000\n");
-        form = std::make_unique<MainForm>(w.services());
-        form->Form_Load();
-        form->cmdMaster_Click();
-    }
+    void SetUp() override { form.cmdMaster_Click(); }
     // Every data file's bytes, by name.
     Files bytes(const fs::path& dir) {
         Files out;
@@ -52,20 +52,18 @@ struct NewStartFixture : ::testing::Test {
     }
     fs::path copyFolder() { return w.dir.path() / "バックアップ" / "20260305-101112"; }
     void name(int theme, const char* text) {
-        form->goals.txtTemaMei[static_cast<std::size_t>(theme)].setText(text);
+        form.goals.txtTemaMei[static_cast<std::size_t>(theme)].setText(text);
     }
 };
 
 TEST_F(NewStartFixture, CancelChangesNothing) {
     const Files before = bytes(w.dir.path());
     w.dialogs.answer(Answer::Cancel);
-    form->cmdNewStart_Click();
+    form.cmdNewStart_Click();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].text,
-              "これまでのデータを全て削除して、新規にスタートしても良いですか？\r\n");
-    EXPECT_EQ(w.dialogs.shown[0].title, "削除確認");
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.dialogs.shown[0],
+              (Shown{"これまでのデータを全て削除して、新規にスタートしても良いですか？\r\n",
+                     "削除確認", Icon::Question, Buttons::OkCancel}));
     EXPECT_EQ(bytes(w.dir.path()), before);
     // Only the day's own copy from the start-up, no copy of a new start.
     const fs::path copies = w.dir.path() / "バックアップ";
@@ -76,13 +74,13 @@ TEST_F(NewStartFixture, CancelChangesNothing) {
 }
 
 TEST_F(NewStartFixture, OkEmptiesTheFilesAfterACopyAndEndsWithoutUpdatingThePages) {
-    EXPECT_EQ(form->goals.txtTemaMei[0].text(), "～つもり貯金");
+    EXPECT_EQ(form.goals.txtTemaMei[0].text(), "～つもり貯金");
     const Files before = bytes(w.dir.path());
     name(0, "お小遣い");
     name(1, "");
     name(2, "禁煙ボーナス");
     w.dialogs.answer(Answer::Ok).answer(Answer::Ok);
-    form->cmdNewStart_Click();
+    form.cmdNewStart_Click();
 
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
     EXPECT_EQ(w.dialogs.shown[1].text,
@@ -106,16 +104,16 @@ TEST_F(NewStartFixture, OkEmptiesTheFilesAfterACopyAndEndsWithoutUpdatingThePage
     EXPECT_FALSE(fs::exists(copyFolder() / "新規スタート中.txt"));  // done: nothing to finish
 
     // Nothing on the pages was updated before the end.
-    EXPECT_EQ(form->every.msgEvery.recordCount(), 2);
-    EXPECT_EQ(form->goals.msgMokuhyo.recordCount(), 1);
-    EXPECT_EQ(form->themes[0].themeName(), "～つもり貯金");
+    EXPECT_EQ(form.every.msgEvery.recordCount(), 2);
+    EXPECT_EQ(form.goals.msgMokuhyo.recordCount(), 1);
+    EXPECT_EQ(form.themes[0].themeName(), "～つもり貯金");
 }
 
 TEST_F(NewStartFixture, ANameTheFileCannotCarryIsRefusedBeforeTheQuestion) {
     const Files before = bytes(w.dir.path());
     name(2, "禁煙🚭");
     w.dialogs.answer(Answer::Ok);
-    form->cmdNewStart_Click();
+    form.cmdNewStart_Click();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.dialogs.shown[0].title, "使用できない文字");
     EXPECT_EQ(w.dialogs.shown[0].text.rfind("テーマ名に保存できない文字が含まれています。\r\n", 0),
@@ -129,7 +127,7 @@ TEST_F(NewStartFixture, NoCopyMeansNothingIsEmptiedAndTheProgramGoesOn) {
     fs::create_directory(w.dir.path() / std::string(files::kKozeni));
     const Files before = bytes(w.dir.path());
     w.dialogs.answer(Answer::Ok).answer(Answer::Ok);
-    form->cmdNewStart_Click();
+    form.cmdNewStart_Click();
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
     const auto& told = w.dialogs.shown[1];
     EXPECT_EQ(told.title, "新規スタート中止");
@@ -146,16 +144,14 @@ TEST_F(NewStartFixture, AStepThatFailsStopsThereAndTheNextStartFinishesIt) {
     const Files before = bytes(w.dir.path());
     name(0, "お小遣い");
     w.dialogs.answer(Answer::Ok);
-    try {
+    const FileError e = refusalOf([&] {
         FailingRenames calls;
         calls.names = {{std::string(files::kThemeName[0]), 0}};
         const UsingFileCalls using_(calls);
-        form->cmdNewStart_Click();
-        ADD_FAILURE() << "the new start went on";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kThemeName[0]);
-        EXPECT_NE(std::string(e.what()).find(copyFolder().string()), std::string::npos) << e.what();
-    }
+        form.cmdNewStart_Click();
+    });
+    EXPECT_EQ(e.file(), files::kThemeName[0]);
+    EXPECT_NE(std::string(e.what()).find(copyFolder().string()), std::string::npos) << e.what();
     EXPECT_EQ(w.dialogs.shown.size(), 1u);  // the question, no final message
 
     const Files after = bytes(w.dir.path());

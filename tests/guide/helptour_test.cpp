@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/mainform.h"
-#include "support/world.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
 
 TEST(HelpTour, TickingAndUntickingSaysSoAndSavesEveryClick) {
-    World w;
-    w.putInstallation(0);
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery, kOneStep}}});
+    auto& [w, form] = started;
 
     w.dialogs.answer(Answer::Ok).answer(Answer::Ok).answer(Answer::Ok);
     form.chkHelp.setValue(1);
@@ -42,13 +38,10 @@ TEST(HelpTour, TickingAndUntickingSaysSoAndSavesEveryClick) {
 }
 
 TEST(HelpTour, StartUpCopiesTheSavedValueQuietlyAndTheTourShowsOnlyWhenOn) {
-    World w;
-    w.putInstallation();
     // Any label is accepted; a rewrite would replace it.
-    w.put(files::kSettings, "\"ヘルプ\",1\n");
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started(
+        {.files = {{files::kSettings, "\"ヘルプ\",1\n"}, {files::kEvery, kOneStep}}});
+    auto& [w, form] = started;
     EXPECT_EQ(form.chkHelp.value(), 1);
     EXPECT_EQ(form.HelpTour, 1);
     EXPECT_TRUE(w.dialogs.shown.empty());
@@ -66,10 +59,8 @@ TEST(HelpTour, StartUpCopiesTheSavedValueQuietlyAndTheTourShowsOnlyWhenOn) {
     w.dialogs.answer(Answer::Ok);
     form.ShowHelpTour();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].text, "目的のページです。\r\n目標金額を登録します。");
-    EXPECT_EQ(w.dialogs.shown[0].title, "ヘルプツアー");
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Information);
-    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::Ok);
+    EXPECT_EQ(w.dialogs.shown[0], (Shown{"目的のページです。\r\n目標金額を登録します。",
+                                         "ヘルプツアー", Icon::Information, Buttons::Ok}));
 
     form.HelpTour = 0;
     form.ShowHelpTour();
@@ -77,11 +68,8 @@ TEST(HelpTour, StartUpCopiesTheSavedValueQuietlyAndTheTourShowsOnlyWhenOn) {
 }
 
 TEST(HelpTour, HelpButtonOpensTheHelpFileAndEndClosesIt) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery, kOneStep}}});
+    auto& [w, form] = started;
 
     form.cmdHelp_Click();
     EXPECT_EQ(w.shell.helpOpened, std::vector<std::string>{"ZumexHelp.chm"});

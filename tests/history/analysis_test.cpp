@@ -4,6 +4,8 @@
 
 #include "app/mainform.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
+#include "support/startedform.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -28,20 +30,21 @@ std::vector<std::string> counts(const AnalysisPage::BandLabels& row) {
 using Strings = std::vector<std::string>;
 
 TEST(Analysis, OpensFromAnotherPageWithRankingsCountsAndTotals) {
-    World w;
-    w.putInstallation(1);
-    w.put(files::kEveryHistory, "\"2025年12月01日\",\"10:00:00\",3000\n");
-    w.put(files::kKozeni, "\"2026年03月01日\",\"20:00:00\",20000\n");
-    w.put(files::kTheme[0],
-          "\"2026年03月01日\",\"お風呂\",30\n\"2026年03月02日\",\"晩酌\",50\n"
-          "\"2026年03月03日\",\"お風呂\",30\n\"2026年03月04日\",\"タクシーを使ったつもり\",690\n");
-    // Case and a trailing blank make other items; a name of theme 1 stays apart.
-    w.put(files::kTheme[1],
-          "\"2026年03月01日\",\"Bath\",10\n\"2026年03月01日\",\"bath\",20\n"
-          "\"2026年03月01日\",\"bath \",30\n\"2026年03月02日\",\"お風呂\",5\n");
-    w.put(files::kThemeName[1], "\"ゲームを我慢したら\"\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started(
+        {.files = {{files::kEveryHistory, "\"2025年12月01日\",\"10:00:00\",3000\n"},
+                   {files::kKozeni, "\"2026年03月01日\",\"20:00:00\",20000\n"},
+                   {files::kTheme[0],
+                    "\"2026年03月01日\",\"お風呂\",30\n\"2026年03月02日\",\"晩酌\",50\n"
+                    "\"2026年03月03日\",\"お風呂\",30\n"
+                    "\"2026年03月04日\",\"タクシーを使ったつもり\",690\n"},
+                   // Case and a trailing blank make other items; a name of
+                   // theme 1 stays apart.
+                   {files::kTheme[1],
+                    "\"2026年03月01日\",\"Bath\",10\n\"2026年03月01日\",\"bath\",20\n"
+                    "\"2026年03月01日\",\"bath \",30\n\"2026年03月02日\",\"お風呂\",5\n"},
+                   {files::kThemeName[1], "\"ゲームを我慢したら\"\n"}},
+         .helpTour = 1});
+    auto& [w, form] = started;
 
     w.dialogs.answer(Answer::Ok);
     form.cmdData_Sort_Click();
@@ -179,21 +182,14 @@ TEST(Analysis, FullLedgersAreCountedAndRankedWholeThenAnEmptyFolderClearsAll) {
 }
 
 TEST(Analysis, LineThatDoesNotParseIsReportedWithItsFileAndLineAndNothingIsWritten) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2026年03月01日\",\"09:00:00\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery, "\"2026年03月01日\",\"09:00:00\",1\n"}}});
+    auto& [w, form] = started;
     // Broken after start-up, as by another program.
     w.put(files::kTheme[1], "\"2026年03月01日\",\"晩酌\",50\n\"2026年03月02日\",\"晩酌\",五十\n");
     const std::string before = w.dir.read(std::string(files::kTheme[1]));
-    try {
-        form.cmdData_Sort_Click();
-        ADD_FAILURE() << "the broken line was passed over";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kTheme[1]);
-        EXPECT_EQ(e.line(), 2);
-    }
+    const FileError e = refusalOf([&] { form.cmdData_Sort_Click(); });
+    EXPECT_EQ(e.file(), files::kTheme[1]);
+    EXPECT_EQ(e.line(), 2);
     EXPECT_FALSE(form.fraDataSort.visible());
     EXPECT_EQ(w.dir.read(std::string(files::kTheme[1])), before);
     EXPECT_TRUE(w.dialogs.shown.empty());

@@ -7,6 +7,7 @@
 
 #include "store/datafolder.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -164,13 +165,9 @@ TEST_F(DayHistoryTest, RecordsOutsideTheHistoryArePassedOverAndNothingIsWritten)
 
     // A line that does not parse names its file and line.
     w.put(files::kKozeni, "\"2026年03月01日\",\"20:00:00\",100\n\"2026年03月02日\",\"20:00\",5\n");
-    try {
-        page.open(kNames);
-        ADD_FAILURE() << "a broken line was read";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kKozeni);
-        EXPECT_EQ(e.line(), 2);
-    }
+    const FileError e = refusalOf([&] { page.open(kNames); });
+    EXPECT_EQ(e.file(), files::kKozeni);
+    EXPECT_EQ(e.line(), 2);
 }
 
 TEST(HistoryStart, MovesUpToTheReachOfSixteenBitDayNumbers) {

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/mainform.h"
+#include "support/startedform.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -54,13 +55,13 @@ TEST(MonthHistory, CalendarMonthsFromTheFirstDepositWithTheRunningTotalOfAllFile
 }
 
 TEST(HistoryPages, OpenBuildsShowsTheHelpTourAndAPressOnTheShownPageChangesNothing) {
-    World w;
-    w.putInstallation(1);
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
-    w.put(files::kKozeni, "");
-    for (auto name : files::kTheme) w.put(name, "");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery, kOneStep},
+                                   {files::kKozeni, ""},
+                                   {files::kTheme[0], ""},
+                                   {files::kTheme[1], ""},
+                                   {files::kTheme[2], ""}},
+                         .helpTour = 1});
+    auto& [w, form] = started;
     // Start-up gives the daily table its header row only.
     EXPECT_EQ(form.dayHistory.msgDayList.rowCount(), 1);
     EXPECT_EQ(form.dayHistory.msgDayList.text(0, 4), "～つもり");

@@ -1,12 +1,11 @@
 #include "smallchange/smallchangepage.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "support/faultycalls.h"
+#include "support/refusal.h"
 #include "support/tables.h"
 #include "support/world.h"
 
@@ -208,11 +207,9 @@ TEST_F(KozeniFixture, DeletingRewritesTheFileFromTheRowValues) {
     EXPECT_EQ(page.msgKozeni.recordCount(), 3);
     page.msgKozeni_DblClick();
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
-    EXPECT_EQ(w.dialogs.shown[1].text,
-              "2 2026年02月01日 08:30:00 ¥120 のデータを削除してもいいですか？\r\n");
-    EXPECT_EQ(w.dialogs.shown[1].title, "削除確認");
-    EXPECT_EQ(w.dialogs.shown[1].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[1].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.dialogs.shown[1],
+              (Shown{"2 2026年02月01日 08:30:00 ¥120 のデータを削除してもいいですか？\r\n",
+                     "削除確認", Icon::Question, Buttons::OkCancel}));
     EXPECT_EQ(w.dir.read(std::string(files::kKozeni)), *utf8ToCp932(first + third));
     EXPECT_EQ(column(0), (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(column(4), (std::vector<std::string>{"¥13", "-¥28"}));
@@ -222,17 +219,12 @@ TEST_F(KozeniFixture, DeletingRewritesTheFileFromTheRowValues) {
 
     // A failing rewrite leaves the file as it was.
     const std::string kept = w.dir.read(std::string(files::kKozeni));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 10;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     page.msgKozeni.setCurrentRow(1);
     w.dialogs.answer(Answer::Ok);
-    EXPECT_THROW(page.msgKozeni_DblClick(), FileError);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldSignal);
+    {
+        const FileSizeLimit limit(10);
+        EXPECT_THROW(page.msgKozeni_DblClick(), FileError);
+    }
     EXPECT_EQ(w.dir.read(std::string(files::kKozeni)), kept);
     EXPECT_EQ(page.msgKozeni.recordCount(), 2);
 
@@ -299,13 +291,9 @@ TEST_F(KozeniFixture, MalformedLineNamesFileAndLineAndFullLedgerRefusesDeposits)
     w.put(files::kKozeni,
           "\"2026年03月01日\",\"09:00:00\",700\n\"2026年03月02日\",\"09:00:00\",\n");
     const std::string before = w.dir.read(std::string(files::kKozeni));
-    try {
-        page.reload();
-        ADD_FAILURE() << "a line without an amount must not load";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kKozeni);
-        EXPECT_EQ(e.line(), 2);
-    }
+    const FileError e = refusalOf([&] { page.reload(); });
+    EXPECT_EQ(e.file(), files::kKozeni);
+    EXPECT_EQ(e.line(), 2);
     EXPECT_EQ(w.dir.read(std::string(files::kKozeni)), before);
 
     std::string full;

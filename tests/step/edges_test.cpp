@@ -2,10 +2,9 @@
 // ledger. The logic refuses on its own, whatever the view lets through.
 #include <gtest/gtest.h>
 
-#include "app/mainform.h"
 #include "step/steppage.h"
 #include "store/datafiles.h"
-#include "support/world.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
@@ -48,11 +47,10 @@ TEST(StepEdges, ArrearsCaptionNamesTheFirstMissedDayAcrossMonthAndYearEnds) {
 }
 
 TEST(StepEdges, AClosedDayTakesNoSecondDepositOnEitherButton) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n\"2026年03月05日\",\"08:00:00\",2\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery,
+                                    "\"2026年03月04日\",\"09:00:00\",1\n"
+                                    "\"2026年03月05日\",\"08:00:00\",2\n"}}});
+    auto& [w, form] = started;
     const std::string every = w.get(files::kEvery);
     // Called as a view that ignored the disabled buttons would: no dialog
     // (an unexpected one fails the test), nothing written.
@@ -64,13 +62,10 @@ TEST(StepEdges, AClosedDayTakesNoSecondDepositOnEitherButton) {
 }
 
 TEST(StepEdges, AFullSmallChangeLedgerRefusesTheOverPaymentBeforeAnythingIsWritten) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2026年03月04日\",\"09:00:00\",1\n");
-    w.put(files::kKozeni,
-          repeated("\"2026年03月01日\",\"09:00:00\",1\n", SmallChangePage::kMaxRecords));
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kEvery, kOneStep},
+                                   {files::kKozeni, repeated("\"2026年03月01日\",\"09:00:00\",1\n",
+                                                             SmallChangePage::kMaxRecords)}}});
+    auto& [w, form] = started;
     const std::string every = w.get(files::kEvery);
     const std::string kozeni = w.dir.read(std::string(files::kKozeni));
 
@@ -86,11 +81,9 @@ TEST(StepEdges, AFullSmallChangeLedgerRefusesTheOverPaymentBeforeAnythingIsWritt
 }
 
 TEST(StepEdges, AFullStepLedgerRefusesBothDeposits) {
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, repeated("\"2026年03月01日\",\"09:00:00\",1\n", kMaxRecords));
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started(
+        {.files = {{files::kEvery, repeated("\"2026年03月01日\",\"09:00:00\",1\n", kMaxRecords)}}});
+    auto& [w, form] = started;
     StepPage& page = form.every;
     const std::string before = w.dir.read(std::string(files::kEvery));
     w.dialogs.answer(Answer::Ok).answer(Answer::Ok);

@@ -49,9 +49,8 @@ TEST_F(GiveUp, CancelChangesNothing) {
     w.dialogs.answer(Answer::Cancel);
     page.cmdEveryClr_Click();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].text, "現在でギブアップして、また１円から始めますか？\r\n");
-    EXPECT_EQ(w.dialogs.shown[0].title, "削除確認");
-    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.dialogs.shown[0], (Shown{"現在でギブアップして、また１円から始めますか？\r\n",
+                                         "削除確認", Icon::Question, Buttons::OkCancel}));
     EXPECT_EQ(w.get(files::kEvery), ledger);
     EXPECT_EQ(page.msgEvery.recordCount(), 2);
 }
@@ -60,10 +59,8 @@ TEST_F(GiveUp, KeepingTheTotalOnTheFirstOfAMonthDatesItTheLastDayBefore) {
     w.dialogs.answer(Answer::Ok).answer(Answer::Yes);
     page.cmdEveryClr_Click();
     ASSERT_EQ(w.dialogs.shown.size(), 2u);
-    EXPECT_EQ(w.dialogs.shown[1].text, kKeepQuestion);
-    EXPECT_EQ(w.dialogs.shown[1].title, "削除確認");
-    EXPECT_EQ(w.dialogs.shown[1].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[1].buttons, Buttons::YesNo);
+    EXPECT_EQ(w.dialogs.shown[1],
+              (Shown{kKeepQuestion, "削除確認", Icon::Question, Buttons::YesNo}));
 
     EXPECT_EQ(w.get(files::kEvery), "");
     EXPECT_EQ(w.get(files::kEveryHistory),

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "app/mainform.h"
 #include "store/fileerror.h"
-#include "support/world.h"
+#include "support/refusal.h"
+#include "support/startedform.h"
 
 namespace zm::test {
 namespace {
@@ -14,20 +14,15 @@ constexpr const char* kPrompt =
 
 // Both pages as start-up leaves them: plan 5 and arrears 7 from the 3rd.
 struct OverPayment : ::testing::Test {
-    World w;
-    MainForm form{w.services()};
-    std::string every;
-    std::string kozeni;
+    StartedForm started{
+        {.files = {{files::kEvery,
+                    "\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"09:00:00\",2\n"},
+                   {files::kKozeni, "\"2026年02月20日\",\"19:00:00\",300\n"}}}};
+    World& w = started.w;
+    MainForm& form = started.form;
+    const std::string every = w.get(files::kEvery);
+    const std::string kozeni = w.get(files::kKozeni);
 
-    void SetUp() override {
-        w.putInstallation();
-        w.put(files::kEvery,
-              "\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"09:00:00\",2\n");
-        w.put(files::kKozeni, "\"2026年02月20日\",\"19:00:00\",300\n");
-        form.Form_Load();
-        every = w.get(files::kEvery);
-        kozeni = w.get(files::kKozeni);
-    }
     void expectNothingRecorded(const std::string& why) {
         EXPECT_EQ(w.get(files::kEvery), every) << why;
         EXPECT_EQ(w.get(files::kKozeni), kozeni) << why;
@@ -46,12 +41,10 @@ TEST_F(OverPayment, SurplusGoesToSmallChangeAndTheDueAmountToTheSteps) {
     EXPECT_TRUE(w.dialogs.shown[0].input);
     EXPECT_EQ(w.dialogs.shown[0].text, kPrompt);
     EXPECT_EQ(w.dialogs.shown[0].title, "差分あり入力");
-    EXPECT_EQ(w.dialogs.shown[1].text,
-              "今回の入金： 100円 - ３６５日貯金への入金： 12円 = 88円\r\n\r\n"
-              "88円を小銭清算貯金に回します");
-    EXPECT_EQ(w.dialogs.shown[1].title, "確認");
-    EXPECT_EQ(w.dialogs.shown[1].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[1].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.dialogs.shown[1],
+              (Shown{"今回の入金： 100円 - ３６５日貯金への入金： 12円 = 88円\r\n\r\n"
+                     "88円を小銭清算貯金に回します",
+                     "確認", Icon::Question, Buttons::OkCancel}));
 
     EXPECT_EQ(w.get(files::kKozeni), kozeni + "\"2026年03月05日\",\"10:11:12\",88\r\n");
     EXPECT_EQ(w.get(files::kEvery), every + "\"2026年03月05日\",\"10:11:12\",12\r\n");
@@ -141,28 +134,23 @@ TEST_F(OverPayment, FailedStepWriteSaysTheSurplusWasKept) {
     std::filesystem::remove(w.dir.path() / std::string(files::kEvery));
     std::filesystem::create_directory(w.dir.path() / std::string(files::kEvery));
     w.dialogs.type("100").answer(Answer::Ok);
-    try {
-        form.every.cmdEveryHozon2_Click();
-        ADD_FAILURE() << "the failed write must end the operation";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kEvery);
-        const std::string text = e.what();
-        EXPECT_NE(text.find("「３６５歩のマーチ.TXT」"), std::string::npos) << text;
-        EXPECT_NE(text.find("差分の 88円 は「小銭清算.txt」に記録しました。"), std::string::npos)
-            << text;
-        EXPECT_NE(text.find("本日の 12円 を記録できませんでした。"), std::string::npos) << text;
-    }
+    const FileError e = refusalOf([&] { form.every.cmdEveryHozon2_Click(); });
+    EXPECT_EQ(e.file(), files::kEvery);
+    const std::string text = e.what();
+    EXPECT_NE(text.find("「３６５歩のマーチ.TXT」"), std::string::npos) << text;
+    EXPECT_NE(text.find("差分の 88円 は「小銭清算.txt」に記録しました。"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("本日の 12円 を記録できませんでした。"), std::string::npos) << text;
     EXPECT_EQ(w.get(files::kKozeni), kozeni + "\"2026年03月05日\",\"10:11:12\",88\r\n");
 }
 
 TEST(OverPaymentFromScratch, SplitsWithoutAReminder) {
     // Sample data, day 2: plan 2 yen, so 3 leaves 1 for small change. The
     // over-payment shows no reminder (an unexpected dialog fails the test).
-    World w;
-    w.putInstallation();
-    w.put(files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n");
+    StartedForm first(
+        {.files = {{files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n"}}, .load = false});
+    auto& [w, sample] = first;
     w.clock.set(ymd(2005, 1, 2), hms(8, 0, 0));
-    MainForm sample(w.services());
     sample.Form_Load();
     ASSERT_TRUE(sample.every.sampleData());
     w.dialogs.type("3").answer(Answer::Ok);
@@ -171,10 +159,8 @@ TEST(OverPaymentFromScratch, SplitsWithoutAReminder) {
     EXPECT_EQ(w.dialogs.shown.size(), 2u);
 
     // An empty ledger: 10 is 9 of small change and 1 yen of steps.
-    World fresh;
-    fresh.putInstallation();
-    MainForm form(fresh.services());
-    form.Form_Load();
+    StartedForm second;
+    auto& [fresh, form] = second;
     fresh.dialogs.type("10").answer(Answer::Ok);
     form.every.cmdEveryHozon2_Click();
     EXPECT_EQ(fresh.get(files::kKozeni), "\"2026年03月05日\",\"10:11:12\",9\r\n");

@@ -4,6 +4,7 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/world.h"
 
 namespace zm::test {
@@ -109,10 +110,10 @@ TEST_F(StepFixture, SampleLedgerChargesNoArrearsAndRemindsAfterTheDeposit) {
     w.dialogs.answer(Answer::Ok);
     page.cmdEveryHozon_Click();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
-    EXPECT_EQ(w.dialogs.shown[0].text,
-              "ご自身のデータでスタートする時は目的ボタンのページで新規スタートしてください。");
-    EXPECT_EQ(w.dialogs.shown[0].title, "新規スタート促し");
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
+    EXPECT_EQ(
+        w.dialogs.shown[0],
+        (Shown{"ご自身のデータでスタートする時は目的ボタンのページで新規スタートしてください。",
+               "新規スタート促し", Icon::Exclamation, Buttons::Ok}));
     // Only the plan is charged: the sample's missed days are not.
     EXPECT_NE(w.get(files::kEvery).find("\"2005年01月10日\",\"07:00:00\",10\r\n"),
               std::string::npos);
@@ -167,13 +168,9 @@ TEST_F(StepFixture, MalformedLedgerLineNamesFileAndLineAndTouchesNothing) {
         "\"2026年03月01日\",\"09:00:00\",1\n\"2026年03月02日\",\"09:00:00\",abc\n";
     w.put(files::kEvery, ledger);
     const std::string before = w.dir.read(std::string(files::kEvery));
-    try {
-        page.load();
-        FAIL() << "a bad amount must not load";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), files::kEvery);
-        EXPECT_EQ(e.line(), 2);
-    }
+    const FileError e = refusalOf([&] { page.load(); });
+    EXPECT_EQ(e.file(), files::kEvery);
+    EXPECT_EQ(e.line(), 2);
     EXPECT_EQ(w.dir.read(std::string(files::kEvery)), before);
 
     w.put(files::kEvery, "\"2026年02月30日\",\"09:00:00\",1\n");

@@ -9,12 +9,14 @@
 #include "store/datafolder.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/tempdir.h"
 
 namespace zm {
 namespace {
 
 namespace fs = std::filesystem;
+using test::refusalOf;
 
 TEST(Backup, CopiesWhatExistsByteForByteAndIsEitherWholeOrAbsent) {
     test::TempDir tmp;
@@ -34,13 +36,9 @@ TEST(Backup, CopiesWhatExistsByteForByteAndIsEitherWholeOrAbsent) {
 
     // A file that cannot be read: no half copy is left behind.
     fs::create_directory(tmp.path() / "小銭清算.txt");
-    try {
-        copyDataFiles(folder, "second", files::allData());
-        ADD_FAILURE() << "a folder in place of a file was copied";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), "バックアップ/second");
-        EXPECT_NE(e.reason().find("小銭清算.txt"), std::string::npos) << e.reason();
-    }
+    const FileError e = refusalOf([&] { copyDataFiles(folder, "second", files::allData()); });
+    EXPECT_EQ(e.file(), "バックアップ/second");
+    EXPECT_NE(e.reason().find("小銭清算.txt"), std::string::npos) << e.reason();
     EXPECT_FALSE(fs::exists(tmp.path() / "バックアップ" / "second"));
 }
 
@@ -97,12 +95,7 @@ TEST(Backup, ADailyCopyThatCannotBeMadeIsAFileError) {
     const DataFolder folder(tmp.path());
     tmp.write("設定.txt", "\"ヘルプツアー\",1\r\n");
     tmp.write("バックアップ", "a file where the folder of copies belongs");
-    try {
-        makeDailyCopy(folder, day(2026, 3, 5));
-        ADD_FAILURE() << "no error";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), "バックアップ");
-    }
+    EXPECT_EQ(refusalOf([&] { makeDailyCopy(folder, day(2026, 3, 5)); }).file(), "バックアップ");
     EXPECT_EQ(tmp.read("バックアップ"), "a file where the folder of copies belongs");
 }
 
@@ -157,14 +150,9 @@ TEST(Backup, OnlyRegularFilesAreCopied) {
         const DataFolder folder(tmp.path());
         tmp.write("設定.txt", "\"ヘルプツアー\",1\r\n");
         c.make(tmp.path() / "テーマ１.txt");
-        try {
-            copyDataFiles(folder, "20260305", files::allData());
-            ADD_FAILURE() << c.what << " was copied";
-        } catch (const FileError& e) {
-            EXPECT_NE(e.reason().find("テーマ１.txt：通常のファイルではありません"),
-                      std::string::npos)
-                << e.reason();
-        }
+        const FileError e = refusalOf([&] { copyDataFiles(folder, "20260305", files::allData()); });
+        EXPECT_NE(e.reason().find("テーマ１.txt：通常のファイルではありません"), std::string::npos)
+            << c.what << ": " << e.reason();
         EXPECT_TRUE(copies(tmp.path() / "バックアップ").empty()) << c.what;
     }
 }

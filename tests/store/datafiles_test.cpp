@@ -13,22 +13,15 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
 #include "support/tempdir.h"
 
 namespace zm {
 namespace {
 
-const DataFolder kNowhere{std::filesystem::path()};
+using test::refusalOf;
 
-FileError refusal(const std::function<void()>& read) {
-    try {
-        read();
-    } catch (const FileError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "read without a refusal";
-    return FileError("", 0, "");
-}
+const DataFolder kNowhere{std::filesystem::path()};
 
 std::string lines(const std::string& line, int times) {
     std::string text;
@@ -44,7 +37,7 @@ TEST(TypedReaders, ASumBeyondMoneyNamesFileAndLine) {
     for (const RecordFile<TimedRecord>& file :
          {RecordFile<TimedRecord>(EveryLedgerFile(kNowhere)),
           RecordFile<TimedRecord>(EveryHistoryFile(kNowhere))}) {
-        const FileError e = refusal([&] { file.parse(text); });
+        const FileError e = refusalOf([&] { file.parse(text); });
         EXPECT_EQ(e.file(), file.name());
         EXPECT_EQ(e.line(), 3);
         EXPECT_EQ(e.reason(), "合計金額が大きすぎます");
@@ -56,7 +49,7 @@ TEST(TypedReaders, MoreRecordsThanAPageCountsAreRefusedWhole) {
     EXPECT_EQ(KozeniLedgerFile(kNowhere).parse(lines(line, kMaxRecords)).records.size(),
               static_cast<std::size_t>(kMaxRecords));
     const FileError e =
-        refusal([&] { KozeniLedgerFile(kNowhere).parse(lines(line, kMaxRecords + 1)); });
+        refusalOf([&] { KozeniLedgerFile(kNowhere).parse(lines(line, kMaxRecords + 1)); });
     EXPECT_EQ(e.file(), "小銭清算.txt");
     EXPECT_EQ(e.line(), kMaxRecords + 1);
     EXPECT_EQ(e.reason(), "記録が多すぎます（32766 件まで）");
@@ -70,14 +63,14 @@ TEST(TypedReaders, NumbersBeyondTheirRangeNameTheLine) {
     EXPECT_EQ(TargetDaysFile::parse("-32767\r\n"), -32767);
     EXPECT_EQ(TargetDaysFile::parse("\r\n365.5\r\n"), 366);
     for (const char* bad : {"32768\r\n", "922337203685478\r\n", "-1e300\r\n"}) {
-        const FileError e = refusal([&] { TargetDaysFile::parse(bad); });
+        const FileError e = refusalOf([&] { TargetDaysFile::parse(bad); });
         EXPECT_EQ(e.file(), "目標３６５歩のマーチ.txt") << bad;
         EXPECT_EQ(e.line(), 1) << bad;
     }
     // A huge number is quoted only in part.
-    const FileError e = refusal([&] { TargetDaysFile::parse(std::string(300, '9')); });
+    const FileError e = refusalOf([&] { TargetDaysFile::parse(std::string(300, '9')); });
     EXPECT_LT(std::string(e.what()).size(), 150u);
-    EXPECT_EQ(refusal([&] { SettingsFile::parseHelpTour("\"ヘルプツアー\",-1\r\n"); }).line(), 1);
+    EXPECT_EQ(refusalOf([&] { SettingsFile::parseHelpTour("\"ヘルプツアー\",-1\r\n"); }).line(), 1);
 }
 
 // The records a read makes, or the fault it names, as "file:line:reason".

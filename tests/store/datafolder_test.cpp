@@ -2,23 +2,25 @@
 #include "store/datafiles.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <optional>
 
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "support/faultycalls.h"
+#include "support/refusal.h"
 #include "support/tempdir.h"
 
 namespace zm {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FileSizeLimit;
+using test::refusalOf;
 using test::TempDir;
 
 constexpr std::string_view kHelpTour = "\x83\x77\x83\x8b\x83\x76\x83\x63\x83\x41\x81\x5b";
@@ -33,16 +35,6 @@ std::vector<std::string> entries(const fs::path& dir) {
     for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-FileError errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const FileError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no FileError";
-    return FileError("", 0, "");
 }
 
 unsigned modeOf(const fs::path& p) {
@@ -105,7 +97,7 @@ TEST_F(DataFolderTest, ReadsRecordsFieldByField) {
 TEST_F(DataFolderTest, BadContentNamesFileAndLine) {
     const auto fails = [&](std::string bytes, std::string_view shape) {
         tmp.write("x.txt", bytes);
-        return errorOf([&] { folder.read("x.txt", shape); });
+        return refusalOf([&] { folder.read("x.txt", shape); });
     };
     FileError e = fails("\"a\",1\r\n\r\n\"b\"\r\n", "si");
     EXPECT_EQ(e.line(), 3);
@@ -121,11 +113,12 @@ TEST_F(DataFolderTest, BadContentNamesFileAndLine) {
     EXPECT_EQ(e.line(), 2);
     EXPECT_EQ(e.reason(), "文字コードが Shift-JIS ではありません");
 
-    e = errorOf([&] { folder.read(files::kSettings, "si"); });
+    e = refusalOf([&] { folder.read(files::kSettings, "si"); });
     EXPECT_EQ(e.line(), 0);
     EXPECT_STREQ(e.what(), "ファイル「設定.txt」：ファイルがありません");
     fs::create_directory(tmp.path() / "d.txt");
-    EXPECT_EQ(errorOf([&] { folder.read("d.txt", "s"); }).reason(), "通常のファイルではありません");
+    EXPECT_EQ(refusalOf([&] { folder.read("d.txt", "s"); }).reason(),
+              "通常のファイルではありません");
 }
 
 TEST_F(DataFolderTest, TheCodePagesYenSignReadsAsYenAndWritesBackTheSameByte) {
@@ -191,7 +184,7 @@ TEST_F(DataFolderTest, WhatIsNoRegularFileIsRefusedNamingIt) {
     };
     for (const Case& c : cases) {
         c.make();
-        const FileError e = errorOf([&] { folder.readOrCreate(files::kKozeni, "DTm"); });
+        const FileError e = refusalOf([&] { folder.readOrCreate(files::kKozeni, "DTm"); });
         EXPECT_EQ(e.file(), "小銭清算.txt") << c.what;
         EXPECT_EQ(e.reason(), c.reason) << c.what;
         grows.reset();
@@ -211,7 +204,7 @@ TEST_F(DataFolderTest, AppendWritesCp932LinesAndMendsAMissingLineEnd) {
     folder.append("k.txt", RecordLine().str("b").integer(2));
     EXPECT_EQ(tmp.read("k.txt"), "\"a\",1\r\n\"b\",2\r\n");
 
-    EXPECT_EQ(errorOf([&] { folder.append("k.txt", RecordLine().str("🍰")); }).reason(),
+    EXPECT_EQ(refusalOf([&] { folder.append("k.txt", RecordLine().str("🍰")); }).reason(),
               "Shift-JIS で書けない文字があります");
     EXPECT_EQ(tmp.read("k.txt"), "\"a\",1\r\n\"b\",2\r\n");
 }
@@ -239,7 +232,7 @@ TEST_F(DataFolderTest, FailedRewriteLeavesOldFileAndNoTempFile) {
     // rename() cannot put a file over a non-empty folder, not even for root.
     fs::create_directory(tmp.path() / "t.txt");
     tmp.write("t.txt/inside", "keep");
-    const FileError e = errorOf([&] { folder.rewrite("t.txt", {RecordLine().str("x")}); });
+    const FileError e = refusalOf([&] { folder.rewrite("t.txt", {RecordLine().str("x")}); });
     EXPECT_EQ(e.file(), "t.txt");
     EXPECT_EQ(tmp.read("t.txt/inside"), "keep");
     EXPECT_EQ(entries(tmp.path()), std::vector<std::string>{"t.txt"});
@@ -248,15 +241,10 @@ TEST_F(DataFolderTest, FailedRewriteLeavesOldFileAndNoTempFile) {
     const std::string old = "\"old\",1\r\n";
     tmp.write("w.txt", old);
     std::vector<RecordLine> lines(50, RecordLine().str("a longer record than the old one"));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    EXPECT_THROW(folder.rewrite("w.txt", lines), FileError);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldSignal);
+    {
+        const FileSizeLimit limit(64);
+        EXPECT_THROW(folder.rewrite("w.txt", lines), FileError);
+    }
     EXPECT_EQ(tmp.read("w.txt"), old);
     EXPECT_EQ(entries(tmp.path()), (std::vector<std::string>{"t.txt", "w.txt"}));
 }
@@ -275,7 +263,7 @@ TEST_F(DataFolderTest, HelpTourSetting) {
     EXPECT_THROW(settings.readHelpTour(), FileError);
     // Only 1 and 0 mean anything.
     tmp.write("設定.txt", "\"ヘルプツアー\",7\r\n");
-    EXPECT_EQ(errorOf([&] { settings.readHelpTour(); }).line(), 1);
+    EXPECT_EQ(refusalOf([&] { settings.readHelpTour(); }).line(), 1);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "store/datafolder.h"
 #include "store/fileerror.h"
 #include "support/faultycalls.h"
+#include "support/refusal.h"
 #include "support/tempdir.h"
 
 namespace zm {
@@ -23,6 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::FaultyCalls;
+using test::refusalOf;
 using Kind = FaultyCalls::Kind;
 
 std::optional<std::string> contents(const test::TempDir& tmp, std::string_view name) {
@@ -134,13 +136,9 @@ TEST(WriteFaults, AnAppendThatCannotBeUndoneSaysSo) {
         }
     } twoFaults;
     UsingFileCalls using_(twoFaults);
-    try {
-        folder.append("k.txt", RecordLine().str("bbbbbbbb"));
-        ADD_FAILURE() << "a failed append was reported as done";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.file(), "k.txt");
-        EXPECT_NE(e.reason().find("取り消せませんでした"), std::string::npos) << e.reason();
-    }
+    const FileError e = refusalOf([&] { folder.append("k.txt", RecordLine().str("bbbbbbbb")); });
+    EXPECT_EQ(e.file(), "k.txt");
+    EXPECT_NE(e.reason().find("取り消せませんでした"), std::string::npos) << e.reason();
 }
 
 TEST(WriteFaults, TheStoreFlushesWhatItWritesBeforeItCounts) {
@@ -191,13 +189,9 @@ TEST(WriteFaults, AReadOnlyFileIsRefusedAndKept) {
              [&] { folder.rewrite("小銭清算.txt", {RecordLine().str("new")}); },
              [&] { folder.append("小銭清算.txt", RecordLine().str("new")); },
              [&] { folder.empty("小銭清算.txt"); }}) {
-        try {
-            write();
-            ADD_FAILURE() << "a read-only file was written";
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.file(), "小銭清算.txt");
-            EXPECT_NE(e.reason().find("読み取り専用"), std::string::npos);
-        }
+        const FileError e = refusalOf(write);
+        EXPECT_EQ(e.file(), "小銭清算.txt");
+        EXPECT_NE(e.reason().find("読み取り専用"), std::string::npos);
     }
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);

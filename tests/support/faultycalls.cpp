@@ -4,8 +4,23 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <stdexcept>
 
 namespace zm::test {
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+    if (getrlimit(RLIMIT_FSIZE, &saved_) != 0) throw std::runtime_error("getrlimit failed");
+    rlimit small = saved_;
+    small.rlim_cur = bytes;
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0) throw std::runtime_error("setrlimit failed");
+    savedSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, savedSignal_);
+}
 
 FaultyCalls::FaultyCalls() : using_(*this) {}
 FaultyCalls::~FaultyCalls() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/resource.h>
+
 #include <cerrno>
 #include <cstddef>
 #include <map>
@@ -54,6 +56,20 @@ private:
     bool partly_ = false;
     bool diskFull_ = false;
     UsingFileCalls using_;
+};
+
+// While alive, a file may grow to `bytes` only: a write beyond fails (with
+// EFBIG, the signal ignored), as on a disk that fills up half-way.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*savedSignal_)(int);
 };
 
 // Fails the renames onto a path that ends with one of the names, with a full

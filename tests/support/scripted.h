@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,13 @@ public:
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
         bool input = false;
+
+        bool operator==(const Shown&) const = default;
+        friend void PrintTo(const Shown& s, std::ostream* out) {
+            *out << (s.input ? "input box " : "message box ") << '"' << s.title << "\": \""
+                 << s.text << "\", icon " << static_cast<int>(s.icon) << ", buttons "
+                 << static_cast<int>(s.buttons);
+        }
     };
 
     ~ScriptedDialogs() override;
@@ -44,6 +52,8 @@ private:
     };
     std::deque<Step> script_;
 };
+
+using Shown = ScriptedDialogs::Shown;
 
 // A shell that records what the logic asked of the platform.
 class FakeShell final : public Shell {

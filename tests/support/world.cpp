@@ -19,6 +19,16 @@ std::map<std::string, std::string> dataFiles(const std::filesystem::path& dir) {
     return out;
 }
 
+Fingerprints fingerprints(World& w) {
+    Fingerprints out;
+    for (std::string_view name : files::allData()) {
+        if (!w.folder.exists(name)) continue;
+        const std::string bytes = w.dir.read(name);
+        out[std::string(name)] = {bytes.size(), std::hash<std::string>{}(bytes)};
+    }
+    return out;
+}
+
 void World::put(std::string_view name, std::string_view text) {
     std::string crlf;
     for (char c : text) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/datetime.h"
 #include "store/datafolder.h"
@@ -19,6 +20,10 @@ constexpr Date ymd(int y, unsigned m, unsigned d) {
 constexpr TimeOfDay hms(int h, int m, int s) {
     return TimeOfDay{h * 3600 + m * 60 + s};
 }
+
+// One deposit in the 365-step ledger, yesterday: the step page starts
+// without its guide.
+inline constexpr char kOneStep[] = "\"2026年03月04日\",\"09:00:00\",1\n";
 
 // A fresh data folder, scripted dialogs, a recording shell and a set clock.
 struct World {
@@ -41,5 +46,10 @@ struct World {
 
 // Every data file's bytes in `dir`, by name; "-" for a missing one.
 std::map<std::string, std::string> dataFiles(const std::filesystem::path& dir);
+
+// Every data file the World holds, by its size and a hash: a failure prints a
+// line, not a comparison of megabytes.
+using Fingerprints = std::map<std::string, std::pair<std::size_t, std::size_t>>;
+Fingerprints fingerprints(World& w);
 
 }  // namespace zm::test

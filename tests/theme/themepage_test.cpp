@@ -6,6 +6,8 @@
 #include "store/cp932.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "support/refusal.h"
+#include "support/startedform.h"
 #include "support/tables.h"
 #include "support/world.h"
 
@@ -65,10 +67,7 @@ TEST_P(ThemeFixture, DepositChecksInOrderAndEnterStaysSilent) {
         w.dialogs.answer(Answer::Ok);
         page.cmdHozon_Click();
         ASSERT_EQ(w.dialogs.shown.size(), 1u);
-        EXPECT_EQ(w.dialogs.shown[0].text, c.text);
-        EXPECT_EQ(w.dialogs.shown[0].title, c.title);
-        EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Exclamation);
-        EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::Ok);
+        EXPECT_EQ(w.dialogs.shown[0], (Shown{c.text, c.title, Icon::Exclamation, Buttons::Ok}));
         w.dialogs.shown.clear();
         EXPECT_EQ(ledger(), before);
         EXPECT_EQ(page.msgLedger.recordCount(), 1);
@@ -113,11 +112,9 @@ TEST_P(ThemeFixture, DeletingRewritesTheFileFromTheValues) {
     page.msgLedger_DblClick();
     EXPECT_EQ(w.dir.read(std::string(traits.ledgerFile)), before);
     page.msgLedger_DblClick();
-    EXPECT_EQ(w.dialogs.shown[1].text,
-              "2 2026年03月02日 晩酌 ¥13 のデータを削除してもいいですか？\r\n");
-    EXPECT_EQ(w.dialogs.shown[1].title, "削除確認");
-    EXPECT_EQ(w.dialogs.shown[1].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[1].buttons, Buttons::OkCancel);
+    EXPECT_EQ(w.dialogs.shown[1],
+              (Shown{"2 2026年03月02日 晩酌 ¥13 のデータを削除してもいいですか？\r\n", "削除確認",
+                     Icon::Question, Buttons::OkCancel}));
     EXPECT_EQ(
         w.dir.read(std::string(traits.ledgerFile)),
         *utf8ToCp932("\"2026年03月01日\",\"お風呂\",30\r\n\"2026年03月03日\",\"皿洗い\",20\r\n"));
@@ -205,10 +202,7 @@ TEST_P(ThemeFixture, NewItemsAreOfferedAndListedOnesPicked) {
         page.cmdHozon_Click();
     }
     ASSERT_EQ(w.dialogs.shown.size(), 3u);
-    EXPECT_EQ(w.dialogs.shown[0].text, offer);
-    EXPECT_EQ(w.dialogs.shown[0].title, "項目登録確認");
-    EXPECT_EQ(w.dialogs.shown[0].icon, Icon::Question);
-    EXPECT_EQ(w.dialogs.shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(w.dialogs.shown[0], (Shown{offer, "項目登録確認", Icon::Question, Buttons::YesNo}));
     EXPECT_EQ(items(), "\"Coffee\",120\r\n\"本\",1000\r\n\"お風呂\",30\r\n");
     EXPECT_EQ(column(page.msgKou, 0), (std::vector<std::string>{"Coffee", "本", "お風呂"}));
     EXPECT_EQ(page.msgLedger.recordCount(), 3);  // recorded whatever the answer
@@ -347,11 +341,8 @@ TEST_P(ThemeFixture, AFullLedgerOrItemListTakesNoMore) {
 INSTANTIATE_TEST_SUITE_P(Themes, ThemeFixture, ::testing::Values(0, 1, 2));
 
 TEST(ThemeNames, TheButtonShowsFourCharactersAndCancelWritesNothing) {
-    World w;
-    w.putInstallation();
-    w.put(files::kThemeName[1], "\"My家計簿をつけたら\"\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kThemeName[1], "\"My家計簿をつけたら\"\n"}}});
+    auto& [w, form] = started;
     EXPECT_EQ(form.themes[1].lblTemaMei.caption(), "My家計簿をつけたら");
     EXPECT_EQ(form.cmdCyokin4.caption(), "My家計");
     EXPECT_EQ(form.cmdCyokin3.caption(), "～つもり");
@@ -413,12 +404,9 @@ TEST(ThemeAmounts, ATotalBeyondMoneyIsRefusedNotWrapped) {
 }
 
 TEST(ThemeStartUp, PageButtonsEmptyTheFieldsAndGuideAnEmptyLedger) {
-    World w;
-    w.putInstallation();
-    w.put(files::kTheme[1], "\"2026年03月01日\",\"お風呂\",30\n");
-    w.put(files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n");
-    MainForm form(w.services());
-    form.Form_Load();
+    StartedForm started({.files = {{files::kTheme[1], "\"2026年03月01日\",\"お風呂\",30\n"},
+                                   {files::kEvery, "\"2005年01月01日\",\"09:26:01\",1\n"}}});
+    auto& [w, form] = started;
     EXPECT_TRUE(w.folder.exists(files::kTheme[0]));
     EXPECT_EQ(form.themes[1].lblZen.caption(), "¥30");
     EXPECT_EQ(form.themes[1].mctTema.rowCount(), 1);
@@ -460,21 +448,16 @@ TEST(ThemeStartUp, MissingNameOrItemFileEndsStartUpNamingIt) {
     };
     for (const Case& c : {Case{files::kThemeName[0], true}, Case{files::kThemeName[2], false},
                           Case{files::kItems[1], true}}) {
-        World w;
-        w.putInstallation();
+        StartedForm started({.load = false});
+        auto& [w, form] = started;
         if (c.remove) {
             fs::remove(w.dir.path() / std::string(c.file));
         } else {
             w.put(c.file, "");
         }
-        MainForm form(w.services());
-        try {
-            form.Form_Load();
-            ADD_FAILURE() << "start-up went on without " << c.file;
-        } catch (const FileError& e) {
-            EXPECT_EQ(e.file(), c.file);
-            EXPECT_NE(std::string(e.what()).find(std::string(c.file)), std::string::npos);
-        }
+        const FileError e = refusalOf([&] { form.Form_Load(); });
+        EXPECT_EQ(e.file(), c.file);
+        EXPECT_NE(std::string(e.what()).find(std::string(c.file)), std::string::npos);
         EXPECT_EQ(w.folder.exists(c.file), !c.remove);
         EXPECT_FALSE(w.shell.mainShown);
     }
