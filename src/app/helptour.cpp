@@ -9,28 +9,28 @@
 namespace zm {
 
 void MainForm::ShowHelpTour() {
-    if (HelpTour == 0) return;
-    s_.dialogs.msgBox(HelpTourText, "ヘルプツアー", Icon::Information, Buttons::Ok);
+    if (helpTour_ == 0) return;
+    s_.dialogs.msgBox(helpTourText_, "ヘルプツアー", Icon::Information, Buttons::Ok);
 }
 
 void MainForm::chkHelp_Click() {
     // Start-up only copies the saved value into the box.
-    if (Loading) return;
+    if (loading_) return;
     if (chkHelp.value() == 1) {
         s_.dialogs.msgBox("ヘルプツアー機能をオンにします。", "ヘルプツアーＯＮ", Icon::Information,
                           Buttons::Ok);
-        HelpTour = 1;
+        helpTour_ = 1;
     } else {
         s_.dialogs.msgBox("ヘルプツアー機能をオフにします。", "ヘルプツアーＯＦＦ",
                           Icon::Information, Buttons::Ok);
-        HelpTour = 0;
+        helpTour_ = 0;
     }
-    SettingsFile(s_.folder).writeHelpTour(HelpTour);
+    SettingsFile(s_.folder).writeHelpTour(helpTour_);
 }
 
 // Whether the file is there and readable is the viewer's to report.
 void MainForm::cmdHelp_Click() {
-    s_.shell.openHelp(HelpFile);
+    s_.shell.openHelp(helpFile_);
 }
 
 }  // namespace zm

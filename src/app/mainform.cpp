@@ -57,13 +57,13 @@ std::array<Frame*, 9> MainForm::pageFrames() {
 }
 
 void MainForm::Form_Load() {
-    HelpFile = std::string(files::kHelp);
+    helpFile_ = std::string(files::kHelp);
     s_.shell.doEvents();
-    Loading = true;
+    loading_ = true;
     tendDataFolder(s_);
     finishNewStart();
     READ_SETTEI();
-    chkHelp.setValue(HelpTour);
+    chkHelp.setValue(helpTour_);
     chkHelp_Click();  // setting the value raises the click, quiet while loading
     HidePages();
 
@@ -73,7 +73,7 @@ void MainForm::Form_Load() {
     dayHistory.InitDayGrid(themeNames());
     every.fraCyokin1.setVisible(true);
     s_.shell.showMainWindow();
-    Loading = false;
+    loading_ = false;
     if (!every.hasRecords()) s_.shell.openGuide(Guide::Sub1, true);
 }
 
@@ -93,7 +93,7 @@ void MainForm::loadSavingsPages() {
 }
 
 void MainForm::READ_SETTEI() {
-    HelpTour = SettingsFile(s_.folder).readHelpTour();
+    helpTour_ = SettingsFile(s_.folder).readHelpTour();
 }
 
 GoalsPage::Totals MainForm::goalsTotals() const {
@@ -146,7 +146,7 @@ void MainForm::cmdMaster_Click() {
     // Built while the page before is still shown, so it appears complete.
     rebuildGoals();
     switchTo(fraMokuhyo);
-    HelpTourText =
+    helpTourText_ =
         "貯金する目的を小さなことから夢に近いようなことまでいくつでも登録できます。\r\n"
         "またその項目,達成状況などを一覧でみることができます。\r\n\r\n"
         "貯金意識を継続させるためのちょっとしたやる気につなげてください。";
@@ -167,7 +167,7 @@ void MainForm::cmdData_Sort_Click() {
                       {themes[0].themeTotal(), themes[1].themeTotal(), themes[2].themeTotal()},
                       {themes[0].themeName(), themes[1].themeName(), themes[2].themeName()}});
     switchTo(fraDataSort);
-    HelpTourText = kAnalysisHelpTour;
+    helpTourText_ = kAnalysisHelpTour;
     ShowHelpTour();
 }
 // The history pages are built before they are shown, so that they appear whole.
@@ -175,14 +175,14 @@ void MainForm::cmdDay_Click() {
     if (fraDay.visible()) return;
     dayHistory.open(themeNames());
     switchTo(fraDay);
-    HelpTourText = DayHistory::kHelpTourText;
+    helpTourText_ = DayHistory::kHelpTourText;
     ShowHelpTour();
 }
 void MainForm::cmdMonth_Click() {
     if (fraMonth.visible()) return;
     monthHistory.open(themeNames());
     switchTo(fraMonth);
-    HelpTourText = MonthHistory::kHelpTourText;
+    helpTourText_ = MonthHistory::kHelpTourText;
     ShowHelpTour();
 }
 void MainForm::cmdAllDay_Click() {

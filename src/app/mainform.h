@@ -53,16 +53,17 @@ public:
     DayHistory dayHistory;
     MonthHistory monthHistory;
 
-    // State.
-    bool Loading = false;
-    std::string HelpFile;
-    int HelpTour = 0;
-    std::string HelpTourText;
+    // The window's state, as start-up and the help tour leave it.
+    bool loading() const { return loading_; }
+    const std::string& helpFile() const { return helpFile_; }
+    int helpTour() const { return helpTour_; }
+    // What the next ShowHelpTour shows.
+    void setHelpTourText(std::string text) { helpTourText_ = std::move(text); }
 
     void Form_Load();
     void READ_SETTEI();
     void HidePages();
-    // Shows HelpTourText while the help tour is on.
+    // Shows the help-tour text while the help tour is on.
     void ShowHelpTour();
 
     void cmdCyokin1_Click();
@@ -143,6 +144,12 @@ private:
 
     Services s_;
     KozeniSink surplusToKozeni_{*this};
+    // True while the start-up (or a copy put back) sets the controls: the
+    // help-tour box's click then does nothing.
+    bool loading_ = false;
+    std::string helpFile_;
+    int helpTour_ = 0;
+    std::string helpTourText_;
 };
 
 }  // namespace zm

@@ -94,10 +94,10 @@ void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& clos
     }
 
     // Every page as at start-up; the summary pages read the files when opened.
-    Loading = true;
+    loading_ = true;
     READ_SETTEI();
-    chkHelp.setValue(HelpTour);
-    Loading = false;
+    chkHelp.setValue(helpTour_);
+    loading_ = false;
     loadSavingsPages();
     dayHistory.InitDayGrid(themeNames());
     if (fraMokuhyo.visible()) rebuildGoals();

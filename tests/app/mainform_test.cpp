@@ -25,10 +25,10 @@ TEST(MainForm, StartUpShowsTheStepPageThenItsGuideWhenTheLedgerIsEmpty) {
     form.every.fraCyokin1.bind([&] { shownBeforeGuide = w.shell.mainShown; });
     form.Form_Load();
 
-    EXPECT_EQ(form.HelpFile, "ZumexHelp.chm");
-    EXPECT_EQ(form.HelpTour, 1);
+    EXPECT_EQ(form.helpFile(), "ZumexHelp.chm");
+    EXPECT_EQ(form.helpTour(), 1);
     EXPECT_EQ(form.chkHelp.value(), 1);
-    EXPECT_FALSE(form.Loading);
+    EXPECT_FALSE(form.loading());
     EXPECT_GE(w.shell.eventsRun, 1);
     EXPECT_TRUE(w.dialogs.shown.empty());  // no help-tour message while loading
     EXPECT_EQ(visiblePages(form), std::vector<std::string>{"fraCyokin1"});

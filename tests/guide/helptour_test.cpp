@@ -12,12 +12,12 @@ TEST(HelpTour, TickingAndUntickingSaysSoAndSavesEveryClick) {
     w.dialogs.answer(Answer::Ok).answer(Answer::Ok).answer(Answer::Ok);
     form.chkHelp.setValue(1);
     form.chkHelp_Click();
-    EXPECT_EQ(form.HelpTour, 1);
+    EXPECT_EQ(form.helpTour(), 1);
     EXPECT_EQ(w.get(files::kSettings), "\"ヘルプツアー\",1\r\n");
 
     form.chkHelp.setValue(0);
     form.chkHelp_Click();
-    EXPECT_EQ(form.HelpTour, 0);
+    EXPECT_EQ(form.helpTour(), 0);
     EXPECT_EQ(w.get(files::kSettings), "\"ヘルプツアー\",0\r\n");
 
     // The file is written again even when it already says so.
@@ -39,32 +39,35 @@ TEST(HelpTour, TickingAndUntickingSaysSoAndSavesEveryClick) {
 
 TEST(HelpTour, StartUpCopiesTheSavedValueQuietlyAndTheTourShowsOnlyWhenOn) {
     // Any label is accepted; a rewrite would replace it.
-    StartedForm started(
-        {.files = {{files::kSettings, "\"ヘルプ\",1\n"}, {files::kEvery, kOneStep}}});
+    StartedForm started({.files = {{files::kSettings, "\"ヘルプ\",1\n"}, {files::kEvery, kOneStep}},
+                         .load = false});
     auto& [w, form] = started;
-    EXPECT_EQ(form.chkHelp.value(), 1);
-    EXPECT_EQ(form.HelpTour, 1);
+    // A click while the window comes up, before start-up has ended, is ignored.
+    bool clicked = false;
+    w.shell.onShowMainWindow = [&] {
+        EXPECT_EQ(form.chkHelp.value(), 1);
+        form.chkHelp.setValue(0);
+        form.chkHelp_Click();
+        clicked = true;
+    };
+    form.Form_Load();
+    EXPECT_TRUE(clicked);
+    EXPECT_FALSE(form.loading());
+    EXPECT_EQ(form.helpTour(), 1);
     EXPECT_TRUE(w.dialogs.shown.empty());
     EXPECT_EQ(w.get(files::kSettings), "\"ヘルプ\",1\r\n");
 
-    // A click while loading is ignored.
-    form.Loading = true;
-    form.chkHelp.setValue(0);
-    form.chkHelp_Click();
-    EXPECT_EQ(form.HelpTour, 1);
-    EXPECT_TRUE(w.dialogs.shown.empty());
-    form.Loading = false;
-
-    form.HelpTourText = "目的のページです。\r\n目標金額を登録します。";
+    form.setHelpTourText("目的のページです。\r\n目標金額を登録します。");
     w.dialogs.answer(Answer::Ok);
     form.ShowHelpTour();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.dialogs.shown[0], (Shown{"目的のページです。\r\n目標金額を登録します。",
                                          "ヘルプツアー", Icon::Information, Buttons::Ok}));
 
-    form.HelpTour = 0;
+    w.dialogs.answer(Answer::Ok);
+    form.chkHelp_Click();  // the box still unticked: the tour goes off
     form.ShowHelpTour();
-    EXPECT_EQ(w.dialogs.shown.size(), 1u);
+    EXPECT_EQ(w.dialogs.shown.size(), 2u);
 }
 
 TEST(HelpTour, HelpButtonOpensTheHelpFileAndEndClosesIt) {

@@ -123,9 +123,11 @@ TEST(HistoryPages, OpenBuildsShowsTheHelpTourAndAPressOnTheShownPageChangesNothi
     EXPECT_EQ(form.monthHistory.msgMonthList.text(1, 8), "¥101");
 
     // With the help tour off the pages open silently.
-    form.HelpTour = 0;
+    w.dialogs.answer(Answer::Ok);
+    form.chkHelp.setValue(0);
+    form.chkHelp_Click();
     form.cmdDay_Click();
-    EXPECT_EQ(w.dialogs.shown.size(), 2u);
+    EXPECT_EQ(w.dialogs.shown.size(), 3u);
     EXPECT_TRUE(form.fraDay.visible());
 }
 

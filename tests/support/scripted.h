@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -60,7 +61,10 @@ class FakeShell final : public Shell {
 public:
     void doEvents() override { ++eventsRun; }
     void setFocus(const Control& control) override { focused = control.name(); }
-    void showMainWindow() override { mainShown = true; }
+    void showMainWindow() override {
+        mainShown = true;
+        if (onShowMainWindow) onShowMainWindow();
+    }
     void openGuide(Guide guide, bool modal) override { guides.emplace_back(guide, modal); }
     void openHelp(const std::string& helpFile) override { helpOpened.push_back(helpFile); }
     void closeHelp() override { ++helpClosed; }
@@ -69,6 +73,8 @@ public:
     int eventsRun = 0;
     std::string focused;
     bool mainShown = false;
+    // Runs when the window is shown, as an event that start-up lets through.
+    std::function<void()> onShowMainWindow;
     std::vector<std::pair<Guide, bool>> guides;
     std::vector<std::string> helpOpened;
     int helpClosed = 0;

@@ -106,7 +106,7 @@ TEST(GuideWindows, TheSmileyBoxSwitchesTheHelpTour) {
 
     win.w.dialogs.answer(Answer::Ok);
     box->click();
-    EXPECT_EQ(win.form->HelpTour, 1);
+    EXPECT_EQ(win.form->helpTour(), 1);
     EXPECT_EQ(win.w.get(files::kSettings), "\"ヘルプツアー\",1\r\n");
     ASSERT_EQ(win.w.dialogs.shown.size(), 1u);
     EXPECT_EQ(win.w.dialogs.shown[0].title, "ヘルプツアーＯＮ");
