@@ -142,15 +142,11 @@ void MainForm::cmdCyokin5_Click() {
     openTheme(themes[2]);
 }
 void MainForm::cmdMaster_Click() {
-    if (fraMokuhyo.visible()) return;
-    // Built while the page before is still shown, so it appears complete.
-    rebuildGoals();
-    switchTo(fraMokuhyo);
-    helpTourText_ =
+    openSummary(
+        fraMokuhyo, [this] { rebuildGoals(); },
         "貯金する目的を小さなことから夢に近いようなことまでいくつでも登録できます。\r\n"
         "またその項目,達成状況などを一覧でみることができます。\r\n\r\n"
-        "貯金意識を継続させるためのちょっとしたやる気につなげてください。";
-    ShowHelpTour();
+        "貯金意識を継続させるためのちょっとしたやる気につなげてください。");
 }
 void MainForm::rebuildGoals() {
     goals.InitMokuhyoGrid();
@@ -159,30 +155,34 @@ void MainForm::rebuildGoals() {
     goals.UpdateSagaku();
 }
 void MainForm::cmdData_Sort_Click() {
-    if (fraDataSort.visible()) return;
-    // Built while the previous page is still shown.
-    analysis.Rebuild({every.cumulative(),
-                      every.historyTotal(),
-                      kozeni.kozeniTotal(),
-                      {themes[0].themeTotal(), themes[1].themeTotal(), themes[2].themeTotal()},
-                      {themes[0].themeName(), themes[1].themeName(), themes[2].themeName()}});
-    switchTo(fraDataSort);
-    helpTourText_ = kAnalysisHelpTour;
-    ShowHelpTour();
+    openSummary(
+        fraDataSort,
+        [this] {
+            analysis.Rebuild(
+                {every.cumulative(),
+                 every.historyTotal(),
+                 kozeni.kozeniTotal(),
+                 {themes[0].themeTotal(), themes[1].themeTotal(), themes[2].themeTotal()},
+                 {themes[0].themeName(), themes[1].themeName(), themes[2].themeName()}});
+        },
+        kAnalysisHelpTour);
 }
-// The history pages are built before they are shown, so that they appear whole.
 void MainForm::cmdDay_Click() {
-    if (fraDay.visible()) return;
-    dayHistory.open(themeNames());
-    switchTo(fraDay);
-    helpTourText_ = DayHistory::kHelpTourText;
-    ShowHelpTour();
+    openSummary(
+        fraDay, [this] { dayHistory.open(themeNames()); }, DayHistory::kHelpTourText);
 }
 void MainForm::cmdMonth_Click() {
-    if (fraMonth.visible()) return;
-    monthHistory.open(themeNames());
-    switchTo(fraMonth);
-    helpTourText_ = MonthHistory::kHelpTourText;
+    openSummary(
+        fraMonth, [this] { monthHistory.open(themeNames()); }, MonthHistory::kHelpTourText);
+}
+// A summary page is built while the page before is still shown, so that it
+// appears whole; then the help tour tells what it is for.
+void MainForm::openSummary(Frame& frame, const std::function<void()>& build,
+                           const char* helpTourText) {
+    if (frame.visible()) return;
+    build();
+    switchTo(frame);
+    helpTourText_ = helpTourText;
     ShowHelpTour();
 }
 void MainForm::cmdAllDay_Click() {

@@ -127,6 +127,7 @@ public:
 private:
     // Shows `frame` unless it is already the visible page; false when it was.
     bool switchTo(Frame& frame);
+    void openSummary(Frame& frame, const std::function<void()>& build, const char* helpTourText);
     void openTheme(ThemePage& theme);
     GoalsPage::Totals goalsTotals() const;
     void loadSavingsPages();

@@ -24,9 +24,7 @@ public:
     Button cmdAllDay{"cmdAllDay", "全日程表示"};
 
     // The first day of the all-days table, as last computed.
-    Date HistoryStart{};
-    // Per body row (0-based), the sum of what was booked into it.
-    std::vector<Money> DayTotals;
+    Date historyStart() const { return historyStart_; }
 
     static constexpr const char* kHelpTourText =
         "日々の貯金状況を一覧表とグラフで把握できる機能です。\r\n\r\n"
@@ -52,6 +50,7 @@ public:
 
 private:
     Services s_;
+    Date historyStart_{};
 };
 
 }  // namespace zm

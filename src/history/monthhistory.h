@@ -21,9 +21,7 @@ public:
     ChartData mctMonth;
 
     // The first day of the history, as last computed.
-    Date HistoryStart{};
-    // Per body row (0-based), the sum of what was booked into it.
-    std::vector<Money> MonthTotals;
+    Date historyStart() const { return historyStart_; }
 
     static constexpr const char* kHelpTourText =
         "月々の貯金状況を一覧表とグラフで把握できる機能です。\r\n\r\n"
@@ -41,6 +39,7 @@ public:
 
 private:
     Services s_;
+    Date historyStart_{};
 };
 
 }  // namespace zm

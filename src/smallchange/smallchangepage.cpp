@@ -29,11 +29,7 @@ SmallChangePage::SmallChangePage(Services services, std::function<bool()> sample
 namespace {
 
 std::vector<Column> kozeniColumns() {
-    return {{"回", 700, Align::Default},
-            {"日付", 2300, Align::Centre},
-            {"時間", 1300, Align::Centre},
-            {"入金", 1150, Align::Right},
-            {"累計", 1350, Align::Right}};
+    return timedColumns(Align::Default, "累計");
 }
 
 }  // namespace

@@ -114,11 +114,7 @@ void StepPage::load() {
 namespace {
 
 std::vector<Column> everyColumns() {
-    return {{"回", 700, Align::Centre},
-            {"日付", 2300, Align::Centre},
-            {"時間", 1300, Align::Centre},
-            {"入金", 1150, Align::Right},
-            {"累積", 1350, Align::Right}};
+    return timedColumns(Align::Centre, "累積");
 }
 
 }  // namespace

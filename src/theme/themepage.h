@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,25 +20,16 @@ struct ItemRecord;
 enum class RenameGesture { Click, DoubleClick };
 
 // What sets the three theme pages apart: control names, files, and two
-// differences of behaviour.
+// differences of behaviour. The names follow the theme's word in the window
+// ("Chin" makes txtChinKou, cmdChinHozon, ...), the ledger grid's aside.
 struct ThemeTraits {
+    ThemeTraits(int theme, const char* word, const char* ledgerGrid, bool asksWhenEmpty,
+                RenameGesture gesture);
+
     int index;  // 0 for theme 1
-    const char* frame;
-    const char* ledger;
-    const char* items;
-    const char* itemField;
-    const char* amountField;
-    const char* deposit;
-    const char* clear;
-    const char* clearItems;
-    const char* count;
-    const char* total;
-    const char* chart;
-    const char* nameLabel;
-    const char* picture;
-    std::string_view ledgerFile;
-    std::string_view itemFile;
-    std::string_view nameFile;
+    std::string frame, ledger, items, itemField, amountField, deposit, clear, clearItems, count,
+        total, chart, nameLabel, picture;
+    std::string_view ledgerFile, itemFile, nameFile;
     // Theme 1 passes over a clear of an empty ledger; themes 2 and 3 always ask.
     bool clearAsksWhenEmpty;
     RenameGesture rename;

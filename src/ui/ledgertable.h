@@ -160,6 +160,16 @@ private:
     RowObserver rowObserver_;
 };
 
+// The columns of a ledger whose records have a date, a time and an amount;
+// the 365-step page centres its positions and heads its running total 累積.
+inline std::vector<Column> timedColumns(Align position, const char* runningHeader) {
+    return {{"回", 700, position},
+            {"日付", 2300, Align::Centre},
+            {"時間", 1300, Align::Centre},
+            {"入金", 1150, Align::Right},
+            {runningHeader, 1350, Align::Right}};
+}
+
 // One row per deposit of a ledger whose records have a date, a time and an
 // amount: its position, date and time, amount and the running total.
 template <class Deposits>

@@ -81,7 +81,7 @@ TEST_F(DayHistoryTest, EachSourceGoesIntoItsColumnAndTheEarliestFirstRecordStart
     page.open({"読書", "ゲームを我慢したら", "罰金"});
     const HistoryTable& t = page.msgDayList;
 
-    EXPECT_EQ(page.HistoryStart, ymd(2026, 2, 20));
+    EXPECT_EQ(page.historyStart(), ymd(2026, 2, 20));
     ASSERT_EQ(t.recordCount(), 14);
     EXPECT_EQ(rowTexts(t, 1), (Texts{"1", "2026年02月20日", "", "", "", "¥50", "", "¥50", "¥50"}));
     EXPECT_EQ(rowTexts(t, 13), (Texts{"13", "2026年03月04日", "¥3,010", "¥350", "¥30", "¥50", "¥20",
@@ -175,7 +175,7 @@ TEST(HistoryStart, MovesUpToTheReachOfSixteenBitDayNumbers) {
     w.put(files::kTheme[0], "\"1900年01月01日\",\"古い\",5\n\"2026年03月05日\",\"今日\",7\n");
     DayHistory page(w.services());
     page.open(kNames);
-    EXPECT_EQ(page.HistoryStart, addDays(ymd(2026, 3, 5), -kMaxHistoryDays));
+    EXPECT_EQ(page.historyStart(), addDays(ymd(2026, 3, 5), -kMaxHistoryDays));
     EXPECT_EQ(page.msgDayList.recordCount(), kMaxHistoryDays + 1);
     EXPECT_EQ(page.msgDayList.text(kMaxHistoryDays + 1, 8), "¥7");
 }
