@@ -16,6 +16,7 @@
 #include "qt/qtdialogs.h"
 #include "qt/qtshell.h"
 #include "store/datafiles.h"
+#include "store/filenames.h"
 
 namespace {
 

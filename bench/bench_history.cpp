@@ -23,6 +23,7 @@
 #include "qt/mainwindow.h"
 #include "qt/qtshell.h"
 #include "store/datafiles.h"
+#include "store/filenames.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include "qt/qtshell.h"
 #include "smallchange/smallchangepage.h"
 #include "store/datafolder.h"
+#include "store/filenames.h"
 
 namespace {
 

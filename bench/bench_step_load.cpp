@@ -15,6 +15,7 @@
 #include "qt/qtdialogs.h"
 #include "qt/qtshell.h"
 #include "store/datafolder.h"
+#include "store/filenames.h"
 
 namespace {
 

@@ -11,6 +11,8 @@
 #include "step/steppage.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/filewriting.h"
 #include "theme/themepage.h"
 #include "ui/dialogs.h"
 #include "ui/shell.h"

@@ -4,6 +4,7 @@
 #include "store/datafiles.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "ui/dialogs.h"
 
 namespace zm {

@@ -2,6 +2,8 @@
 
 #include "app/dailycopy.h"
 #include "store/datafiles.h"
+#include "store/filenames.h"
+#include "store/readsahead.h"
 #include "ui/shell.h"
 
 namespace zm {

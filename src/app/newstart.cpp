@@ -10,6 +10,7 @@
 #include "store/cp932.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "ui/dialogs.h"
 #include "ui/recordlimit.h"
 #include "ui/shell.h"

@@ -8,6 +8,7 @@
 #include "step/steppage.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "ui/dialogs.h"
 
 namespace zm {

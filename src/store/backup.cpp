@@ -14,6 +14,7 @@
 #include "store/datafolder.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "store/recordline.h"
 
 namespace zm {

@@ -5,6 +5,10 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/foreachline.h"
+#include "store/keptreads.h"
+#include "store/readsahead.h"
 
 namespace zm {
 

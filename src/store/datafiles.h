@@ -9,6 +9,7 @@
 #include "core/datetime.h"
 #include "core/money.h"
 #include "store/datafolder.h"
+#include "store/filenames.h"
 
 namespace zm {
 

@@ -11,6 +11,8 @@
 #include "store/backup.h"
 #include "store/datafiles.h"
 #include "store/datafolder.h"
+#include "store/filenames.h"
+#include "store/filewriting.h"
 
 namespace zm {
 

@@ -6,6 +6,7 @@
 #include "core/utf8.h"
 #include "store/cp932.h"
 #include "store/datafiles.h"
+#include "store/filenames.h"
 #include "ui/dialogs.h"
 #include "ui/pagechart.h"
 #include "ui/recordlimit.h"

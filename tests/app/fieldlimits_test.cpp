@@ -9,6 +9,7 @@
 
 #include "app/mainform.h"
 #include "store/datafiles.h"
+#include "store/filenames.h"
 #include "support/world.h"
 
 namespace zm::test {

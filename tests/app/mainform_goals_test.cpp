@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/mainform.h"
+#include "store/filenames.h"
 #include "support/world.h"
 
 namespace zm::test {

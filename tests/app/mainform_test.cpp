@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/world.h"
 
 namespace zm::test {

@@ -7,6 +7,7 @@
 #include "app/mainform.h"
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/faultycalls.h"
 #include "support/world.h"
 

@@ -37,6 +37,7 @@
 #include "store/datafolder.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "store/recordline.h"
 
 #if defined(__SANITIZE_ADDRESS__)

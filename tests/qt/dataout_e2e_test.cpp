@@ -20,6 +20,7 @@
 
 #include "qt/chartview.h"
 #include "qt/dataout.h"
+#include "store/filenames.h"
 #include "window.h"
 
 namespace zm::test {

@@ -7,6 +7,7 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/tables.h"
 #include "support/world.h"
 

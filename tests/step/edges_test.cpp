@@ -5,6 +5,7 @@
 #include "app/mainform.h"
 #include "step/steppage.h"
 #include "store/datafiles.h"
+#include "store/filenames.h"
 #include "support/world.h"
 
 namespace zm::test {

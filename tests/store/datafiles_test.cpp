@@ -13,6 +13,7 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "store/readsahead.h"
 #include "support/tempdir.h"
 
 namespace zm {

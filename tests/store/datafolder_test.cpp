@@ -13,6 +13,7 @@
 
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/tempdir.h"
 
 namespace zm {

@@ -7,6 +7,7 @@
 
 #include "store/backup.h"
 #include "store/datafiles.h"
+#include "store/filenames.h"
 #include "support/faultycalls.h"
 #include "support/world.h"
 

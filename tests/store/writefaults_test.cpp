@@ -15,6 +15,8 @@
 #include "store/datafiles.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/filewriting.h"
 #include "support/faultycalls.h"
 #include "support/tempdir.h"
 

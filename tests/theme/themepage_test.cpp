@@ -6,6 +6,7 @@
 #include "store/cp932.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/tables.h"
 #include "support/world.h"
 
