@@ -68,20 +68,6 @@ std::string readAll(std::string_view name, const fs::path& path) {
     return bytes;
 }
 
-// Splits file contents at LF, dropping the CR of CR LF; a final line
-// without a line end still counts.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string_view line = text.substr(0, lf);
-        text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // A plain decimal number, optionally with a sign and an exponent; no "inf", "nan" or blanks.
 std::optional<double> parseNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -199,16 +185,12 @@ std::string DataFolder::readText(std::string_view name) const {
 
 std::string DataFolder::decode(std::string_view name, std::string_view bytes) {
     auto text = shownText(bytes);
-    if (!text) {
-        // Name the first line that does not decode.
-        const std::vector<std::string_view> raw = splitLines(bytes);
-        for (std::size_t i = 0; i < raw.size(); ++i) {
-            if (!cp932ToUtf8(raw[i]))
-                throw FileError(std::string(name), static_cast<int>(i + 1), kNotCp932);
-        }
-        throw FileError(std::string(name), 0, kNotCp932);
-    }
-    return std::move(*text);
+    if (text) return std::move(*text);
+    // Name the first line that does not decode: a blank one always does.
+    forEachLine(bytes, [&](int lineNo, std::string_view line) {
+        if (!isCp932(line)) throw FileError(std::string(name), lineNo, kNotCp932);
+    });
+    throw FileError(std::string(name), 0, kNotCp932);
 }
 
 std::optional<std::string> DataFolder::shownText(std::string_view bytes) {
