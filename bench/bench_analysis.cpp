@@ -15,8 +15,10 @@
 #include "qt/mainwindow.h"
 #include "qt/qtdialogs.h"
 #include "qt/qtshell.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
 #include "store/filenames.h"
+#include "store/themeledgerfile.h"
+#include "store/themerecord.h"
 
 namespace {
 

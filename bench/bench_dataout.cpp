@@ -22,7 +22,8 @@
 #include "qt/mainwindow.h"
 #include "qt/qtshell.h"
 #include "step/steppage.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/everyledgerfile.h"
 #include "ui/tableexport.h"
 
 namespace {

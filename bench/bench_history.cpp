@@ -22,8 +22,14 @@
 #include "core/datetime.h"
 #include "qt/mainwindow.h"
 #include "qt/qtshell.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
 #include "store/filenames.h"
+#include "store/kozeniledgerfile.h"
+#include "store/themeledgerfile.h"
+#include "store/themerecord.h"
+#include "store/timedrecord.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <map>
 
 #include "app/mainform.h"
-#include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
 #include "support/faultycalls.h"

@@ -6,9 +6,9 @@
 #include <map>
 
 #include "app/mainform.h"
-#include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/world.h"
 
 namespace zm::test {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/mainform.h"
-#include "store/datafiles.h"
 #include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/world.h"
 
 namespace zm::test {

@@ -5,6 +5,7 @@
 #include "app/mainform.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/world.h"
 
 namespace zm::test {

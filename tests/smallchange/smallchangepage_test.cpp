@@ -8,6 +8,7 @@
 #include "store/cp932.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/tables.h"
 #include "support/world.h"
 

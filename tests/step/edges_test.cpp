@@ -4,8 +4,8 @@
 
 #include "app/mainform.h"
 #include "step/steppage.h"
-#include "store/datafiles.h"
 #include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/world.h"
 
 namespace zm::test {

@@ -1,5 +1,4 @@
 #include "store/datafolder.h"
-#include "store/datafiles.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -14,6 +13,7 @@
 #include "store/filecalls.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
+#include "store/settingsfile.h"
 #include "support/tempdir.h"
 
 namespace zm {

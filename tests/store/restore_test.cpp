@@ -6,7 +6,6 @@
 #include <map>
 
 #include "store/backup.h"
-#include "store/datafiles.h"
 #include "store/filenames.h"
 #include "support/faultycalls.h"
 #include "support/world.h"

@@ -4,9 +4,10 @@
 
 #include "app/mainform.h"
 #include "store/cp932.h"
-#include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
+#include "store/recordfile.h"
+#include "store/themenamefile.h"
 #include "support/tables.h"
 #include "support/world.h"
 

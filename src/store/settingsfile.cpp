@@ -1,0 +1,31 @@
+#include "store/settingsfile.h"
+
+#include <cstdint>
+#include <string>
+
+#include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/recordline.h"
+
+namespace zm {
+
+int SettingsFile::readHelpTour() const {
+    return parseHelpTour(folder_.readText(files::kSettings));
+}
+
+int SettingsFile::parseHelpTour(std::string_view text) {
+    const auto records = DataFolder::parse(files::kSettings, text, "si");
+    if (records.empty()) throw FileError(std::string(files::kSettings), 0, "設定がありません");
+    const std::int64_t value = records.front().integer(1);
+    if (value != 0 && value != 1) {
+        throw FileError(std::string(files::kSettings), records.front().line,
+                        "ヘルプツアーの設定は 1 か 0 です：" + excerpt(records.front().str(1)));
+    }
+    return static_cast<int>(value);
+}
+
+void SettingsFile::writeHelpTour(int helpTour) const {
+    folder_.rewrite(files::kSettings, {RecordLine().str("ヘルプツアー").integer(helpTour)});
+}
+
+}  // namespace zm

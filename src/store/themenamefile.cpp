@@ -1,0 +1,25 @@
+#include "store/themenamefile.h"
+
+#include <cstdint>
+#include <string>
+
+#include "store/fileerror.h"
+#include "store/recordline.h"
+
+namespace zm {
+
+std::string ThemeNameFile::read() const {
+    return parse(folder_.readText(name_));
+}
+
+std::string ThemeNameFile::parse(std::string_view text) const {
+    const auto records = DataFolder::parse(name_, text, "s");
+    if (records.empty()) throw FileError(std::string(name_), 0, "テーマ名がありません");
+    return records.front().str(0);
+}
+
+void ThemeNameFile::write(std::string_view themeName) const {
+    folder_.rewrite(name_, {RecordLine().str(themeName)});
+}
+
+}  // namespace zm
