@@ -12,6 +12,7 @@
 
 #include "store/cp932.h"
 #include "store/datafolder.h"
+#include "store/fieldreader.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
@@ -233,8 +234,7 @@ bool makeDailyCopy(const DataFolder& folder, Date today, int keep,
 CopyNote newStartNote(const ThemeNames3& names) {
     const auto bytes =
         utf8ToCp932(RecordLine().str(names[0]).str(names[1]).str(names[2]).text() + "\r\n");
-    if (!bytes)
-        throw FileError(std::string(kNewStartNote), 0, "Shift-JIS で書けない文字があります");
+    if (!bytes) throw FileError(std::string(kNewStartNote), 0, kCannotEncode);
     return {kNewStartNote, *bytes};
 }
 
@@ -257,9 +257,13 @@ std::optional<UnfinishedNewStart> findUnfinishedNewStart(const DataFolder& folde
     const std::string shown =
         std::string(kBackupFolder) + "/" + newest + "/" + std::string(kNewStartNote);
     const DataFolder copy(root / newest);
-    const auto records = DataFolder::parse(shown, copy.readText(kNewStartNote), "sss");
-    if (records.size() != 1) throw FileError(shown, 0, "テーマ名がありません");
-    return UnfinishedNewStart{newest, {records[0].str(0), records[0].str(1), records[0].str(2)}};
+    int records = 0;
+    ThemeNames3 names;
+    forEachRecord(shown, copy.readText(kNewStartNote), 3, [&](const FieldReader& f) {
+        if (records++ == 0) names = {f.str(0), f.str(1), f.str(2)};
+    });
+    if (records != 1) throw FileError(shown, 0, "テーマ名がありません");
+    return UnfinishedNewStart{newest, std::move(names)};
 }
 
 void clearNewStartNote(const DataFolder& folder, std::string_view copyName) {

@@ -5,13 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <cstring>
-#include <stdexcept>
 #include <utility>
 
-#include "core/datetime.h"
 #include "store/cp932.h"
 #include "store/fd.h"
 #include "store/filecalls.h"
@@ -66,77 +62,6 @@ std::string readAll(std::string_view name, const fs::path& path) {
         bytes.append(buf, static_cast<std::size_t>(n));
     }
     return bytes;
-}
-
-// A plain decimal number, optionally with a sign and an exponent; no "inf", "nan" or blanks.
-std::optional<double> parseNumber(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.find_first_not_of("-0123456789.eE+") != std::string_view::npos)
-        return std::nullopt;
-    double value = 0.0;
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (res.ec != std::errc() || res.ptr != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
-Record parseRecord(std::string_view name, int lineNo, std::string_view line,
-                   std::string_view shape) {
-    const auto fail = [&](std::string reason) {
-        return FileError(std::string(name), lineNo, std::move(reason));
-    };
-    constexpr int kCap = 8;
-    FieldView fields[kCap];
-    std::string error;
-    const int n = splitFields(line, fields, kCap, error);
-    if (n < 0) throw fail(error);
-    if (static_cast<std::size_t>(n) != shape.size()) {
-        throw fail("項目の数が違います（" + std::to_string(shape.size()) + " 個のはずが " +
-                   std::to_string(n) + " 個）");
-    }
-    Record rec;
-    rec.line = lineNo;
-    rec.moneys.resize(shape.size());
-    rec.numbers.resize(shape.size());
-    for (std::size_t i = 0; i < shape.size(); ++i) {
-        const FieldView& f = fields[i];
-        const std::string shown = excerpt(f.text);
-        switch (shape[i]) {
-            case 's':
-                break;
-            case 'D':
-                if (!parseDateText(f.text)) throw fail("日付が正しくありません：" + shown);
-                break;
-            case 'T':
-                if (!isTimeText(f.text)) throw fail("時刻が正しくありません：" + shown);
-                break;
-            case 'm': {
-                const auto m = f.quoted ? std::nullopt : parsePlainMoney(f.text);
-                if (!m) throw fail("金額が数値ではありません：" + shown);
-                rec.moneys[i] = *m;
-                break;
-            }
-            case 'i':
-            case 'n': {
-                const auto v = f.quoted ? std::nullopt : parseNumber(f.text);
-                if (!v || !std::isfinite(*v)) throw fail("数値ではありません：" + shown);
-                if (shape[i] == 'n') {
-                    rec.numbers[i] = *v;
-                    break;
-                }
-                // Halves go to the even neighbour, as the old program's integer conversion did.
-                const double whole = std::nearbyint(*v);
-                if (!(std::fabs(whole) < 9223372036854775808.0))
-                    throw fail("数値が大きすぎます：" + shown);
-                rec.numbers[i] = whole;
-                break;
-            }
-            default:
-                throw std::invalid_argument("unknown field shape");
-        }
-    }
-    rec.strings.reserve(shape.size());
-    for (std::size_t i = 0; i < shape.size(); ++i) rec.strings.emplace_back(fields[i].text);
-    return rec;
 }
 
 }  // namespace
@@ -210,19 +135,6 @@ std::optional<std::string> DataFolder::shownText(std::string_view bytes) {
     return shown;
 }
 
-std::vector<Record> DataFolder::read(std::string_view name, std::string_view shape) const {
-    return parse(name, readText(name), shape);
-}
-
-std::vector<Record> DataFolder::parse(std::string_view name, std::string_view text,
-                                      std::string_view shape) {
-    std::vector<Record> records;
-    forEachLine(text, [&](int lineNo, std::string_view line) {
-        records.push_back(parseRecord(name, lineNo, line, shape));
-    });
-    return records;
-}
-
 void DataFolder::createIfMissing(std::string_view name) const {
     if (exists(name)) return;
     const fs::path path = dir_ / fs::path(std::string(name));
@@ -231,11 +143,6 @@ void DataFolder::createIfMissing(std::string_view name) const {
     if (!fd.ok() && errno == ELOOP) throwReadError(name, ELOOP);
     if (!fd.ok()) throwWriteError(name, errno);
     if (const int err = fd.close()) throwWriteError(name, err);
-}
-
-std::vector<Record> DataFolder::readOrCreate(std::string_view name, std::string_view shape) const {
-    createIfMissing(name);
-    return read(name, shape);
 }
 
 void DataFolder::append(std::string_view name, const RecordLine& line) const {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -8,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/money.h"
 #include "store/filestamp.h"
 #include "store/recordline.h"
 
@@ -17,27 +15,9 @@ namespace zm {
 class KeptReads;
 class ReadsAhead;
 
-// A parsed record, its fields checked against a shape (see DataFolder::read).
-struct Record {
-    int line = 0;                      // 1-based line in the file
-    std::vector<std::string> strings;  // the text of every field
-    std::vector<Money> moneys;         // per field: the amount ('m'), else 0
-    std::vector<double> numbers;       // per field: the number ('i', 'n'), else 0
-
-    const std::string& str(std::size_t i) const { return strings[i]; }
-    Money money(std::size_t i) const { return moneys[i]; }
-    std::int64_t integer(std::size_t i) const { return static_cast<std::int64_t>(numbers[i]); }
-    double number(std::size_t i) const { return numbers[i]; }
-};
-
 // The folder that holds every data file. File names are matched without regard
 // to the letter case of their extension; a new file gets the name as given.
-//
-// Shapes for read(): one character per field,
-//   's' string, 'D' date string "YYYY年MM月DD日", 'T' time string "HH:MM:SS",
-//   'm' Money, 'i' integer (rounded), 'n' number (double).
-// A line with another number of fields, or a field that does not fit its
-// type, is a FileError naming the file and the line. Blank lines are passed over.
+// Its files' records are read by the field reader (fieldreader.h).
 class DataFolder {
 public:
     explicit DataFolder(std::filesystem::path dir);
@@ -65,14 +45,6 @@ public:
     static std::optional<std::string> shownText(std::string_view bytes);
     // Creates the file empty when the name means none.
     void createIfMissing(std::string_view name) const;
-
-    // Opens for reading; a missing file is a FileError.
-    std::vector<Record> read(std::string_view name, std::string_view shape) const;
-    // As read(), but a missing file is first created empty.
-    std::vector<Record> readOrCreate(std::string_view name, std::string_view shape) const;
-    // The records of decoded text, as read() gives them.
-    static std::vector<Record> parse(std::string_view name, std::string_view text,
-                                     std::string_view shape);
 
     // The writers write as filewriting.h says: they refuse a file without
     // write permission rather than replace it, and write through a link.

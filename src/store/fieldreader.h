@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,6 +9,7 @@
 #include "core/money.h"
 #include "store/cp932.h"
 #include "store/decodedstrings.h"
+#include "store/foreachline.h"
 #include "store/recordline.h"
 
 namespace zm {
@@ -31,17 +34,45 @@ public:
     TimeOfDay time(int i) const;
     Money money(int i) const;
     std::string str(int i) const;
+    // A plain decimal number, with a sign and an exponent if need be.
+    double number(int i) const;
+    // number() rounded to a whole one.
+    std::int64_t integer(int i) const;
 
+    // The field as it stands in the line, for a message about its value.
+    std::string_view text(int i) const { return fields_[i].text; }
     int line() const { return line_; }
     [[noreturn]] void fail(std::string reason) const;
 
 private:
-    std::string_view text(int i) const { return fields_[i].text; }
     std::string_view file_;
     int line_;
     FieldView fields_[kMaxFields];
     DecodedStrings* codePage_;
     const DateMarks* marks_;
 };
+
+// Calls f(fields) for every line of decoded text that is not blank, each
+// read as `count` fields.
+template <class F>
+void forEachRecord(std::string_view file, std::string_view text, int count, F&& f) {
+    forEachLine(text, [&](int line, std::string_view fields) {
+        f(FieldReader(file, line, fields, count));
+    });
+}
+
+// The reader of the first record of decoded text, as a file of one value
+// holds it, once every line has been read as `count` fields and checked by
+// `check`; nullopt for a text without records.
+template <class F>
+std::optional<FieldReader> firstRecord(std::string_view file, std::string_view text, int count,
+                                       F&& check) {
+    std::optional<FieldReader> first;
+    forEachRecord(file, text, count, [&](const FieldReader& fields) {
+        check(fields);
+        if (!first) first = fields;
+    });
+    return first;
+}
 
 }  // namespace zm

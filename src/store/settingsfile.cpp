@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "store/fieldreader.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/recordline.h"
@@ -14,13 +15,12 @@ int SettingsFile::readHelpTour() const {
 }
 
 int SettingsFile::parseHelpTour(std::string_view text) {
-    const auto records = DataFolder::parse(files::kSettings, text, "si");
-    if (records.empty()) throw FileError(std::string(files::kSettings), 0, "設定がありません");
-    const std::int64_t value = records.front().integer(1);
-    if (value != 0 && value != 1) {
-        throw FileError(std::string(files::kSettings), records.front().line,
-                        "ヘルプツアーの設定は 1 か 0 です：" + excerpt(records.front().str(1)));
-    }
+    const auto first =
+        firstRecord(files::kSettings, text, 2, [](const FieldReader& f) { f.integer(1); });
+    if (!first) throw FileError(std::string(files::kSettings), 0, "設定がありません");
+    const std::int64_t value = first->integer(1);
+    if (value != 0 && value != 1)
+        first->fail("ヘルプツアーの設定は 1 か 0 です：" + excerpt(first->text(1)));
     return static_cast<int>(value);
 }
 

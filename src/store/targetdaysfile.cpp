@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "store/fieldreader.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/recordline.h"
@@ -14,14 +15,12 @@ int TargetDaysFile::read() const {
 }
 
 int TargetDaysFile::parse(std::string_view text) {
-    const auto records = DataFolder::parse(files::kEveryTarget, text, "i");
-    if (records.empty())
-        throw FileError(std::string(files::kEveryTarget), 0, "目標日数がありません");
-    const std::int64_t days = records.front().integer(0);
-    if (days > kLimit || days < -kLimit) {
-        throw FileError(std::string(files::kEveryTarget), records.front().line,
-                        "目標日数が大きすぎます：" + excerpt(records.front().str(0)));
-    }
+    const auto first =
+        firstRecord(files::kEveryTarget, text, 1, [](const FieldReader& f) { f.integer(0); });
+    if (!first) throw FileError(std::string(files::kEveryTarget), 0, "目標日数がありません");
+    const std::int64_t days = first->integer(0);
+    if (days > kLimit || days < -kLimit)
+        first->fail("目標日数が大きすぎます：" + excerpt(first->text(0)));
     return static_cast<int>(days);
 }
 

@@ -1,8 +1,8 @@
 #include "store/themenamefile.h"
 
-#include <cstdint>
 #include <string>
 
+#include "store/fieldreader.h"
 #include "store/fileerror.h"
 #include "store/recordline.h"
 
@@ -13,9 +13,9 @@ std::string ThemeNameFile::read() const {
 }
 
 std::string ThemeNameFile::parse(std::string_view text) const {
-    const auto records = DataFolder::parse(name_, text, "s");
-    if (records.empty()) throw FileError(std::string(name_), 0, "テーマ名がありません");
-    return records.front().str(0);
+    const auto first = firstRecord(name_, text, 1, [](const FieldReader&) {});
+    if (!first) throw FileError(std::string(name_), 0, "テーマ名がありません");
+    return first->str(0);
 }
 
 void ThemeNameFile::write(std::string_view themeName) const {
