@@ -17,6 +17,7 @@
 #include "qt/qtshell.h"
 #include "store/datafolder.h"
 #include "store/filenames.h"
+#include "store/recordline.h"
 #include "store/themeledgerfile.h"
 #include "store/themerecord.h"
 

@@ -27,6 +27,7 @@
 #include "store/everyledgerfile.h"
 #include "store/filenames.h"
 #include "store/kozeniledgerfile.h"
+#include "store/recordline.h"
 #include "store/themeledgerfile.h"
 #include "store/themerecord.h"
 #include "store/timedrecord.h"

@@ -16,6 +16,7 @@
 #include "qt/qtshell.h"
 #include "store/datafolder.h"
 #include "store/filenames.h"
+#include "store/recordline.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "core/money.h"
 #include "store/datafolder.h"
 #include "store/filenames.h"
+#include "store/recordline.h"
 
 namespace zm::bench {
 

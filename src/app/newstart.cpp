@@ -11,6 +11,7 @@
 #include "store/datafolder.h"
 #include "store/everyhistoryfile.h"
 #include "store/everyledgerfile.h"
+#include "store/fieldlength.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/goalsfile.h"

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "store/cp932.h"
+#include "store/fieldlength.h"
 #include "store/goalrecord.h"
 #include "store/goalsfile.h"
 #include "store/recordfile.h"

@@ -9,7 +9,9 @@
 #include <utility>
 
 #include "store/cp932.h"
+#include "store/cp932lines.h"
 #include "store/fd.h"
+#include "store/fieldlength.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
@@ -18,6 +20,7 @@
 #include "store/foreachline.h"
 #include "store/keptreads.h"
 #include "store/readsahead.h"
+#include "store/recordline.h"
 
 namespace zm {
 

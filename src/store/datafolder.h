@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/cp932lines.h"
 #include "store/filestamp.h"
 #include "store/recordline.h"
 

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "store/datafolder.h"
+#include "store/fieldlength.h"
 
 namespace zm {
 

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "store/recordline.h"
+#include "store/shorttexthash.h"
 
 namespace zm {
 

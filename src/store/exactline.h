@@ -11,7 +11,8 @@
 #include "core/money.h"
 #include "store/cp932.h"
 #include "store/decodedstrings.h"
-#include "store/recordline.h"
+#include "store/fieldlength.h"
+#include "store/splitfields.h"
 
 namespace zm {
 

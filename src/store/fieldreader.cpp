@@ -7,7 +7,9 @@
 #include <system_error>
 #include <utility>
 
+#include "store/fieldlength.h"
 #include "store/fileerror.h"
+#include "store/splitfields.h"
 
 namespace zm {
 

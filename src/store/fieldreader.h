@@ -10,7 +10,7 @@
 #include "store/cp932.h"
 #include "store/decodedstrings.h"
 #include "store/foreachline.h"
-#include "store/recordline.h"
+#include "store/splitfields.h"
 
 namespace zm {
 

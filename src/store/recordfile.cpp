@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "store/cp932.h"
+#include "store/cp932lines.h"
 #include "store/decodedstrings.h"
 #include "store/exactline.h"
 #include "store/fieldreader.h"
@@ -12,7 +13,6 @@
 #include "store/keptreads.h"
 #include "store/readsahead.h"
 #include "store/recordformat.h"
-#include "store/recordline.h"
 
 namespace zm {
 

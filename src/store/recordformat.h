@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/money.h"
+#include "store/cp932lines.h"
 #include "store/exactline.h"
 #include "store/fieldreader.h"
 #include "store/goalrecord.h"
 #include "store/itemrecord.h"
-#include "store/recordline.h"
 #include "store/themerecord.h"
 #include "store/timedrecord.h"
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "store/fieldlength.h"
 #include "store/fieldreader.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"

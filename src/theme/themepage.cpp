@@ -5,6 +5,7 @@
 #include "core/datetime.h"
 #include "core/utf8.h"
 #include "store/cp932.h"
+#include "store/fieldlength.h"
 #include "store/filenames.h"
 #include "store/itemlistfile.h"
 #include "store/itemrecord.h"

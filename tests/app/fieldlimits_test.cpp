@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/mainform.h"
+#include "store/fieldlength.h"
 #include "store/filenames.h"
 #include "store/recordfile.h"
 #include "support/world.h"

@@ -15,6 +15,7 @@
 #include "store/datedamount.h"
 #include "store/everyhistoryfile.h"
 #include "store/everyledgerfile.h"
+#include "store/fieldlength.h"
 #include "store/fileerror.h"
 #include "store/kozeniledgerfile.h"
 #include "store/loaded.h"

@@ -15,6 +15,7 @@
 #include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/kozeniledgerfile.h"
+#include "store/recordline.h"
 #include "store/settingsfile.h"
 #include "support/tempdir.h"
 

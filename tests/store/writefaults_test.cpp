@@ -17,6 +17,7 @@
 #include "store/filenames.h"
 #include "store/filewriting.h"
 #include "store/kozeniledgerfile.h"
+#include "store/recordline.h"
 #include "store/timedrecord.h"
 #include "support/faultycalls.h"
 #include "support/tempdir.h"

@@ -4,6 +4,7 @@
 
 #include "app/mainform.h"
 #include "store/cp932.h"
+#include "store/fieldlength.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/recordfile.h"
