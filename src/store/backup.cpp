@@ -12,10 +12,12 @@
 
 #include "store/cp932.h"
 #include "store/datafolder.h"
+#include "store/fd.h"
 #include "store/fieldreader.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
+#include "store/leftovers.h"
 #include "store/recordline.h"
 
 namespace zm {
@@ -25,16 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kUnfinishedTail = ".tmp";
-
-int writeFully(int fd, const char* data, std::size_t size) {
-    for (std::size_t done = 0; done < size;) {
-        const ssize_t w = fileCalls().write(fd, data + done, size - done);
-        if (w < 0 && errno == EINTR) continue;
-        if (w < 0) return errno;
-        done += static_cast<std::size_t>(w);
-    }
-    return 0;
-}
 
 // Flushes and closes a file written whole; returns errno or 0.
 int finish(int out, int err) {
@@ -74,7 +66,7 @@ std::string copyFlushed(const fs::path& from, const fs::path& to) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) err = errno;
         if (n <= 0) break;
-        if ((err = writeFully(out, buf, static_cast<std::size_t>(n))) != 0) break;
+        if ((err = writeAll(out, std::string_view(buf, static_cast<std::size_t>(n)))) != 0) break;
     }
     err = finish(out, err);
     ::close(in);
@@ -84,7 +76,7 @@ std::string copyFlushed(const fs::path& from, const fs::path& to) {
 int writeNewFile(const fs::path& path, std::string_view bytes) {
     const int out = fileCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (out < 0) return errno;
-    return finish(out, writeFully(out, bytes.data(), bytes.size()));
+    return finish(out, writeAll(out, bytes));
 }
 
 void syncFolder(const fs::path& dir) {
@@ -179,18 +171,8 @@ fs::path copyDataFiles(const DataFolder& folder, std::string_view copyName,
 }
 
 int removeUnfinishedCopies(const DataFolder& folder) {
-    const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
-    int removed = 0;
-    std::error_code ec;
-    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (!isUnfinishedCopyName(it->path().filename().native()) ||
-            it->symlink_status(typeError).type() != fs::file_type::directory)
-            continue;
-        std::error_code removeError;
-        if (fs::remove_all(it->path(), removeError) > 0 && !removeError) ++removed;
-    }
-    return removed;
+    return removeLeftovers(folder.dir() / fs::path(std::string(kBackupFolder)),
+                           isUnfinishedCopyName, fs::file_type::directory);
 }
 
 bool makeDailyCopy(const DataFolder& folder, Date today, int keep,

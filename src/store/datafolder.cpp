@@ -19,6 +19,7 @@
 #include "store/filewriting.h"
 #include "store/foreachline.h"
 #include "store/keptreads.h"
+#include "store/leftovers.h"
 #include "store/readsahead.h"
 #include "store/recordline.h"
 
@@ -176,16 +177,7 @@ void DataFolder::rewrite(std::string_view name, const Cp932Lines& lines) const {
 }
 
 int DataFolder::removeTemporaryFiles() const {
-    int removed = 0;
-    std::error_code ec;
-    for (fs::directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (!isTemporaryFileName(it->path().filename().native()) ||
-            it->symlink_status(typeError).type() != fs::file_type::regular)
-            continue;
-        if (::unlink(it->path().c_str()) == 0) ++removed;
-    }
-    return removed;
+    return removeLeftovers(dir_, isTemporaryFileName, fs::file_type::regular);
 }
 
 }  // namespace zm
