@@ -84,6 +84,12 @@ std::int64_t FieldReader::integer(int i) const {
     return static_cast<std::int64_t>(whole);
 }
 
+int FieldReader::integerWithin(int i, int lowest, int highest, std::string_view beyond) const {
+    const std::int64_t value = integer(i);
+    if (value < lowest || value > highest) fail(std::string(beyond) + excerpt(text(i)));
+    return static_cast<int>(value);
+}
+
 void FieldReader::fail(std::string reason) const {
     throw FileError(std::string(file_), line_, std::move(reason));
 }

@@ -9,6 +9,7 @@
 #include "core/money.h"
 #include "store/cp932.h"
 #include "store/decodedstrings.h"
+#include "store/fileerror.h"
 #include "store/foreachline.h"
 #include "store/splitfields.h"
 
@@ -39,12 +40,15 @@ public:
     // number() rounded to a whole one.
     std::int64_t integer(int i) const;
 
-    // The field as it stands in the line, for a message about its value.
-    std::string_view text(int i) const { return fields_[i].text; }
+    // integer() from `lowest` to `highest`; beyond, a fault saying `beyond`
+    // and the field.
+    int integerWithin(int i, int lowest, int highest, std::string_view beyond) const;
+
     int line() const { return line_; }
     [[noreturn]] void fail(std::string reason) const;
 
 private:
+    std::string_view text(int i) const { return fields_[i].text; }
     std::string_view file_;
     int line_;
     FieldView fields_[kMaxFields];
@@ -63,16 +67,17 @@ void forEachRecord(std::string_view file, std::string_view text, int count, F&& 
 
 // The reader of the first record of decoded text, as a file of one value
 // holds it, once every line has been read as `count` fields and checked by
-// `check`; nullopt for a text without records.
+// `check`. A text without records is a FileError saying `missing`.
 template <class F>
-std::optional<FieldReader> firstRecord(std::string_view file, std::string_view text, int count,
-                                       F&& check) {
+FieldReader firstRecord(std::string_view file, std::string_view text, int count,
+                        std::string_view missing, F&& check) {
     std::optional<FieldReader> first;
     forEachRecord(file, text, count, [&](const FieldReader& fields) {
         check(fields);
         if (!first) first = fields;
     });
-    return first;
+    if (!first) throw FileError(std::string(file), 0, std::string(missing));
+    return *first;
 }
 
 }  // namespace zm

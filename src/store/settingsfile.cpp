@@ -1,11 +1,8 @@
 #include "store/settingsfile.h"
 
-#include <cstdint>
 #include <string>
 
-#include "store/fieldlength.h"
 #include "store/fieldreader.h"
-#include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/recordline.h"
 
@@ -16,13 +13,9 @@ int SettingsFile::readHelpTour() const {
 }
 
 int SettingsFile::parseHelpTour(std::string_view text) {
-    const auto first =
-        firstRecord(files::kSettings, text, 2, [](const FieldReader& f) { f.integer(1); });
-    if (!first) throw FileError(std::string(files::kSettings), 0, "設定がありません");
-    const std::int64_t value = first->integer(1);
-    if (value != 0 && value != 1)
-        first->fail("ヘルプツアーの設定は 1 か 0 です：" + excerpt(first->text(1)));
-    return static_cast<int>(value);
+    const auto check = [](const FieldReader& f) { f.integer(1); };
+    return firstRecord(files::kSettings, text, 2, "設定がありません", check)
+        .integerWithin(1, 0, 1, "ヘルプツアーの設定は 1 か 0 です：");
 }
 
 void SettingsFile::writeHelpTour(int helpTour) const {

@@ -1,11 +1,8 @@
 #include "store/targetdaysfile.h"
 
-#include <cstdint>
 #include <string>
 
-#include "store/fieldlength.h"
 #include "store/fieldreader.h"
-#include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/recordline.h"
 
@@ -16,13 +13,9 @@ int TargetDaysFile::read() const {
 }
 
 int TargetDaysFile::parse(std::string_view text) {
-    const auto first =
-        firstRecord(files::kEveryTarget, text, 1, [](const FieldReader& f) { f.integer(0); });
-    if (!first) throw FileError(std::string(files::kEveryTarget), 0, "目標日数がありません");
-    const std::int64_t days = first->integer(0);
-    if (days > kLimit || days < -kLimit)
-        first->fail("目標日数が大きすぎます：" + excerpt(first->text(0)));
-    return static_cast<int>(days);
+    const auto check = [](const FieldReader& f) { f.integer(0); };
+    return firstRecord(files::kEveryTarget, text, 1, "目標日数がありません", check)
+        .integerWithin(0, -kLimit, kLimit, "目標日数が大きすぎます：");
 }
 
 void TargetDaysFile::write(double days) const {

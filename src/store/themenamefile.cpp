@@ -3,7 +3,6 @@
 #include <string>
 
 #include "store/fieldreader.h"
-#include "store/fileerror.h"
 #include "store/recordline.h"
 
 namespace zm {
@@ -13,9 +12,7 @@ std::string ThemeNameFile::read() const {
 }
 
 std::string ThemeNameFile::parse(std::string_view text) const {
-    const auto first = firstRecord(name_, text, 1, [](const FieldReader&) {});
-    if (!first) throw FileError(std::string(name_), 0, "テーマ名がありません");
-    return first->str(0);
+    return firstRecord(name_, text, 1, "テーマ名がありません", [](const FieldReader&) {}).str(0);
 }
 
 void ThemeNameFile::write(std::string_view themeName) const {
