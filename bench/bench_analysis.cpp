@@ -15,7 +15,11 @@
 #include "qt/shell/mainwindow.h"
 #include "qt/shell/qtdialogs.h"
 #include "qt/shell/qtshell.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/filenames.h"
+#include "store/recordline.h"
+#include "store/themeledgerfile.h"
+#include "store/themerecord.h"
 
 namespace {
 

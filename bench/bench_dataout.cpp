@@ -24,7 +24,8 @@
 #include "qt/shell/mainwindow.h"
 #include "qt/shell/qtshell.h"
 #include "step/steppage.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/everyledgerfile.h"
 #include "ui/tableexport.h"
 
 namespace {

@@ -22,7 +22,15 @@
 #include "core/datetime.h"
 #include "qt/shell/mainwindow.h"
 #include "qt/shell/qtshell.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
+#include "store/filenames.h"
+#include "store/kozeniledgerfile.h"
+#include "store/recordline.h"
+#include "store/themeledgerfile.h"
+#include "store/themerecord.h"
+#include "store/timedrecord.h"
 
 namespace {
 

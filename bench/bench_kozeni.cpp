@@ -18,6 +18,7 @@
 #include "qt/shell/qtshell.h"
 #include "smallchange/smallchangepage.h"
 #include "store/datafolder.h"
+#include "store/filenames.h"
 
 namespace {
 

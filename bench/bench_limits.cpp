@@ -40,7 +40,11 @@
 #include "qt/shell/mainwindow.h"
 #include "qt/shell/qtshell.h"
 #include "qt/shell/style.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
+#include "store/kozeniledgerfile.h"
+#include "store/themeledgerfile.h"
 #include "ui/dialogs.h"
 
 namespace {

@@ -3,8 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include "benchdata.h"
-#include "store/datafiles.h"
 #include "store/datafolder.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
+#include "store/kozeniledgerfile.h"
+#include "store/themeledgerfile.h"
 
 namespace {
 

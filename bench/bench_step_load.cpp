@@ -15,6 +15,8 @@
 #include "qt/shell/qtdialogs.h"
 #include "qt/shell/qtshell.h"
 #include "store/datafolder.h"
+#include "store/filenames.h"
+#include "store/recordline.h"
 
 namespace {
 

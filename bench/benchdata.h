@@ -13,6 +13,8 @@
 #include "core/datetime.h"
 #include "core/money.h"
 #include "store/datafolder.h"
+#include "store/filenames.h"
+#include "store/recordline.h"
 
 namespace zm::bench {
 

@@ -1,9 +1,10 @@
 #include "app/dailycopy.h"
 
 #include "store/backup.h"
-#include "store/datafiles.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/goalsfile.h"
 #include "ui/dialogs.h"
 
 namespace zm {

@@ -1,6 +1,7 @@
 #include "app/mainform.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
+#include "store/filewriting.h"
 #include "ui/dialogs.h"
 
 namespace zm {

@@ -2,7 +2,7 @@
 // check box that switches the tour on and off, and the help button.
 
 #include "app/mainform.h"
-#include "store/datafiles.h"
+#include "store/settingsfile.h"
 #include "ui/dialogs.h"
 #include "ui/shell.h"
 

@@ -1,7 +1,12 @@
 #include "app/mainform.h"
 
 #include "app/dailycopy.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/filenames.h"
+#include "store/readsahead.h"
+#include "store/settingsfile.h"
+#include "store/themeledgerfile.h"
+#include "store/timedrecord.h"
 #include "ui/shell.h"
 
 namespace zm {

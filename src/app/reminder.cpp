@@ -11,6 +11,7 @@
 
 #include "store/datafolder.h"
 #include "store/fileerror.h"
+#include "store/filewriting.h"
 
 extern char** environ;
 

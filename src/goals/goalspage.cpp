@@ -4,7 +4,10 @@
 #include <utility>
 
 #include "store/cp932.h"
-#include "store/datafiles.h"
+#include "store/fieldlength.h"
+#include "store/goalrecord.h"
+#include "store/goalsfile.h"
+#include "store/recordfile.h"
 #include "ui/dialogs.h"
 #include "ui/recordlimit.h"
 #include "ui/rowdeletion.h"

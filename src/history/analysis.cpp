@@ -4,6 +4,10 @@
 #include <unordered_map>
 
 #include "core/utf8.h"
+#include "store/everyledgerfile.h"
+#include "store/kozeniledgerfile.h"
+#include "store/themeledgerfile.h"
+#include "store/themerecord.h"
 
 namespace zm {
 

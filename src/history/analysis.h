@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "core/money.h"
-#include "store/datafiles.h"
+#include "store/loaded.h"
+#include "store/themerecord.h"
+#include "store/timedrecord.h"
 #include "ui/controls.h"
 #include "ui/ledgertable.h"
 #include "ui/services.h"

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
+#include "store/kozeniledgerfile.h"
+#include "store/themeledgerfile.h"
 
 namespace zm {
 

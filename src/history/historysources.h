@@ -6,7 +6,8 @@
 
 #include "core/datetime.h"
 #include "core/money.h"
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/datedamount.h"
 
 namespace zm {
 

@@ -2,7 +2,9 @@
 
 #include <utility>
 
-#include "store/datafiles.h"
+#include "store/kozeniledgerfile.h"
+#include "store/recordfile.h"
+#include "store/timedrecord.h"
 #include "ui/dialogs.h"
 #include "ui/pagechart.h"
 #include "ui/recordlimit.h"

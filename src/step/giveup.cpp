@@ -1,7 +1,8 @@
 // Giving up the current run of the 365-step savings and starting again from
 // one yen, with or without keeping the run's total in the history.
 #include "step/steppage.h"
-#include "store/datafiles.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
 #include "ui/dialogs.h"
 
 namespace zm {

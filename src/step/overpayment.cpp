@@ -6,8 +6,9 @@
 #include <stdexcept>
 
 #include "step/steppage.h"
-#include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/timedrecord.h"
 #include "ui/dialogs.h"
 
 namespace zm {

@@ -2,7 +2,12 @@
 
 #include <cmath>
 
-#include "store/datafiles.h"
+#include "store/datafolder.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
+#include "store/recordfile.h"
+#include "store/targetdaysfile.h"
+#include "store/timedrecord.h"
 #include "ui/dialogs.h"
 #include "ui/pagechart.h"
 #include "ui/recordlimit.h"

@@ -12,8 +12,12 @@
 
 #include "store/cp932.h"
 #include "store/datafolder.h"
+#include "store/fd.h"
+#include "store/fieldreader.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/leftovers.h"
 #include "store/recordline.h"
 
 namespace zm {
@@ -23,16 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kUnfinishedTail = ".tmp";
-
-int writeFully(int fd, const char* data, std::size_t size) {
-    for (std::size_t done = 0; done < size;) {
-        const ssize_t w = fileCalls().write(fd, data + done, size - done);
-        if (w < 0 && errno == EINTR) continue;
-        if (w < 0) return errno;
-        done += static_cast<std::size_t>(w);
-    }
-    return 0;
-}
 
 // Flushes and closes a file written whole; returns errno or 0.
 int finish(int out, int err) {
@@ -72,7 +66,7 @@ std::string copyFlushed(const fs::path& from, const fs::path& to) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) err = errno;
         if (n <= 0) break;
-        if ((err = writeFully(out, buf, static_cast<std::size_t>(n))) != 0) break;
+        if ((err = writeAll(out, std::string_view(buf, static_cast<std::size_t>(n)))) != 0) break;
     }
     err = finish(out, err);
     ::close(in);
@@ -82,7 +76,7 @@ std::string copyFlushed(const fs::path& from, const fs::path& to) {
 int writeNewFile(const fs::path& path, std::string_view bytes) {
     const int out = fileCalls().open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (out < 0) return errno;
-    return finish(out, writeFully(out, bytes.data(), bytes.size()));
+    return finish(out, writeAll(out, bytes));
 }
 
 void syncFolder(const fs::path& dir) {
@@ -177,18 +171,8 @@ fs::path copyDataFiles(const DataFolder& folder, std::string_view copyName,
 }
 
 int removeUnfinishedCopies(const DataFolder& folder) {
-    const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
-    int removed = 0;
-    std::error_code ec;
-    for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (!isUnfinishedCopyName(it->path().filename().native()) ||
-            it->symlink_status(typeError).type() != fs::file_type::directory)
-            continue;
-        std::error_code removeError;
-        if (fs::remove_all(it->path(), removeError) > 0 && !removeError) ++removed;
-    }
-    return removed;
+    return removeLeftovers(folder.dir() / fs::path(std::string(kBackupFolder)),
+                           isUnfinishedCopyName, fs::file_type::directory);
 }
 
 bool makeDailyCopy(const DataFolder& folder, Date today, int keep,
@@ -232,8 +216,7 @@ bool makeDailyCopy(const DataFolder& folder, Date today, int keep,
 CopyNote newStartNote(const ThemeNames3& names) {
     const auto bytes =
         utf8ToCp932(RecordLine().str(names[0]).str(names[1]).str(names[2]).text() + "\r\n");
-    if (!bytes)
-        throw FileError(std::string(kNewStartNote), 0, "Shift-JIS で書けない文字があります");
+    if (!bytes) throw FileError(std::string(kNewStartNote), 0, kCannotEncode);
     return {kNewStartNote, *bytes};
 }
 
@@ -256,9 +239,13 @@ std::optional<UnfinishedNewStart> findUnfinishedNewStart(const DataFolder& folde
     const std::string shown =
         std::string(kBackupFolder) + "/" + newest + "/" + std::string(kNewStartNote);
     const DataFolder copy(root / newest);
-    const auto records = DataFolder::parse(shown, copy.readText(kNewStartNote), "sss");
-    if (records.size() != 1) throw FileError(shown, 0, "テーマ名がありません");
-    return UnfinishedNewStart{newest, {records[0].str(0), records[0].str(1), records[0].str(2)}};
+    int records = 0;
+    ThemeNames3 names;
+    forEachRecord(shown, copy.readText(kNewStartNote), 3, [&](const FieldReader& f) {
+        if (records++ == 0) names = {f.str(0), f.str(1), f.str(2)};
+    });
+    if (records != 1) throw FileError(shown, 0, "テーマ名がありません");
+    return UnfinishedNewStart{newest, std::move(names)};
 }
 
 void clearNewStartNote(const DataFolder& folder, std::string_view copyName) {

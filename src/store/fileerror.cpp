@@ -41,6 +41,19 @@ std::string systemReason(int err) {
     }
 }
 
+std::string withSystemReason(std::string_view what, int err) {
+    return std::string(what) + "（" + systemReason(err) + "）";
+}
+
+void throwReadError(std::string_view name, int err) {
+    if (err == ENOENT) throw FileError(std::string(name), 0, "ファイルがありません");
+    throw FileError(std::string(name), 0, withSystemReason("読み込めません", err));
+}
+
+void throwWriteError(std::string_view name, int err) {
+    throw FileError(std::string(name), 0, withSystemReason("書き込めません", err));
+}
+
 FileError::FileError(std::string file, int line, std::string reason)
     : std::runtime_error(message(file, line, reason)),
       file_(std::move(file)),

@@ -9,8 +9,18 @@
 #include <utility>
 
 #include "store/backup.h"
-#include "store/datafiles.h"
 #include "store/datafolder.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
+#include "store/filenames.h"
+#include "store/filewriting.h"
+#include "store/goalsfile.h"
+#include "store/itemlistfile.h"
+#include "store/kozeniledgerfile.h"
+#include "store/settingsfile.h"
+#include "store/targetdaysfile.h"
+#include "store/themeledgerfile.h"
+#include "store/themenamefile.h"
 
 namespace zm {
 

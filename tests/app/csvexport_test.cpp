@@ -6,8 +6,8 @@
 #include <map>
 
 #include "app/mainform.h"
-#include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/world.h"

@@ -4,10 +4,13 @@
 
 #include <filesystem>
 
-#include "store/datafiles.h"
+#include "app/mainform.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/refusal.h"
 #include "support/startedform.h"
+#include "support/world.h"
 
 namespace zm::test {
 namespace {

@@ -6,8 +6,12 @@
 #include <functional>
 #include <vector>
 
-#include "store/datafiles.h"
+#include "app/mainform.h"
+#include "store/fieldlength.h"
+#include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/startedform.h"
+#include "support/world.h"
 
 namespace zm::test {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/startedform.h"

@@ -33,11 +33,23 @@
 
 #include "core/money.h"
 #include "store/cp932.h"
-#include "store/datafiles.h"
 #include "store/datafolder.h"
+#include "store/datedamount.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
+#include "store/fieldlength.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/goalsfile.h"
+#include "store/itemlistfile.h"
+#include "store/kozeniledgerfile.h"
 #include "store/recordline.h"
+#include "store/settingsfile.h"
+#include "store/splitfields.h"
+#include "store/targetdaysfile.h"
+#include "store/themeledgerfile.h"
+#include "store/themenamefile.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>

@@ -4,6 +4,7 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/refusal.h"
 #include "support/world.h"
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/mainform.h"
+#include "store/filenames.h"
 #include "support/startedform.h"
+#include "support/world.h"
 
 namespace zm::test {
 namespace {

@@ -4,6 +4,8 @@
 
 #include "app/mainform.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/refusal.h"
 #include "support/startedform.h"
 #include "support/world.h"

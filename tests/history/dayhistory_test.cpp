@@ -7,6 +7,7 @@
 
 #include "store/datafolder.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/refusal.h"
 #include "support/world.h"
 

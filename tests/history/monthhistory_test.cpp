@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/mainform.h"
+#include "store/filenames.h"
 #include "support/startedform.h"
 #include "support/world.h"
 

@@ -4,6 +4,8 @@
 
 #include "store/cp932.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/tables.h"

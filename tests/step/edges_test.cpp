@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "step/steppage.h"
-#include "store/datafiles.h"
+#include "store/filenames.h"
+#include "store/recordfile.h"
 #include "support/startedform.h"
+#include "support/world.h"
 
 namespace zm::test {
 namespace {

@@ -4,6 +4,7 @@
 
 #include "step/steppage.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/world.h"
 
 namespace zm::test {

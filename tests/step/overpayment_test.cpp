@@ -3,8 +3,10 @@
 #include <filesystem>
 
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/refusal.h"
 #include "support/startedform.h"
+#include "support/world.h"
 
 namespace zm::test {
 namespace {

@@ -9,6 +9,7 @@
 #include "store/datafolder.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
 #include "support/refusal.h"
 #include "support/tempdir.h"
 

@@ -1,7 +1,6 @@
 // The typed readers refuse what their fields cannot hold, naming the file and
 // the line: sums beyond Money, more records than a page counts, numbers
 // beyond their range.
-#include "store/datafiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,21 @@
 #include <functional>
 
 #include "store/cp932.h"
+#include "store/datafolder.h"
+#include "store/datedamount.h"
+#include "store/everyhistoryfile.h"
+#include "store/everyledgerfile.h"
+#include "store/fieldlength.h"
 #include "store/fileerror.h"
+#include "store/kozeniledgerfile.h"
+#include "store/loaded.h"
+#include "store/readsahead.h"
+#include "store/recordfile.h"
+#include "store/settingsfile.h"
+#include "store/targetdaysfile.h"
+#include "store/themeledgerfile.h"
+#include "store/themerecord.h"
+#include "store/timedrecord.h"
 #include "support/refusal.h"
 #include "support/tempdir.h"
 

@@ -1,5 +1,4 @@
 #include "store/datafolder.h"
-#include "store/datafiles.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,8 +8,13 @@
 #include <functional>
 #include <optional>
 
+#include "store/fieldreader.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/kozeniledgerfile.h"
+#include "store/recordline.h"
+#include "store/settingsfile.h"
 #include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/tempdir.h"
@@ -35,6 +39,49 @@ std::vector<std::string> entries(const fs::path& dir) {
     for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// Every record of a file as the field reader reads it, each field read by
+// its letter in `kinds`: 's' string, 'D' date, 'T' time, 'm' amount, 'i'
+// whole number, 'n' number.
+struct ReadRecord {
+    int line = 0;
+    std::vector<std::string> strs;  // str() of every field
+    std::vector<Money> moneys;      // the amount of an 'm' field
+    std::vector<double> numbers;    // the value of an 'i' or 'n' field
+};
+
+std::vector<ReadRecord> readAs(const DataFolder& folder, std::string_view name,
+                               std::string_view kinds) {
+    std::vector<ReadRecord> records;
+    const int count = static_cast<int>(kinds.size());
+    forEachRecord(name, folder.readText(name), count, [&](const FieldReader& f) {
+        ReadRecord r{
+            f.line(), {}, std::vector<Money>(kinds.size()), std::vector<double>(kinds.size())};
+        for (int i = 0; i < count; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            switch (kinds[at]) {
+                case 'D':
+                    f.date(i);
+                    break;
+                case 'T':
+                    f.time(i);
+                    break;
+                case 'm':
+                    r.moneys[at] = f.money(i);
+                    break;
+                case 'i':
+                    r.numbers[at] = static_cast<double>(f.integer(i));
+                    break;
+                case 'n':
+                    r.numbers[at] = f.number(i);
+                    break;
+            }
+            r.strs.push_back(f.str(i));
+        }
+        records.push_back(std::move(r));
+    });
+    return records;
 }
 
 unsigned modeOf(const fs::path& p) {
@@ -66,38 +113,38 @@ TEST_F(DataFolderTest, ExtensionCaseNamesOneFile) {
 
 TEST_F(DataFolderTest, ReadsRecordsFieldByField) {
     tmp.write("empty.txt", "");
-    EXPECT_TRUE(folder.read("empty.txt", "DTm").empty());
+    EXPECT_TRUE(readAs(folder, "empty.txt", "DTm").empty());
 
     tmp.write("l.txt", "\"" + cp932Date("2005", "01", "01") + "\",\"09:26:01\",1234\r\n" +
                            "\r\n  \t\r\n" + "\"" + cp932Date("2005", "01", "02") +
                            "\",\"23:00:00\",-12.5\n" + cp932Date("2005", "01", "03") +
                            ",10:00:00,0");
-    const auto recs = folder.read("l.txt", "DTm");
+    const auto recs = readAs(folder, "l.txt", "DTm");
     ASSERT_EQ(recs.size(), 3u);
     EXPECT_EQ(recs[0].line, 1);
-    EXPECT_EQ(recs[0].str(0), "2005年01月01日");
-    EXPECT_EQ(recs[0].money(2), Money::fromYen(1234));
+    EXPECT_EQ(recs[0].strs[0], "2005年01月01日");
+    EXPECT_EQ(recs[0].moneys[2], Money::fromYen(1234));
     EXPECT_EQ(recs[1].line, 4);
-    EXPECT_EQ(recs[1].money(2), Money::fromRaw(-125000));
-    EXPECT_EQ(recs[2].str(0), "2005年01月03日");
-    EXPECT_EQ(recs[2].str(1), "10:00:00");
+    EXPECT_EQ(recs[1].moneys[2], Money::fromRaw(-125000));
+    EXPECT_EQ(recs[2].strs[0], "2005年01月03日");
+    EXPECT_EQ(recs[2].strs[1], "10:00:00");
 
     tmp.write("n.txt", "\"a, b\",2.5,2.5\r\n\"c\",3.5,1E+02\r\n\"d\",-2.5,-0.25\r\n");
-    const auto nums = folder.read("n.txt", "sin");
+    const auto nums = readAs(folder, "n.txt", "sin");
     ASSERT_EQ(nums.size(), 3u);
-    EXPECT_EQ(nums[0].str(0), "a, b");
-    EXPECT_EQ(nums[0].integer(1), 2);
-    EXPECT_EQ(nums[1].integer(1), 4);
-    EXPECT_EQ(nums[2].integer(1), -2);
-    EXPECT_EQ(nums[0].number(2), 2.5);
-    EXPECT_EQ(nums[1].number(2), 100.0);
-    EXPECT_EQ(nums[2].strings[2], "-0.25");
+    EXPECT_EQ(nums[0].strs[0], "a, b");
+    EXPECT_EQ(nums[0].numbers[1], 2);
+    EXPECT_EQ(nums[1].numbers[1], 4);
+    EXPECT_EQ(nums[2].numbers[1], -2);
+    EXPECT_EQ(nums[0].numbers[2], 2.5);
+    EXPECT_EQ(nums[1].numbers[2], 100.0);
+    EXPECT_EQ(nums[2].strs[2], "-0.25");
 }
 
 TEST_F(DataFolderTest, BadContentNamesFileAndLine) {
     const auto fails = [&](std::string bytes, std::string_view shape) {
         tmp.write("x.txt", bytes);
-        return refusalOf([&] { folder.read("x.txt", shape); });
+        return refusalOf([&] { readAs(folder, "x.txt", shape); });
     };
     FileError e = fails("\"a\",1\r\n\r\n\"b\"\r\n", "si");
     EXPECT_EQ(e.line(), 3);
@@ -113,29 +160,30 @@ TEST_F(DataFolderTest, BadContentNamesFileAndLine) {
     EXPECT_EQ(e.line(), 2);
     EXPECT_EQ(e.reason(), "文字コードが Shift-JIS ではありません");
 
-    e = refusalOf([&] { folder.read(files::kSettings, "si"); });
+    e = refusalOf([&] { readAs(folder, files::kSettings, "si"); });
     EXPECT_EQ(e.line(), 0);
     EXPECT_STREQ(e.what(), "ファイル「設定.txt」：ファイルがありません");
     fs::create_directory(tmp.path() / "d.txt");
-    EXPECT_EQ(refusalOf([&] { folder.read("d.txt", "s"); }).reason(),
+    EXPECT_EQ(refusalOf([&] { readAs(folder, "d.txt", "s"); }).reason(),
               "通常のファイルではありません");
 }
 
 TEST_F(DataFolderTest, TheCodePagesYenSignReadsAsYenAndWritesBackTheSameByte) {
     // "ソ" (0x83 0x5C) carries 0x5C as its second byte: it stays "ソ".
     tmp.write("items.txt", "\"\\100\x83\x5C\",100\r\n");
-    const auto records = folder.read("items.txt", "sm");
+    const auto records = readAs(folder, "items.txt", "sm");
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].str(0), "¥100ソ");
-    folder.rewrite("items.txt", {RecordLine().str(records[0].str(0)).money(records[0].money(1))});
+    EXPECT_EQ(records[0].strs[0], "¥100ソ");
+    folder.rewrite("items.txt", {RecordLine().str(records[0].strs[0]).money(records[0].moneys[1])});
     EXPECT_EQ(tmp.read("items.txt"), "\"\\100\x83\x5C\",100\r\n");
 }
 
 TEST_F(DataFolderTest, ReadOrCreateMakesAnEmptyFile) {
-    EXPECT_TRUE(folder.readOrCreate(files::kKozeni, "DTm").empty());
+    EXPECT_TRUE(KozeniLedgerFile(folder).readOrCreate().records.empty());
     EXPECT_EQ(tmp.read("小銭清算.txt"), "");
     tmp.write("小銭清算.txt", "\"a\"\r\n");
-    EXPECT_EQ(folder.readOrCreate(files::kKozeni, "s").size(), 1u);
+    folder.createIfMissing(files::kKozeni);
+    EXPECT_EQ(readAs(folder, files::kKozeni, "s").size(), 1u);
 }
 
 // What stands in a data file's place and is no file to read: refused at
@@ -184,7 +232,7 @@ TEST_F(DataFolderTest, WhatIsNoRegularFileIsRefusedNamingIt) {
     };
     for (const Case& c : cases) {
         c.make();
-        const FileError e = refusalOf([&] { folder.readOrCreate(files::kKozeni, "DTm"); });
+        const FileError e = refusalOf([&] { KozeniLedgerFile(folder).readOrCreate(); });
         EXPECT_EQ(e.file(), "小銭清算.txt") << c.what;
         EXPECT_EQ(e.reason(), c.reason) << c.what;
         grows.reset();

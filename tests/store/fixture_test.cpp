@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "store/filenames.h"
 #include "support/world.h"
 
 namespace zm::test {

@@ -4,6 +4,9 @@
 #include <iconv.h>
 
 #include "store/cp932.h"
+#include "store/cp932lines.h"
+#include "store/fieldlength.h"
+#include "store/splitfields.h"
 
 namespace zm {
 namespace {

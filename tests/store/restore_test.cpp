@@ -6,7 +6,7 @@
 #include <map>
 
 #include "store/backup.h"
-#include "store/datafiles.h"
+#include "store/filenames.h"
 #include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/world.h"

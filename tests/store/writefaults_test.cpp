@@ -12,9 +12,13 @@
 #include <random>
 
 #include "store/backup.h"
-#include "store/datafiles.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/filewriting.h"
+#include "store/kozeniledgerfile.h"
+#include "store/recordline.h"
+#include "store/timedrecord.h"
 #include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/tempdir.h"

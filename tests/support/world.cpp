@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "store/cp932.h"
+#include "store/filenames.h"
 
 namespace zm::test {
 

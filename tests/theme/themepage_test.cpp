@@ -4,8 +4,11 @@
 
 #include "app/mainform.h"
 #include "store/cp932.h"
-#include "store/datafiles.h"
+#include "store/fieldlength.h"
 #include "store/fileerror.h"
+#include "store/filenames.h"
+#include "store/recordfile.h"
+#include "store/themenamefile.h"
 #include "support/refusal.h"
 #include "support/startedform.h"
 #include "support/tables.h"

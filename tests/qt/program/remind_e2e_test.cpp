@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "store/filenames.h"
 #include "store/folderlock.h"
 #include "support/world.h"
 

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "qt/shell/secondstart.h"
+#include "store/filenames.h"
 #include "support/world.h"
 
 namespace zm::test {

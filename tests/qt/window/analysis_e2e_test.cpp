@@ -2,6 +2,7 @@
 #include <QHeaderView>
 
 #include "history/analysis.h"
+#include "store/filenames.h"
 #include "window.h"
 
 namespace zm::test {

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "qt/shell/qtdialogs.h"
+#include "store/filenames.h"
 #include "window.h"
 
 namespace zm::test {

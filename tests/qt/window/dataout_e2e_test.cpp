@@ -22,6 +22,7 @@
 #include "qt/export/chartpicture.h"
 #include "qt/export/pageprint.h"
 #include "qt/export/reportpainter.h"
+#include "store/filenames.h"
 #include "window.h"
 
 namespace zm::test {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "qt/help/helpviewer.h"
+#include "store/filenames.h"
 #include "window.h"
 
 namespace zm::test {

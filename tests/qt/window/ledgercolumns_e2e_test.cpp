@@ -3,6 +3,8 @@
 
 #include "window.h"
 
+#include "store/filenames.h"
+
 namespace zm::test {
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include "window.h"
 
+#include "store/filenames.h"
+
 namespace zm::test {
 namespace {
 

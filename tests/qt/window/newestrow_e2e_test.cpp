@@ -5,6 +5,8 @@
 
 #include "window.h"
 
+#include "store/filenames.h"
+
 namespace zm::test {
 namespace {
 

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "qt/charts/chartview.h"
+#include "store/filenames.h"
 #include "window.h"
 
 namespace zm::test {

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "store/cp932.h"
+#include "store/filenames.h"
 #include "support/faultycalls.h"
 #include "window.h"
 

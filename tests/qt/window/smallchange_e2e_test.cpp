@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "qt/charts/chartview.h"
+#include "store/filenames.h"
 #include "window.h"
 
 namespace zm::test {

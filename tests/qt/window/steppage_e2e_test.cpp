@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "store/cp932.h"
+#include "store/filenames.h"
 #include "window.h"
 
 namespace zm::test {

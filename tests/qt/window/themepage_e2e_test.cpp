@@ -6,6 +6,8 @@
 
 #include "window.h"
 
+#include "store/filenames.h"
+
 namespace zm::test {
 namespace {
 
