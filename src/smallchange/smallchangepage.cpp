@@ -28,22 +28,18 @@ Money averageOf(Money total, int count) {
 SmallChangePage::SmallChangePage(Services services, std::function<bool()> sampleData)
     : s_(services), sampleData_(std::move(sampleData)) {}
 
-namespace {
-
-std::vector<Column> kozeniColumns() {
+// Positions left-aligned, the running total 累計.
+static std::vector<Column> kozeniColumns() {
     return timedColumns(Align::Default, "累計");
 }
-
-}  // namespace
 
 void SmallChangePage::resetKozeniTable() {
     msgKozeni.reset(kozeniColumns());
 }
 
+// The rows are rebuilt whole, so nothing of an earlier load can be left over.
 void SmallChangePage::fillLedger(LedgerTable& table, const std::vector<TimedRecord>& records) {
-    // The rows are rebuilt whole, so nothing of an earlier load can be left over.
-    table.reset(kozeniColumns());
-    appendTimedRows(table, records);
+    fillTimedLedger(table, kozeniColumns(), records);
 }
 
 void SmallChangePage::loadKozeniLedger() {

@@ -116,21 +116,17 @@ void StepPage::load() {
     showEveryPlan();
 }
 
-namespace {
-
-std::vector<Column> everyColumns() {
+// Positions centred, the running total 累積.
+static std::vector<Column> everyColumns() {
     return timedColumns(Align::Centre, "累積");
 }
-
-}  // namespace
 
 void StepPage::resetEveryTable() {
     msgEvery.reset(everyColumns());
 }
 
 void StepPage::fillLedger(LedgerTable& table, const std::vector<TimedRecord>& records) {
-    table.reset(everyColumns());
-    appendTimedRows(table, records);
+    fillTimedLedger(table, everyColumns(), records);
 }
 
 void StepPage::loadEveryLedger() {

@@ -185,4 +185,11 @@ void appendTimedRows(LedgerTable& table, const Deposits& deposits) {
     table.endLoad();
 }
 
+// The table anew, in `columns`, with one row per deposit as above.
+template <class Deposits>
+void fillTimedLedger(LedgerTable& table, std::vector<Column> columns, const Deposits& deposits) {
+    table.reset(std::move(columns));
+    appendTimedRows(table, deposits);
+}
+
 }  // namespace zm

@@ -138,6 +138,29 @@ std::string OutCell::plainText() const {
     return shownText();
 }
 
+namespace {
+
+// A cell as its kind takes it out: the value behind it, not its text.
+OutCell outCell(const LedgerTable& table, int r, int c) {
+    switch (table.kind(r, c)) {
+        case Cell::Kind::Text:
+            return OutCell::ofText(table.text(r, c));
+        case Cell::Kind::Amount:
+            return OutCell::ofAmount(table.value(r, c));
+        case Cell::Kind::Day:
+            return OutCell::ofDay(table.date(r, c));
+        case Cell::Kind::ClockTime:
+            return OutCell::ofTime(table.time(r, c));
+        case Cell::Kind::Position:
+            return OutCell::ofCount(r);
+        case Cell::Kind::Empty:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
 OutTable outTable(const LedgerTable& table, const std::vector<int>& rows, std::string title) {
     OutTable out;
     out.title = std::move(title);
@@ -150,26 +173,7 @@ OutTable outTable(const LedgerTable& table, const std::vector<int>& rows, std::s
         std::vector<OutCell>& cells = out.rows.emplace_back();
         cells.reserve(static_cast<std::size_t>(columns));
         for (int c = 0; c < columns; ++c) {
-            switch (table.kind(r, c)) {
-                case Cell::Kind::Text:
-                    cells.push_back(OutCell::ofText(table.text(r, c)));
-                    break;
-                case Cell::Kind::Amount:
-                    cells.push_back(OutCell::ofAmount(table.value(r, c)));
-                    break;
-                case Cell::Kind::Day:
-                    cells.push_back(OutCell::ofDay(table.date(r, c)));
-                    break;
-                case Cell::Kind::ClockTime:
-                    cells.push_back(OutCell::ofTime(table.time(r, c)));
-                    break;
-                case Cell::Kind::Position:
-                    cells.push_back(OutCell::ofCount(r));
-                    break;
-                case Cell::Kind::Empty:
-                    cells.emplace_back();
-                    break;
-            }
+            cells.push_back(outCell(table, r, c));
         }
     };
     if (rows.empty()) {
