@@ -65,14 +65,14 @@ void GoalsPage::addGoalRow(LedgerTable& table, const GoalRecord& goal, Money sav
 }
 
 void GoalsPage::showMokuhyoTotal() {
-    lblMokuSou.setCaption(MokuhyoTotal.currencyText());
+    lblMokuSou.setCaption(mokuhyoTotal_.currencyText());
 }
 
 void GoalsPage::LoadMokuhyoFile() {
     const Money savings = SavingsTotal();
     const auto goals = GoalsFile(s_.folder).readOrCreate();
     FillGoals(msgMokuhyo, goals.records, savings);
-    MokuhyoTotal = goals.total;
+    mokuhyoTotal_ = goals.total;
     showMokuhyoTotal();
 }
 
@@ -104,7 +104,7 @@ void GoalsPage::cmdMokuHozon_Click() {
                        "貯金目的は 32,766 個までです。\r\n"
                        "使わない目的を削除してから登録してください。"))
         return;
-    const auto total = Money::checkedAdd(MokuhyoTotal, *target);
+    const auto total = Money::checkedAdd(mokuhyoTotal_, *target);
     if (!total || !Money::checkedSub(savings, *target) ||
         !Money::checkedSub(*total, shownAmount(lblSougaku))) {
         s_.dialogs.msgBox("金額が大きすぎて合計を計算できません。", "金額超過", Icon::Exclamation,
@@ -115,7 +115,7 @@ void GoalsPage::cmdMokuHozon_Click() {
     const GoalRecord goal{purpose, *target};
     GoalsFile(s_.folder).append(goal);
     addGoalRow(msgMokuhyo, goal, savings);
-    MokuhyoTotal = *total;
+    mokuhyoTotal_ = *total;
     showMokuhyoTotal();
     UpdateSagaku();
     txtInpMokuKou.setText("");

@@ -53,8 +53,8 @@ public:
     // Beside the new start: opens the list of copies to put one back.
     Button cmdModosu{"cmdModosu", "データを戻す"};
 
-    // State.
-    Money MokuhyoTotal;
+    // The sum of every goal's target, as the list last showed it.
+    Money mokuhyoTotal() const { return mokuhyoTotal_; }
 
     // The five running totals added in their fixed order; never stored, so it
     // always follows the pages.
@@ -83,6 +83,7 @@ private:
 
     Services s_;
     Sources sources_;
+    Money mokuhyoTotal_;
 };
 
 }  // namespace zm
