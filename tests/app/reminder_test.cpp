@@ -84,9 +84,10 @@ TEST(ReminderSchedule, InstallsAndRemovesExactlyItsFiles) {
             answers ? contents(s.schedule.timerFile()) + contents(s.schedule.serviceFile())
                     : contents(s.schedule.autostartFile());
         const std::vector<std::string> lines =
-            answers ? std::vector<std::string>{"\nOnCalendar=*-*-* 21:30:00\nPersistent=true\n",
-                                               "\nExecStart=\"/opt/z/bin/zumeri\" --remind\n"}
-                    : std::vector<std::string>{"\nExec=\"/opt/z/bin/zumeri\" --remind --at 21:30\n"};
+            answers
+                ? std::vector<std::string>{"\nOnCalendar=*-*-* 21:30:00\nPersistent=true\n",
+                                           "\nExecStart=\"/opt/z/bin/zumeri\" --remind\n"}
+                : std::vector<std::string>{"\nExec=\"/opt/z/bin/zumeri\" --remind --at 21:30\n"};
         for (const std::string& line : lines)
             EXPECT_NE(installed.find(line), std::string::npos) << line;
         // A timer already running takes a new time only when started again.
@@ -128,7 +129,8 @@ TEST(ReminderSchedule, FilesPassTheDesktopsOwnChecks) {
         const fs::path base = dir.path() / "zumeri-reminder";
         std::ofstream(base.string() + ".timer") << reminderTimerUnit(TimeOfDay{72000});
         std::ofstream(base.string() + ".service") << reminderServiceUnit(command);
-        std::ofstream(base.string() + ".desktop") << reminderAutostartEntry(command, TimeOfDay{72000});
+        std::ofstream(base.string() + ".desktop")
+            << reminderAutostartEntry(command, TimeOfDay{72000});
         const std::string q = "'" + base.string();
         if (systemd) {
             EXPECT_EQ(

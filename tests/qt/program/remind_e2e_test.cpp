@@ -46,8 +46,8 @@ TEST(Remind, NotifiesOnlyWhileTodaysDepositIsOpenAndWritesNothing) {
         bool running;         // the program has the folder
         int status;
         std::string notes;
-        const char* said;  // on standard output, or on standard error when failing
-        bool opened;       // the launcher was started
+        const char* said;    // on standard output, or on standard error when failing
+        bool opened;         // the launcher was started
         bool waits = false;  // started two seconds before the chosen time
     } cases[] = {
         {day(2), "close", false, 0, note, "お知らせしました", false},

@@ -28,8 +28,8 @@ void expectNumbersBesideTheirRows(QTableView* grid) {
             const QRect cell = view->visualRect(view->model()->index(row, column));
             return view->viewport()->mapTo(view->window(), cell.topLeft()).y();
         };
-        EXPECT_EQ(top(numbers, 0), top(grid, 1)) << grid->objectName().toStdString() << " row "
-                                                 << row + 1;
+        EXPECT_EQ(top(numbers, 0), top(grid, 1))
+            << grid->objectName().toStdString() << " row " << row + 1;
     }
 }
 
@@ -57,7 +57,8 @@ TEST(NewestRow, EveryTableOpensWithItsNewestRowInSight) {
         EXPECT_TRUE(
             view->viewport()->rect().intersects(view->visualRect(view->model()->index(last, 1))))
             << grid;
-        if (std::string_view(grid).starts_with("msgM") || std::string_view(grid).starts_with("msgD"))
+        if (std::string_view(grid).starts_with("msgM") ||
+            std::string_view(grid).starts_with("msgD"))
             expectNumbersBesideTheirRows(view);
     };
 
@@ -93,8 +94,8 @@ TEST(NewestRow, AllDaysAfterSeveralMonthsBringsTodayBack) {
     Window win;
     win.w.putInstallation();
     win.w.put(files::kEvery, lastDays(71, [](const std::string& d) {
-                  return "\"" + d + "\",\"09:00:00\",1";
-              }) + "\"2026年03月05日\",\"09:00:00\",1\n");
+                                 return "\"" + d + "\",\"09:00:00\",1";
+                             }) + "\"2026年03月05日\",\"09:00:00\",1\n");
     win.start();
     ASSERT_FALSE(win.shell.ended());
     win.window->show();
