@@ -13,17 +13,13 @@
 #include "app/csvexport.h"
 #include "core/datetime.h"
 #include "qt/desktop/remindmode.h"
+#include "qt/qtconvert.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
 
 namespace zm {
 
 namespace {
-
-std::filesystem::path toPath(const QString& name) {
-    const QByteArray utf8 = name.toUtf8();
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 // The launcher starts the program in the data folder; a relative folder on
 // its command line means one below where the user typed it.
@@ -35,7 +31,7 @@ std::filesystem::path fromCaller(std::filesystem::path folder) {
 
 int exportCsv(const QString& folder) {
     try {
-        const std::filesystem::path out = fromCaller(toPath(folder));
+        const std::filesystem::path out = fromCaller(pathOf(folder));
         const SystemClock clock;
         // Only read: the folder's lock is not taken, so that a window open on
         // the same folder does not stop it; every write there is whole.

@@ -11,8 +11,7 @@ QString decodeText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (!utf8.hasError()) return text;
-    if (auto converted = cp932ToUtf8(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    if (auto converted = cp932ToUtf8(bytesOf(bytes))) {
         return qs(*converted);
     }
     return QString::fromLatin1(bytes);
