@@ -66,6 +66,7 @@ void MainForm::Form_Load() {
     s_.shell.doEvents();
     loading_ = true;
     tendDataFolder(s_);
+    finishRestore();
     finishNewStart();
     READ_SETTEI();
     chkHelp.setValue(helpTour_);

@@ -84,6 +84,9 @@ public:
     void cmdNewStart_Click();
     // Finishes a new start that was cut short, before the pages read anything.
     void finishNewStart();
+    // Finishes a restore that was cut short, or undoes it when its copy can
+    // no longer be read, before the pages read anything (src/app/restore.cpp).
+    void finishRestore();
 
     // Putting a copy of the data back (src/app/restore.cpp). One row of the
     // list of copies.
@@ -110,7 +113,8 @@ public:
     // Taking data out (src/app/dataout.cpp). Writes `bytes` whole as the file
     // at `path`, a CSV file or a chart's picture the user named; a failure is
     // told in a message, leaves any old file whole and gives false. The
-    // program goes on either way: no data file is concerned.
+    // program goes on either way: no data file is concerned, since a path in
+    // the data folder or a symbolic link is refused (store/outfiles.h).
     bool saveOutFile(const std::filesystem::path& path, std::string_view bytes);
     bool saveCsv(const std::filesystem::path& path, const OutTable& table) {
         return saveOutFile(path, toCsv(table));

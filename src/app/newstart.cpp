@@ -56,7 +56,7 @@ void MainForm::emptyForNewStart(const std::string& copy, const ThemeNames3& name
                             "必要ならそこからファイルを戻してください。\r\n" +
                             copyPath(f, copy).string());
     }
-    clearNewStartNote(f, copy);
+    clearCopyNote(f, copy, kNewStartNote);
 }
 
 void MainForm::finishNewStart() {
@@ -87,7 +87,7 @@ void MainForm::cmdNewStart_Click() {
     try {
         // The copy carries the note that a new start is under way.
         const CopyNote note = newStartNote(names);
-        copyDataFiles(s_.folder, copy, files::allData(), &note);
+        copyDataFiles(s_.folder, copy, files::allData(), {note});
     } catch (const FileError& e) {
         s_.dialogs.msgBox(
             std::string("データのコピーを作れなかったため、新規スタートを取りやめました。\r\n"

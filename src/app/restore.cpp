@@ -77,8 +77,8 @@ void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& clos
             throw FileError(e.file(), e.line(),
                             e.reason() +
                                 "\r\n\r\nデータを戻す途中で止まりました。置き換える前のデータは"
-                                "次のフォルダにコピーしてあります。そこからファイルを戻して"
-                                "ください。\r\n" +
+                                "次のフォルダにコピーしてあります。次に起動したときに、"
+                                "データを戻す操作を最後まで行います。\r\n" +
                                 e.before().string());
         }
         const char* what = e.stage() == Stage::Unreadable ? "コピーを読めないため"
@@ -107,6 +107,25 @@ void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& clos
                           "あります。\r\n" +
                           shownCopy(before.filename().string()),
                       kTitle, Icon::Information, Buttons::Ok);
+}
+
+void MainForm::finishRestore() {
+    const auto done = zm::finishRestore(s_.folder);
+    if (!done) return;
+    if (done->copyProblem.empty()) {
+        s_.dialogs.msgBox("前回のデータを戻す操作が途中で止まっていたため、最後まで行いました。\r\n"
+                          "戻したコピー：" +
+                              shownCopy(done->copyName) + "\r\n置き換える前のデータのコピー：" +
+                              shownCopy(done->beforeName),
+                          kTitle, Icon::Information, Buttons::Ok);
+        return;
+    }
+    s_.dialogs.msgBox("前回のデータを戻す操作が途中で止まっていました。戻すコピー（" +
+                          shownCopy(done->copyName) +
+                          "）を読めないため、データを戻す前の状態に戻しました。\r\n"
+                          "戻す前のデータのコピー：" +
+                          shownCopy(done->beforeName) + "\r\n\r\n" + done->copyProblem,
+                      kTitle, Icon::Exclamation, Buttons::Ok);
 }
 
 }  // namespace zm

@@ -136,7 +136,8 @@ bool isUnfinishedCopyName(std::string_view name) {
 }
 
 fs::path copyDataFiles(const DataFolder& folder, std::string_view copyName,
-                       const std::vector<std::string_view>& names, const CopyNote* note) {
+                       const std::vector<std::string_view>& names,
+                       const std::vector<CopyNote>& notes) {
     const fs::path root = copiesRoot(folder);
     const fs::path target = root / fs::path(std::string(copyName));
     const fs::path building = root / ("." + std::string(copyName) + std::string(kUnfinishedTail));
@@ -159,10 +160,10 @@ fs::path copyDataFiles(const DataFolder& folder, std::string_view copyName,
         const std::string why = copyFlushed(from, building / from.filename());
         if (!why.empty()) fail(std::string(name) + "：" + why);
     }
-    if (note) {
+    for (const CopyNote& note : notes) {
         if (const int err =
-                writeNewFile(building / fs::path(std::string(note->fileName)), note->bytes))
-            fail(std::string(note->fileName) + "：" + systemReason(err));
+                writeNewFile(building / fs::path(std::string(note.fileName)), note.bytes))
+            fail(std::string(note.fileName) + "：" + systemReason(err));
     }
     syncFolder(building);
     if (fileCalls().rename(building.c_str(), target.c_str()) != 0) fail(systemReason(errno));
@@ -220,40 +221,49 @@ CopyNote newStartNote(const ThemeNames3& names) {
     return {kNewStartNote, *bytes};
 }
 
-std::optional<UnfinishedNewStart> findUnfinishedNewStart(const DataFolder& folder) {
+std::optional<std::string> newestCopyWithNote(const DataFolder& folder, std::string_view note) {
     const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
-    std::vector<std::string> marked;
+    std::optional<std::string> newest;
     std::error_code ec;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().native();
         std::error_code noteError;
         if (!isUnfinishedCopyName(name) &&
-            fs::symlink_status(it->path() / fs::path(std::string(kNewStartNote)), noteError)
-                    .type() == fs::file_type::regular)
-            marked.push_back(name);
+            fs::symlink_status(it->path() / fs::path(std::string(note)), noteError).type() ==
+                fs::file_type::regular &&
+            (!newest || name > *newest))
+            newest = name;
     }
-    if (marked.empty()) return std::nullopt;
-    // Only one new start runs at a time; should two notes be left, the
-    // newest is the one that was cut short last.
-    const std::string& newest = *std::max_element(marked.begin(), marked.end());
-    const std::string shown =
-        std::string(kBackupFolder) + "/" + newest + "/" + std::string(kNewStartNote);
-    const DataFolder copy(root / newest);
-    int records = 0;
-    ThemeNames3 names;
-    forEachRecord(shown, copy.readText(kNewStartNote), 3, [&](const FieldReader& f) {
-        if (records++ == 0) names = {f.str(0), f.str(1), f.str(2)};
-    });
-    if (records != 1) throw FileError(shown, 0, "テーマ名がありません");
-    return UnfinishedNewStart{newest, std::move(names)};
+    return newest;
 }
 
-void clearNewStartNote(const DataFolder& folder, std::string_view copyName) {
+std::string readCopyNote(const DataFolder& folder, std::string_view copyName,
+                         std::string_view note) {
+    const fs::path root = folder.dir() / fs::path(std::string(kBackupFolder));
+    return DataFolder(root / fs::path(std::string(copyName))).readText(note);
+}
+
+std::optional<UnfinishedNewStart> findUnfinishedNewStart(const DataFolder& folder) {
+    const auto newest = newestCopyWithNote(folder, kNewStartNote);
+    if (!newest) return std::nullopt;
+    const std::string shown =
+        std::string(kBackupFolder) + "/" + *newest + "/" + std::string(kNewStartNote);
+    int records = 0;
+    ThemeNames3 names;
+    forEachRecord(shown, readCopyNote(folder, *newest, kNewStartNote), 3,
+                  [&](const FieldReader& f) {
+                      if (records++ == 0) names = {f.str(0), f.str(1), f.str(2)};
+                  });
+    if (records != 1) throw FileError(shown, 0, "テーマ名がありません");
+    return UnfinishedNewStart{*newest, std::move(names)};
+}
+
+void clearCopyNote(const DataFolder& folder, std::string_view copyName, std::string_view note) {
     const fs::path copy =
         folder.dir() / fs::path(std::string(kBackupFolder)) / fs::path(std::string(copyName));
-    if (::unlink((copy / fs::path(std::string(kNewStartNote))).c_str()) != 0 && errno != ENOENT) {
+    if (::unlink((copy / fs::path(std::string(note))).c_str()) != 0 && errno != ENOENT) {
         throw FileError(std::string(kBackupFolder) + "/" + std::string(copyName) + "/" +
-                            std::string(kNewStartNote),
+                            std::string(note),
                         0, "削除できません（" + systemReason(errno) + "）");
     }
     syncFolder(copy);

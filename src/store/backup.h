@@ -33,7 +33,7 @@ struct CopyNote {
 // an existing folder of that name is never overwritten.
 std::filesystem::path copyDataFiles(const DataFolder& folder, std::string_view copyName,
                                     const std::vector<std::string_view>& names,
-                                    const CopyNote* note = nullptr);
+                                    const std::vector<CopyNote>& notes = {});
 
 // "20260305-101112": the name of a copy made at that moment, so that the
 // copies sort by the moment they were made.
@@ -73,7 +73,15 @@ struct UnfinishedNewStart {
 // The new start that was cut short, if a copy still carries its note. A note
 // that cannot be read is a FileError naming it.
 std::optional<UnfinishedNewStart> findUnfinishedNewStart(const DataFolder& folder);
-// Removes the note of the new start whose copy is `copyName`, durably.
-void clearNewStartNote(const DataFolder& folder, std::string_view copyName);
+
+// The newest whole copy that carries the note, if any: only one work that
+// leaves a note runs at a time, so the newest is the one cut short last.
+std::optional<std::string> newestCopyWithNote(const DataFolder& folder, std::string_view note);
+// The note's text, decoded; a FileError names it when it cannot be read.
+std::string readCopyNote(const DataFolder& folder, std::string_view copyName,
+                         std::string_view note);
+// Removes the note from the copy `copyName`, durably; a FileError names it
+// when it cannot.
+void clearCopyNote(const DataFolder& folder, std::string_view copyName, std::string_view note);
 
 }  // namespace zm

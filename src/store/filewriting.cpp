@@ -77,13 +77,17 @@ void appendCuttingBack(const fs::path& path, std::string bytes, std::string_view
     if (const int err = fd.close()) undo(err);
 }
 
-void writeWhole(const fs::path& path, std::string_view bytes, std::string_view name) {
-    // A link is written through: its target gets the new contents.
-    const fs::path target = followLinks(path);
-    refuseReadOnly(name, target);
+void writeWhole(const fs::path& path, std::string_view bytes, std::string_view name,
+                AtLink link) {
+    const fs::path target = link == AtLink::WriteThrough ? followLinks(path) : path;
     mode_t mode = 0644;
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
+    // A link that is replaced says nothing of the new file: its target's
+    // permissions are not the new file's.
+    if (::lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+        refuseReadOnly(name, target);
+        mode = st.st_mode & 07777;
+    }
 
     const fs::path dir = target.parent_path();
     FileCalls& io = fileCalls();
@@ -104,6 +108,29 @@ void writeWhole(const fs::path& path, std::string_view bytes, std::string_view n
     // folder that cannot be synced (some file systems refuse) is no failure.
     Fd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.ok()) io.fsync(folder.get());
+}
+
+void writeAllOrNone(const std::vector<SetFile>& set, AtLink link) {
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        try {
+            writeWhole(set[i].path, set[i].bytes, set[i].name, link);
+        } catch (const FileError& e) {
+            std::vector<std::string> notBack;
+            for (std::size_t j = i; j-- > 0;) {
+                const SetFile& f = set[j];
+                try {
+                    if (f.before) {
+                        writeWhole(f.path, *f.before, f.name, link);
+                    } else if (::unlink(f.path.c_str()) != 0 && errno != ENOENT) {
+                        throwWriteError(f.name, errno);
+                    }
+                } catch (const FileError&) {
+                    notBack.push_back(f.name);
+                }
+            }
+            throw SetWriteError(e, std::move(notBack));
+        }
+    }
 }
 
 bool isTemporaryFileName(std::string_view name) {

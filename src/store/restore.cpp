@@ -1,9 +1,6 @@
 #include "store/restore.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <system_error>
 #include <tuple>
 #include <utility>
@@ -131,55 +128,95 @@ RestoreError::RestoreError(Stage stage, const FileError& cause, fs::path before)
       stage_(stage),
       before_(std::move(before)) {}
 
+namespace {
+
+// Every data file to be replaced whole by `wanted` (in the order of the
+// names), with what it holds now, so that a failure can give it back.
+std::vector<SetFile> replacements(const DataFolder& folder, std::vector<std::string> wanted) {
+    const std::vector<std::string_view> names = files::allData();
+    std::vector<SetFile> set;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string_view name = names[i];
+        set.push_back({folder.resolve(name), std::string(name), std::move(wanted[i]),
+                       folder.exists(name) ? std::optional(folder.readBytes(name)) : std::nullopt});
+    }
+    return set;
+}
+
+// The bytes of every data file in the copy; a ledger the copy lacks is an
+// empty one. With `check`, the copy is first read as a start-up would.
+std::vector<std::string> filesOf(const DataFolder& folder, std::string_view copyName, bool check) {
+    if (check) readCopy(folder, copyName);
+    const DataFolder copy(copiesDir(folder) / fs::path(std::string(copyName)));
+    std::vector<std::string> bytes;
+    for (std::string_view name : files::allData())
+        bytes.push_back(copy.exists(name) ? copy.readBytes(name) : std::string());
+    return bytes;
+}
+
+}  // namespace
+
 fs::path restoreCopy(const DataFolder& folder, std::string_view copyName,
                      std::string_view beforeName) {
     using Stage = RestoreError::Stage;
-    const std::vector<std::string_view> names = files::allData();
-    const DataFolder copy(copiesDir(folder) / fs::path(std::string(copyName)));
     std::vector<std::string> wanted;
     try {
-        readCopy(folder, copyName);
-        for (std::string_view name : names)
-            wanted.push_back(copy.exists(name) ? copy.readBytes(name) : std::string());
+        wanted = filesOf(folder, copyName, true);
     } catch (const FileError& e) {
         throw RestoreError(Stage::Unreadable, e);
     }
 
     fs::path before;
+    std::vector<SetFile> set;
     try {
-        const CopyNote note{kBeforeRestoreNote, std::string(copyName) + "\r\n"};
-        before = copyDataFiles(folder, freeName(folder, beforeName), names, &note);
+        set = replacements(folder, std::move(wanted));
+        const std::string named = std::string(copyName) + "\r\n";
+        before = copyDataFiles(folder, freeName(folder, beforeName), files::allData(),
+                               {{kBeforeRestoreNote, named}, {kRestoringNote, named}});
     } catch (const FileError& e) {
         throw RestoreError(Stage::NoCopyOfBefore, e);
     }
 
-    const DataFolder kept(before);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        try {
-            writeWhole(folder.resolve(names[i]), wanted[i], names[i]);
-        } catch (const FileError& e) {
-            // The files before this one are the copy's: they go back as they were.
+    const std::string beforeCopy = before.filename().native();
+    try {
+        writeAllOrNone(set);
+    } catch (const SetWriteError& e) {
+        if (!e.notBack().empty()) {
+            // A mix of two copies: the mark stays, and the next start finishes it.
             std::string notBack;
-            for (std::size_t j = i; j-- > 0;) {
-                const std::string_view name = names[j];
-                try {
-                    if (kept.exists(name)) {
-                        writeWhole(folder.resolve(name), kept.readBytes(name), name);
-                    } else if (::unlink(folder.resolve(name).c_str()) != 0 && errno != ENOENT) {
-                        throw FileError(std::string(name), 0, systemReason(errno));
-                    }
-                } catch (const FileError&) {
-                    notBack += (notBack.empty() ? "" : "、") + std::string(name);
-                }
-            }
-            if (notBack.empty()) throw RestoreError(Stage::PutBack, e, before);
+            for (const std::string& name : e.notBack())
+                notBack += (notBack.empty() ? "" : "、") + name;
             throw RestoreError(Stage::Mixed,
                                FileError(e.file(), e.line(),
                                          e.reason() + "\r\n元に戻せなかったファイル：" + notBack),
                                before);
         }
+        clearCopyNote(folder, beforeCopy, kRestoringNote);
+        throw RestoreError(Stage::PutBack, e, before);
     }
+    clearCopyNote(folder, beforeCopy, kRestoringNote);
     return before;
+}
+
+std::optional<FinishedRestore> finishRestore(const DataFolder& folder) {
+    const auto before = newestCopyWithNote(folder, kRestoringNote);
+    if (!before) return std::nullopt;
+    FinishedRestore done{{}, *before, {}};
+    const std::string note = readCopyNote(folder, *before, kRestoringNote);
+    done.copyName = note.substr(0, note.find_first_of("\r\n"));
+    std::vector<std::string> wanted;
+    try {
+        // A name that is no copy's could point anywhere.
+        if (!parseCopyName(done.copyName))
+            throw FileError(std::string(kRestoringNote), 0, "コピーの名前が正しくありません");
+        wanted = filesOf(folder, done.copyName, true);
+    } catch (const FileError& e) {
+        done.copyProblem = e.what();
+        wanted = filesOf(folder, *before, false);
+    }
+    writeAllOrNone(replacements(folder, std::move(wanted)));
+    clearCopyNote(folder, *before, kRestoringNote);
+    return done;
 }
 
 }  // namespace zm

@@ -21,6 +21,9 @@ enum class CopyKind { Daily, BeforeNewStart, BeforeRestore };
 
 // The note that marks a copy made before a copy was put back.
 inline constexpr std::string_view kBeforeRestoreNote = "データを戻す前.txt";
+// The note a copy of before carries while the files are being replaced; both
+// notes name the copy put back.
+inline constexpr std::string_view kRestoringNote = "データを戻す途中.txt";
 
 struct CopyFolder {
     std::string name;  // the folder's name under バックアップ
@@ -66,11 +69,27 @@ private:
 
 // Puts the copy `copyName` in place of the data files: the copy is read whole
 // first; then the data files are copied into バックアップ/<beforeName>/, marked
-// as made before a copy was put back; then each data file is replaced whole
-// by the copy's (a ledger the copy lacks by an empty one). A replacement
-// that fails puts the files already replaced back from that copy, so the
-// data files are never a mix of two copies. Returns the copy of before.
+// as made before a copy was put back and as under way; then each data file is
+// replaced whole by the copy's (a ledger the copy lacks by an empty one), and
+// the mark of under way goes. A replacement that fails puts the files already
+// replaced back, so the data files are never a mix of two copies; should that
+// fail too, or the program be killed midway, the mark stays for
+// finishRestore(). Returns the copy of before.
 std::filesystem::path restoreCopy(const DataFolder& folder, std::string_view copyName,
                                   std::string_view beforeName);
+
+struct FinishedRestore {
+    std::string copyName;    // the copy that was being put back
+    std::string beforeName;  // the copy of the data files before it
+    // Empty when the copy was put back; otherwise why it could not be read,
+    // and the files of before were put back instead.
+    std::string copyProblem;
+};
+// At start-up, before anything is read: a restore cut short (its mark still in
+// a copy of before) is finished from its copy, or, when that cannot be read
+// any more, undone from the copy of before. Then the mark goes. A file that
+// cannot be written, or a mark that cannot be read, is a FileError, and the
+// mark stays for the next start.
+std::optional<FinishedRestore> finishRestore(const DataFolder& folder);
 
 }  // namespace zm

@@ -5,9 +5,11 @@
 #include <filesystem>
 
 #include "app/mainform.h"
+#include "store/backup.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/recordfile.h"
+#include "store/restore.h"
 #include "support/refusal.h"
 #include "support/startedform.h"
 #include "support/world.h"
@@ -79,6 +81,53 @@ TEST(DailyCopy, DataTheProgramRefusesAreNotCopied) {
             ASSERT_EQ(w.dialogs.shown.size(), 1u) << c.file;
             EXPECT_NE(w.dialogs.shown[0].text.find(std::string(c.file)), std::string::npos);
         }
+    }
+}
+
+// A restore cut short after its copy of before: the next start finishes it
+// from the copy, or undoes it from the copy of before when the copy can no
+// longer be read, and says which, before any page reads the files.
+TEST(StartUp, ARestoreCutShortIsFinishedBeforeThePagesRead) {
+    const struct {
+        bool copyDamaged;
+        const char* from;  // the copy the data files are now
+        Icon icon;
+        const char* told;
+    } cases[] = {
+        {false, "20260301", Icon::Information,
+         "前回のデータを戻す操作が途中で止まっていたため、最後まで行いました。\r\n"
+         "戻したコピー：バックアップ/20260301\r\n"
+         "置き換える前のデータのコピー：バックアップ/20260305-101112"},
+        {true, "20260305-101112", Icon::Exclamation,
+         "前回のデータを戻す操作が途中で止まっていました。戻すコピー（バックアップ/20260301）を"
+         "読めないため、データを戻す前の状態に戻しました。\r\n"
+         "戻す前のデータのコピー：バックアップ/20260305-101112\r\n\r\nファイル「項目２.txt」"},
+    };
+    for (const auto& c : cases) {
+        StartedForm started(
+            {.files = {{files::kKozeni, "\"2026年03月01日\",\"09:00:00\",5\n"}}, .load = false});
+        auto& [w, form] = started;
+        copyDataFiles(w.folder, "20260301", files::allData());
+        w.put(files::kKozeni, "\"2026年03月04日\",\"09:00:00\",7\n");
+        const std::string named = "20260301\r\n";
+        copyDataFiles(w.folder, "20260305-101112", files::allData(),
+                      {{kBeforeRestoreNote, named}, {kRestoringNote, named}});
+        w.put(files::kEvery, "");  // the first file replaced, then the kill
+        if (c.copyDamaged) fs::remove(w.dir.path() / "バックアップ/20260301/項目２.txt");
+        w.dialogs.answer(Answer::Ok);
+        form.Form_Load();
+        ASSERT_EQ(w.dialogs.shown.size(), 1u);
+        EXPECT_EQ(w.dialogs.shown[0].title, "データを戻す");
+        EXPECT_EQ(w.dialogs.shown[0].icon, c.icon);
+        EXPECT_EQ(w.dialogs.shown[0].text.rfind(c.told, 0), 0u) << w.dialogs.shown[0].text;
+        auto wanted = dataFiles(w.dir.path() / "バックアップ" / c.from);
+        for (auto& [name, bytes] : wanted)
+            if (bytes == "-") bytes.clear();  // a ledger the copy lacks is an empty one
+        EXPECT_EQ(dataFiles(w.dir.path()), wanted);
+        EXPECT_EQ(form.kozeni.msgKozeni.recordCount(), 1);
+        EXPECT_FALSE(fs::exists(w.dir.path() / "バックアップ/20260305-101112" /
+                                std::string(kRestoringNote)));
+        EXPECT_TRUE(w.shell.mainShown);
     }
 }
 

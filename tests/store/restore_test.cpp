@@ -98,5 +98,74 @@ TEST_F(Restore, WhatCannotBePutBackIsSaid) {
     }
 }
 
+// The process killed at a file call: nothing after it runs, no failure is
+// handled, as with SIGKILL; the page cache keeps what was written. A close,
+// which destructors make, only counts: the kill falls on the call after it.
+struct Killed {};
+struct KilledAt final : FileCalls {
+    int at, calls = 0;
+    explicit KilledAt(int n) : at(n) {}
+    void step() {
+        if (calls++ >= at) throw Killed{};
+    }
+    int open(const char* p, int f, mode_t m) override { return step(), FileCalls::open(p, f, m); }
+    int makeTemp(char* t, int n) override { return step(), FileCalls::makeTemp(t, n); }
+    ssize_t write(int fd, const void* d, std::size_t n) override {
+        return step(), FileCalls::write(fd, d, n);
+    }
+    int fsync(int) override { return step(), 0; }
+    int close(int fd) override { return ++calls, FileCalls::close(fd); }
+    int rename(const char* a, const char* b) override { return step(), FileCalls::rename(a, b); }
+};
+
+// Killed at every call of the restore in turn: the next start leaves the data
+// files as the copy, byte for byte, once its mark is written, and as they
+// were before that; a copy no longer readable gives the files of before back.
+TEST_F(Restore, ARestoreKilledAnywhereIsFinishedByTheNextStart) {
+    int killedAt = 0, finished = 0;
+    for (bool restored = false; !restored; ++killedAt) {
+        for (const CopyFolder& c : listCopies(w.folder))
+            if (c.name != "20260301") fs::remove_all(copies() / c.name);
+        for (const auto& [name, bytes] : now) w.dir.write(name, bytes);
+        {
+            KilledAt calls(killedAt);
+            const UsingFileCalls using_(calls);
+            try {
+                restoreCopy(w.folder, "20260301", "20260305-101112");
+                restored = true;
+            } catch (const Killed&) {
+            }
+        }
+        w.folder.removeTemporaryFiles();
+        removeUnfinishedCopies(w.folder);
+        const auto done = finishRestore(w.folder);
+        const bool marked = fs::exists(copies() / "20260305-101112");
+        if (!marked || restored) {
+            EXPECT_FALSE(done) << killedAt;
+        }
+        EXPECT_EQ(dataFiles(w.dir.path()), marked ? older : now) << killedAt;
+        EXPECT_FALSE(finishRestore(w.folder)) << killedAt;
+        if (done) {
+            ++finished;
+            EXPECT_EQ(done->copyName, "20260301");
+            EXPECT_EQ(done->beforeName, "20260305-101112");
+            EXPECT_EQ(done->copyProblem, "");
+        }
+    }
+    EXPECT_GT(finished, 15);  // at least once at each replacement
+
+    for (const auto& [name, bytes] : now) w.dir.write(name, bytes);
+    {
+        KilledAt calls(killedAt - 5);
+        const UsingFileCalls using_(calls);
+        EXPECT_THROW(restoreCopy(w.folder, "20260301", "20260305-111111"), Killed);
+    }
+    fs::remove(copies() / "20260301" / std::string(files::kItems[1]));
+    const auto done = finishRestore(w.folder);
+    ASSERT_TRUE(done);
+    EXPECT_NE(done->copyProblem.find(files::kItems[1]), std::string::npos) << done->copyProblem;
+    EXPECT_EQ(dataFiles(w.dir.path()), now);
+}
+
 }  // namespace
 }  // namespace zm::test
