@@ -1,8 +1,6 @@
 #include "app/csvexport.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <system_error>
+#include <utility>
 
 #include "goals/goalspage.h"
 #include "history/dayhistory.h"
@@ -14,10 +12,10 @@
 #include "store/everyledgerfile.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
-#include "store/filewriting.h"
 #include "store/goalsfile.h"
 #include "store/itemlistfile.h"
 #include "store/kozeniledgerfile.h"
+#include "store/outfiles.h"
 #include "store/themeledgerfile.h"
 #include "store/themenamefile.h"
 #include "theme/themepage.h"
@@ -60,35 +58,20 @@ std::string csvName(std::string_view dataFile) {
     return name.substr(0, name.rfind('.')) + ".csv";
 }
 
-std::string u8(const std::filesystem::path& p) {
-    const std::u8string s = p.u8string();
-    return {s.begin(), s.end()};
-}
-
 }  // namespace
 
 std::vector<std::string> exportCsvFiles(const DataFolder& data, const std::filesystem::path& out,
                                         const Clock& clock) {
-    // Nothing is made or written in the data folder, nor in a folder inside it.
-    std::error_code ec;
-    const auto home = std::filesystem::weakly_canonical(data.dir(), ec);
-    const auto target = std::filesystem::weakly_canonical(out, ec);
-    if (std::mismatch(home.begin(), home.end(), target.begin(), target.end()).first == home.end()) {
-        throw FileError(u8(out), 0, "データフォルダの中には書き出せません。");
-    }
-    std::filesystem::create_directories(out, ec);
-    if (ec) throw FileError(u8(out), 0, systemReason(ec.value()));
-
-    std::vector<std::string> written;
-    auto write = [&](const std::string& name, const OutTable& table) {
-        writeWhole(out / std::filesystem::path(std::u8string(name.begin(), name.end())),
-                   toCsv(table), name);
-        written.push_back(name);
+    // Every file is read and made before the first is written: a file that
+    // is refused leaves the folder as it was.
+    std::vector<std::pair<std::string, std::string>> made;
+    auto add = [&](const std::string& name, const OutTable& table) {
+        made.emplace_back(name, toCsv(table));
     };
     LedgerTable table("csv");
     auto writeTable = [&](std::string_view dataFile) {
         const std::string name = csvName(dataFile);
-        write(name, outTable(table, {}, name));
+        add(name, outTable(table, {}, name));
     };
 
     const auto every = readIfPresent(EveryLedgerFile(data), data);
@@ -120,10 +103,13 @@ std::vector<std::string> exportCsvFiles(const DataFolder& data, const std::files
     const Services services{data, dialogs, shell, clock};
     DayHistory days(services);
     days.showAllDays(names);
-    write("日別の貯金履歴.csv", days.msgDayList.out({}, "日別の貯金履歴"));
+    add("日別の貯金履歴.csv", days.msgDayList.out({}, "日別の貯金履歴"));
     MonthHistory months(services);
     months.open(names);
-    write("月別の貯金履歴.csv", months.msgMonthList.out({}, "月別の貯金履歴"));
+    add("月別の貯金履歴.csv", months.msgMonthList.out({}, "月別の貯金履歴"));
+    writeOutFiles(data, out, made);
+    std::vector<std::string> written;
+    for (const auto& file : made) written.push_back(file.first);
     return written;
 }
 

@@ -1,7 +1,7 @@
 #include "app/mainform.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
-#include "store/filewriting.h"
+#include "store/outfiles.h"
 #include "ui/dialogs.h"
 
 namespace zm {
@@ -10,7 +10,7 @@ bool MainForm::saveOutFile(const std::filesystem::path& path, std::string_view b
     const std::u8string u8 = path.filename().u8string();
     const std::string name(u8.begin(), u8.end());
     try {
-        writeWhole(path, bytes, name);
+        writeOutFile(s_.folder, path, bytes, name);
         return true;
     } catch (const FileError& e) {
         s_.dialogs.msgBox("「" + name + "」を保存できませんでした。\r\n" + e.reason(), "保存エラー",

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <filesystem>
+#include <string>
 
 #include "app/mainform.h"
 #include "core/datetime.h"
@@ -22,11 +23,16 @@ int main(int argc, char* argv[]) {
 
     // The data lives in the current directory, used by one program at a time:
     // the folder is claimed before anything in it is read.
-    const std::filesystem::path dir = std::filesystem::current_path();
-    const zm::FolderLock lock(dir);
     zm::QtDialogs dialogs;
+    std::string why;
+    const auto dir = zm::workingFolder(why);
+    if (!dir) {
+        dialogs.msgBox(why, "ズメリ貯金Ｐｒｏ", zm::Icon::Critical, zm::Buttons::Ok);
+        return 1;
+    }
+    const zm::FolderLock lock(*dir);
     if (zm::refuseSecondStart(lock, dialogs)) return 1;
-    zm::DataFolder folder(dir);
+    zm::DataFolder folder(*dir);
     zm::QtShell shell;
     zm::SystemClock clock;
     zm::MainForm form({folder, dialogs, shell, clock});

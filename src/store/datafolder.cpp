@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 #include <utility>
 
 #include "store/cp932.h"
@@ -99,6 +101,31 @@ std::optional<FileStamp> DataFolder::stamp(std::string_view name) const {
     return FileStamp::of(resolve(name));
 }
 
+namespace {
+
+// The path with every link in it followed, as far as the folders exist; a
+// name the system refuses (too long) is taken as it is written. Empty when
+// nothing of it can be told.
+std::filesystem::path followed(const std::filesystem::path& path) {
+    std::filesystem::path head = path, tail;
+    for (;;) {
+        std::error_code ec;
+        const auto known = std::filesystem::weakly_canonical(head, ec);
+        if (!ec) return tail.empty() ? known : (known / tail).lexically_normal();
+        if (head == head.parent_path()) return {};
+        tail = tail.empty() ? head.filename() : head.filename() / tail;
+        head = head.parent_path();
+    }
+}
+
+}  // namespace
+
+bool DataFolder::holds(const std::filesystem::path& folder) const {
+    const auto home = followed(dir_), there = followed(folder);
+    if (home.empty() || there.empty()) return true;
+    return std::mismatch(home.begin(), home.end(), there.begin(), there.end()).first == home.end();
+}
+
 bool DataFolder::exists(std::string_view name) const {
     std::error_code ec;
     return fs::exists(resolve(name), ec);
@@ -178,6 +205,15 @@ void DataFolder::rewrite(std::string_view name, const Cp932Lines& lines) const {
 
 int DataFolder::removeTemporaryFiles() const {
     return removeLeftovers(dir_, isTemporaryFileName, fs::file_type::regular);
+}
+
+std::optional<std::filesystem::path> workingFolder(std::string& why) {
+    std::error_code ec;
+    auto dir = std::filesystem::current_path(ec);
+    if (!ec) return dir;
+    why = "データフォルダを開けません（" + systemReason(ec.value()) +
+          "）。\n起動したフォルダが削除されていないか確かめてください。";
+    return std::nullopt;
 }
 
 }  // namespace zm

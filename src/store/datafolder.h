@@ -29,6 +29,10 @@ public:
     bool exists(std::string_view name) const;
     // The stamp of the file the name means; nullopt when there is none.
     std::optional<FileStamp> stamp(std::string_view name) const;
+    // True when `folder`, its links followed, is this folder or lies inside
+    // it; also when that cannot be told. A file written outside the data
+    // files (an export) must not land there.
+    bool holds(const std::filesystem::path& folder) const;
     // Reads kept for reuse, shared by every copy of this folder.
     KeptReads& kept() const { return *kept_; }
     // Reads begun ahead, shared by every copy of this folder.
@@ -72,5 +76,9 @@ private:
     std::shared_ptr<KeptReads> kept_;
     std::shared_ptr<ReadsAhead> ahead_;
 };
+
+// The folder the program was started in, which holds its data; nullopt when
+// it cannot be told (it was removed since), with why in Japanese in `why`.
+std::optional<std::filesystem::path> workingFolder(std::string& why);
 
 }  // namespace zm

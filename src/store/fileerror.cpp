@@ -36,6 +36,10 @@ std::string systemReason(int err) {
             return "フォルダではないものが途中にあります";
         case EIO:
             return "入出力エラーが起きました";
+        case ENAMETOOLONG:
+            return "名前が長すぎます";
+        case EEXIST:
+            return "すでに存在します";
         default:
             return std::strerror(err);
     }

@@ -57,6 +57,22 @@ with tempfile.TemporaryDirectory() as tmp:
     check(failed.returncode != 0, "no failure for a folder inside a file")
     check("書き出せません" in failed.stderr.decode() and "a file" in failed.stderr.decode(),
           f"message: {failed.stderr.decode()}")
+    # Said in Japanese with status 1, not aborted: a working folder removed
+    # under the program, an output folder's name too long, a dangling link
+    # where the output folder belongs.
+    gone = ["sh", "-c", 'mkdir gone && cd gone && rmdir ../gone && exec "$0" "$@"', program]
+    os.symlink(os.path.join(tmp, "nowhere"), os.path.join(tmp, "dangling"))
+    for args, cwd, said in ((["--remind"], None, "データフォルダを開けません（見つかりません）"),
+                            (["--export-csv", "x"], None, "データフォルダを開けません（見つかりません）"),
+                            (["--export-csv", "a" * 300], data, "名前が長すぎます"),
+                            (["--export-csv", "dangling"], data, "すでに存在します")):
+        if cwd is None:
+            env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+            done = subprocess.run(gone + args, cwd=tmp, env=env, capture_output=True, timeout=50)
+        else:
+            done = run(args, cwd, tmp)
+        err = done.stderr.decode()
+        check(done.returncode == 1 and said in err and "filesystem" not in err, f"{args}: {done.returncode} {err!r}")
     shown = run(["--help"], tmp, tmp)
     text = shown.stdout.decode()
     check(shown.returncode == 0 and "--export-csv" in text, f"--help: {text!r}")

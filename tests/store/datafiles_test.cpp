@@ -190,6 +190,10 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
         dated("2025", "01", "01") + ",\"12:00:00\",\r\n",
         dated("2025", "01", "01") + ",\"12:00:00\"\r\n",
         dated("2025", "01", "01") + ",\"12:00:00\",99999999999999999999\r\n",
+        // An amount as long as a field may be, and one digit longer.
+        dated("2025", "01", "01") + ",\"12:00:00\"," + std::string(kMaxFieldChars - 1, '0') +
+            "1\r\n",
+        dated("2025", "01", "01") + ",\"12:00:00\"," + std::string(kMaxFieldChars, '0') + "1\r\n",
     };
     const EveryLedgerFile timed(kNowhere);
     for (const std::string& bytes : timedFiles) {
@@ -197,6 +201,10 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
                   described([&] { return timed.parse(DataFolder::decode(timed.name(), bytes)); }))
             << bytes;
     }
+    // ... refused by both, not read by both.
+    EXPECT_EQ(described([&] { return timed.parseBytes(timedFiles[std::size(timedFiles) - 1]); })
+                  .rfind(std::string(timed.name()) + ":1:", 0),
+              0u);
     tmp.write(file.name(), themeFiles[0]);
     EXPECT_EQ(
         described([&] { return file.read(); }),

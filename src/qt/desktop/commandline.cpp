@@ -23,20 +23,25 @@ namespace {
 
 // The launcher starts the program in the data folder; a relative folder on
 // its command line means one below where the user typed it.
-std::filesystem::path fromCaller(std::filesystem::path folder) {
+std::filesystem::path fromCaller(std::filesystem::path folder, const std::filesystem::path& dir) {
     const char* caller = std::getenv("ZUMERI_CALLER_DIR");
-    if (folder.is_relative() && caller && *caller) folder = std::filesystem::path(caller) / folder;
-    return std::filesystem::absolute(folder).lexically_normal();
+    if (folder.is_relative()) folder = (caller && *caller ? caller : dir) / folder;
+    return folder.lexically_normal();
 }
 
 int exportCsv(const QString& folder) {
+    std::string why;
+    const auto dir = workingFolder(why);
+    if (!dir) {
+        std::cerr << "zumeri: CSVファイルを書き出せませんでした。\n" << why << '\n';
+        return 1;
+    }
     try {
-        const std::filesystem::path out = fromCaller(pathOf(folder));
+        const std::filesystem::path out = fromCaller(pathOf(folder), *dir);
         const SystemClock clock;
         // Only read: the folder's lock is not taken, so that a window open on
         // the same folder does not stop it; every write there is whole.
-        const auto written =
-            exportCsvFiles(DataFolder(std::filesystem::current_path()), out, clock);
+        const auto written = exportCsvFiles(DataFolder(*dir), out, clock);
         const std::u8string where = out.u8string();
         std::cout << written.size()
                   << " 個のCSVファイルを書き出しました: " << std::string(where.begin(), where.end())

@@ -54,7 +54,13 @@ RemindCommand commandFor(const std::filesystem::path& dataDir) {
 int runRemind(std::optional<TimeOfDay> at) {
     QCoreApplication& app = *QCoreApplication::instance();
     if (at) waitUntil(*at);
-    const std::filesystem::path dir = std::filesystem::current_path();
+    std::string why;
+    const auto working = workingFolder(why);
+    if (!working) {
+        say(stderr, "ズメリ貯金Ｐｒｏ：" + why);
+        return 1;
+    }
+    const std::filesystem::path dir = *working;
     StepPage::Reminder reminder;
     {
         // Only a look at whether the program runs here; released before the

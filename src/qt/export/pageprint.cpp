@@ -89,9 +89,9 @@ void printFromPreview(QPrintPreviewDialog& preview, QPrinter& printer, const std
     auto* sheets = preview.findChild<QPrintPreviewWidget*>();
     if (!sheets) return;
     const QString pdfName = offeredPath(exporter.fileName(title, ".pdf"));
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        const QString name = askSaveName(&preview, "PDFとして保存", pdfName, {"PDF (*.pdf)"});
-        if (name.isEmpty()) return;
+    // A file is printed aside and then written as every other file is, so
+    // that it never lands in the data folder nor goes through a link.
+    const auto printToFile = [&](const QString& name) {
         QTemporaryDir scratch;
         if (!scratch.isValid()) return;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -100,11 +100,19 @@ void printFromPreview(QPrintPreviewDialog& preview, QPrinter& printer, const std
         QFile printed(printer.outputFileName());
         if (!printed.open(QIODevice::ReadOnly)) return;
         if (exporter.save(pathOf(name), bytesOf(printed.readAll()))) preview.accept();
+    };
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        const QString name = askSaveName(&preview, "PDFとして保存", pdfName, {"PDF (*.pdf)"});
+        if (!name.isEmpty()) printToFile(name);
         return;
     }
     QPrintDialog dialog(&printer, &preview);
     if (auto* file = dialog.findChild<QLineEdit*>("filename")) file->setText(pdfName);
     if (dialog.exec() != QDialog::Accepted) return;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        printToFile(printer.outputFileName());
+        return;
+    }
     sheets->print();
     preview.accept();
 }
