@@ -13,6 +13,8 @@ namespace zm {
 
 // The over-payment's surplus goes to the small-change page.
 bool MainForm::KozeniSink::canTake(Money amount) {
+    // Checked before the 365-step record is written: both records or neither.
+    form.ownFolders_[1].checkUnchanged(files::kKozeni);
     return !form.kozeni.refuseDeposit(amount);
 }
 void MainForm::KozeniSink::record(const TimedRecord& rec) {
@@ -23,13 +25,16 @@ void MainForm::KozeniSink::refresh() {
 }
 
 MainForm::MainForm(Services services)
-    : every(services),
-      kozeni(services, [this] { return every.sampleData(); }),
-      themes{{ThemePage(kThemes[0], services, cmdCyokin3, [this] { return every.sampleData(); }),
-              ThemePage(kThemes[1], services, cmdCyokin4, [this] { return every.sampleData(); }),
-              ThemePage(kThemes[2], services, cmdCyokin5, [this] { return every.sampleData(); })}},
-      goals(services, {[this] { return goalsTotals(); },
-                       [this](int i) { return themes[static_cast<std::size_t>(i)].themeName(); }}),
+    : ownFolders_{services.folder, services.folder, services.folder,
+                  services.folder, services.folder, services.folder},
+      every(ownServices(services, 0)),
+      kozeni(ownServices(services, 1), [this] { return every.sampleData(); }),
+      themes{{ThemePage(kThemes[0], ownServices(services, 2), cmdCyokin3, [this] { return every.sampleData(); }),
+              ThemePage(kThemes[1], ownServices(services, 3), cmdCyokin4, [this] { return every.sampleData(); }),
+              ThemePage(kThemes[2], ownServices(services, 4), cmdCyokin5, [this] { return every.sampleData(); })}},
+      goals(ownServices(services, 5),
+            {[this] { return goalsTotals(); },
+             [this](int i) { return themes[static_cast<std::size_t>(i)].themeName(); }}),
       analysis(services),
       dayHistory(services),
       monthHistory(services),
@@ -47,6 +52,10 @@ MainForm::MainForm(Services services)
     cmdEnd.setTooltip("プログラムを終了します");
     cmdHelp.setTooltip("ヘルプファイルを開きます");
     chkHelp.setTooltip("ヘルプツアーのＯｎ／Ｏｆｆです");
+}
+
+Services MainForm::ownServices(const Services& s, int page) const {
+    return {ownFolders_[static_cast<std::size_t>(page)], s.dialogs, s.shell, s.clock};
 }
 
 std::array<Frame*, 9> MainForm::pageFrames() {
@@ -161,17 +170,14 @@ void MainForm::rebuildGoals() {
     goals.UpdateSagaku();
 }
 void MainForm::cmdData_Sort_Click() {
-    openSummary(
-        fraDataSort,
-        [this] {
-            analysis.Rebuild(
-                {every.cumulative(),
-                 every.historyTotal(),
-                 kozeni.kozeniTotal(),
-                 {themes[0].themeTotal(), themes[1].themeTotal(), themes[2].themeTotal()},
-                 {themes[0].themeName(), themes[1].themeName(), themes[2].themeName()}});
-        },
-        kAnalysisHelpTour);
+    openSummary(fraDataSort, [this] { rebuildAnalysis(); }, kAnalysisHelpTour);
+}
+void MainForm::rebuildAnalysis() {
+    analysis.Rebuild({every.cumulative(),
+                      every.historyTotal(),
+                      kozeni.kozeniTotal(),
+                      {themes[0].themeTotal(), themes[1].themeTotal(), themes[2].themeTotal()},
+                      {themes[0].themeName(), themes[1].themeName(), themes[2].themeName()}});
 }
 void MainForm::cmdDay_Click() {
     openSummary(

@@ -13,6 +13,7 @@
 #include "history/monthhistory.h"
 #include "smallchange/smallchangepage.h"
 #include "step/steppage.h"
+#include "store/datafolder.h"
 #include "theme/themepage.h"
 #include "ui/controls.h"
 #include "ui/services.h"
@@ -39,6 +40,14 @@ public:
     Button cmdHelp{"cmdHelp", "ヘルプ"};
     CheckBox chkHelp{"chkHelp"};
 
+private:
+    // A folder of its own for each page that writes (the 365-step, small-change,
+    // three theme and goals pages), so that its writes are checked against
+    // what it shows; the summary pages only read, through the form's.
+    std::array<DataFolder, 6> ownFolders_;
+    Services ownServices(const Services& s, int page) const;
+
+public:
     // Pages.
     StepPage every;
     SmallChangePage kozeni;
@@ -128,6 +137,17 @@ public:
     // The folder the help file lies in, with the data.
     const DataFolder& dataFolder() const { return s_.folder; }
 
+    // A data file changed behind the program's back (src/app/outsidechange.cpp).
+    // Every page shows the files as they are now; then the user is told
+    // which file changed. A file that can no longer be read is a FileError.
+    void followOutsideChange(const std::string& file);
+    // While idle, after a change in the data folder: when a file a page shows
+    // has changed behind the program's back, every page shows the files as
+    // they are now, without a word. The program's own writes are no change.
+    void followFiles();
+    // Where the data files are now.
+    std::vector<std::filesystem::path> dataFilePaths() const;
+
 private:
     // Shows `frame` unless it is already the visible page; false when it was.
     bool switchTo(Frame& frame);
@@ -135,7 +155,10 @@ private:
     void openTheme(ThemePage& theme);
     GoalsPage::Totals goalsTotals() const;
     void loadSavingsPages();
+    // Every page as at start-up, and the summary page on screen rebuilt.
+    void showFilesAgain();
     void rebuildGoals();
+    void rebuildAnalysis();
     void emptyForNewStart(const std::string& copy, const std::array<std::string, 3>& names);
     ThemeNames themeNames() const;
 

@@ -36,7 +36,9 @@ std::filesystem::path copyPath(const DataFolder& folder, const std::string& copy
 // The thirteen steps in their order, then the note of the copy goes; the
 // settings and the target days stay.
 void MainForm::emptyForNewStart(const std::string& copy, const ThemeNames3& names) {
-    const DataFolder& f = s_.folder;
+    // Every file is emptied whatever it holds now, also after a change from
+    // outside: the copy just made keeps it.
+    const DataFolder f(s_.folder.dir());
     try {
         EveryLedgerFile(f).empty();
         EveryHistoryFile(f).empty();

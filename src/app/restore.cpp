@@ -93,14 +93,7 @@ void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& clos
         return;
     }
 
-    // Every page as at start-up; the summary pages read the files when opened.
-    loading_ = true;
-    READ_SETTEI();
-    chkHelp.setValue(helpTour_);
-    loading_ = false;
-    loadSavingsPages();
-    dayHistory.InitDayGrid(themeNames());
-    if (fraMokuhyo.visible()) rebuildGoals();
+    showFilesAgain();
 
     s_.dialogs.msgBox(copyPhrase(row) +
                           "を戻しました。\r\n置き換える前のデータは次のフォルダにコピーして"

@@ -25,6 +25,13 @@ inline std::filesystem::path pathOf(const QString& name) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+// And back: a path for Qt, from the file system's encoding (UTF-8).
+inline QString qsPath(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(utf8.data()),
+                             static_cast<qsizetype>(utf8.size()));
+}
+
 // The bytes of a QByteArray, as the logic writes them.
 inline std::string_view bytesOf(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};

@@ -3,6 +3,7 @@
 #include "step/steppage.h"
 #include "store/everyhistoryfile.h"
 #include "store/everyledgerfile.h"
+#include "store/filenames.h"
 #include "ui/dialogs.h"
 
 namespace zm {
@@ -17,6 +18,9 @@ void StepPage::cmdEveryClr_Click() {
         "「はい」で今日までの合計を昨日の日付けで履歴保存します。\r\n"
         "「いいえ」で全てクリアしてスタートします。\r\n",
         "削除確認", Icon::Question, Buttons::YesNo);
+    // Both files as this page shows them, or neither is written.
+    s_.folder.checkUnchanged(files::kEveryHistory);
+    s_.folder.checkUnchanged(files::kEvery);
     if (keep == Answer::Yes) {
         EveryHistoryFile(s_.folder).append(
             {addDays(s_.clock.today(), -1), TimeOfDay{0}, cumulative_});

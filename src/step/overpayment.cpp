@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "step/steppage.h"
+#include "store/datafolder.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
 #include "store/timedrecord.h"
@@ -64,6 +65,8 @@ void StepPage::cmdEveryHozon2_Click() {
     }
 
     const Money extra = Money::fromYen(surplus);
+    // Both ledgers as the pages show them, or neither record is written.
+    s_.folder.checkUnchanged(files::kEvery);
     if (!surplus_->canTake(extra)) return;
     // One moment for both records.
     const Moment moment = s_.clock.moment();

@@ -43,7 +43,7 @@ constexpr off_t kMaxFileBytes = static_cast<off_t>(kMaxLineBytes) * 32766;
         "ファイルが大きすぎます（" + std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB まで）");
 }
 
-std::string readAll(std::string_view name, const fs::path& path) {
+std::string readAll(std::string_view name, const fs::path& path, FileStamp& stamp) {
     // O_NONBLOCK: a pipe in the file's place must not hold the program up;
     // it is refused below like any other file that is not a regular one.
     Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -52,6 +52,7 @@ std::string readAll(std::string_view name, const fs::path& path) {
     if (::fstat(fd.get(), &st) != 0) throwReadError(name, errno);
     if (!S_ISREG(st.st_mode)) throw FileError(std::string(name), 0, kNotRegularFile);
     if (st.st_size > kMaxFileBytes) throwTooBig(name);
+    stamp = FileStamp::of(st);
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
@@ -132,7 +133,31 @@ bool DataFolder::exists(std::string_view name) const {
 }
 
 std::string DataFolder::readBytes(std::string_view name) const {
-    return readAll(name, resolve(name));
+    FileStamp stamp;
+    std::string bytes = readAll(name, resolve(name), stamp);
+    saw(name, stamp);
+    return bytes;
+}
+
+void DataFolder::saw(std::string_view name, std::optional<FileStamp> stamp) const {
+    const auto it = seen_.find(name);
+    if (it != seen_.end()) {
+        it->second = stamp;
+    } else {
+        seen_.emplace(std::string(name), stamp);
+    }
+}
+
+std::vector<std::string> DataFolder::changedBehind() const {
+    std::vector<std::string> changed;
+    for (const auto& [name, stamp] : seen_)
+        if (this->stamp(name) != stamp) changed.push_back(name);
+    return changed;
+}
+
+void DataFolder::checkUnchanged(std::string_view name) const {
+    const auto it = seen_.find(name);
+    if (it != seen_.end() && stamp(name) != it->second) throw OutsideChange(std::string(name));
 }
 
 std::string DataFolder::readText(std::string_view name) const {
@@ -179,12 +204,16 @@ void DataFolder::createIfMissing(std::string_view name) const {
 void DataFolder::append(std::string_view name, const RecordLine& line) const {
     auto bytes = utf8ToCp932(line.text() + "\r\n");
     if (!bytes) throw FileError(std::string(name), 0, kCannotEncode);
+    checkUnchanged(name);
     appendCuttingBack(resolve(name), std::move(*bytes), name);
+    sawWritten(name);
 }
 
 void DataFolder::append(std::string_view name, const Cp932Lines& lines) const {
     if (!lines.ok()) throw FileError(std::string(name), 0, kCannotEncode);
+    checkUnchanged(name);
     appendCuttingBack(resolve(name), lines.bytes(), name);
+    sawWritten(name);
 }
 
 void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& lines) const {
@@ -195,12 +224,16 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
     for (const RecordLine& line : lines) text.append(line.text()).append("\r\n");
     const auto bytes = utf8ToCp932(text);
     if (!bytes) throw FileError(std::string(name), 0, kCannotEncode);
+    checkUnchanged(name);
     writeWhole(resolve(name), *bytes, name);
+    sawWritten(name);
 }
 
 void DataFolder::rewrite(std::string_view name, const Cp932Lines& lines) const {
     if (!lines.ok()) throw FileError(std::string(name), 0, kCannotEncode);
+    checkUnchanged(name);
     writeWhole(resolve(name), lines.bytes(), name);
+    sawWritten(name);
 }
 
 int DataFolder::removeTemporaryFiles() const {

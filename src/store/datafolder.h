@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,6 +68,19 @@ public:
     void rewrite(std::string_view name, const Cp932Lines& lines) const;
     void empty(std::string_view name) const { rewrite(name, std::vector<RecordLine>{}); }
 
+    // What this copy of the folder last saw of each file: the stamp a read
+    // found before it read, or a write left. A page keeps a copy of its own,
+    // so that its writes are checked against what it shows. Before every
+    // write (append, rewrite, empty) the file is compared with it: a file
+    // that changed since is an OutsideChange, and nothing is written. A file
+    // never read through this copy is written unchecked.
+    void saw(std::string_view name, std::optional<FileStamp> stamp) const;
+    // The files read or written through this copy that have changed since.
+    std::vector<std::string> changedBehind() const;
+    // The check every write makes first, for an action that writes several
+    // files to make for each of them before the first is written.
+    void checkUnchanged(std::string_view name) const;
+
     // Removes the temporary files a rewrite cut short by a crash left in the
     // folder; returns how many. Only while no other program uses the folder.
     int removeTemporaryFiles() const;
@@ -75,6 +89,9 @@ private:
     std::filesystem::path dir_;
     std::shared_ptr<KeptReads> kept_;
     std::shared_ptr<ReadsAhead> ahead_;
+    mutable std::map<std::string, std::optional<FileStamp>, std::less<>> seen_;
+
+    void sawWritten(std::string_view name) const { saw(name, stamp(name)); }
 };
 
 // The folder the program was started in, which holds its data; nullopt when

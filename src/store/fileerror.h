@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zm {
 
@@ -21,6 +22,14 @@ private:
     std::string file_;
     int line_;
     std::string reason_;
+};
+
+// A data file changed behind the program's back since it was last read or
+// written (another program wrote it): nothing was written.
+class OutsideChange : public FileError {
+public:
+    explicit OutsideChange(std::string file)
+        : FileError(std::move(file), 0, "ほかのプログラムで変更されています") {}
 };
 
 // Why a data file that is a pipe, a device or a folder is refused.

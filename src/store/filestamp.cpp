@@ -7,6 +7,10 @@ namespace zm {
 std::optional<FileStamp> FileStamp::of(const std::filesystem::path& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return of(st);
+}
+
+FileStamp FileStamp::of(const struct ::stat& st) {
     return FileStamp{static_cast<std::uint64_t>(st.st_dev),
                      static_cast<std::uint64_t>(st.st_ino),
                      static_cast<std::int64_t>(st.st_size),

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <optional>
 
+struct stat;
+
 namespace zm {
 
 // What a file is on disk: its device, inode, size, and the times of its last
@@ -19,6 +21,7 @@ struct FileStamp {
 
     // The stamp of the file at `path`, links followed; nullopt when there is none.
     static std::optional<FileStamp> of(const std::filesystem::path& path);
+    static FileStamp of(const struct ::stat& st);
 };
 
 }  // namespace zm

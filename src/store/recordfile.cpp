@@ -40,7 +40,10 @@ std::shared_ptr<const Loaded<Rec>> RecordFile<Rec>::readKept() const {
     // The stamp is taken first: a change during the read makes it old.
     const auto stamp = folder_.stamp(name_);
     if (stamp) {
-        if (auto kept = folder_.kept().find<Loaded<Rec>>(name_, *stamp)) return kept;
+        if (auto kept = folder_.kept().find<Loaded<Rec>>(name_, *stamp)) {
+            folder_.saw(name_, stamp);
+            return kept;
+        }
     }
     auto loaded = std::make_shared<const Loaded<Rec>>(read());
     if (stamp) folder_.kept().keep(name_, *stamp, loaded);
@@ -109,9 +112,12 @@ Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage,
 
 template <class Rec>
 Loaded<Rec> RecordFile<Rec>::readOrCreate() const {
-    if (auto ahead =
-            folder_.ahead().take<Loaded<Rec>>(name_, [this] { return folder_.stamp(name_); }))
+    std::optional<FileStamp> stamp;
+    if (auto ahead = folder_.ahead().take<Loaded<Rec>>(
+            name_, [&] { return stamp = folder_.stamp(name_); })) {
+        folder_.saw(name_, stamp);
         return std::move(*ahead);
+    }
     folder_.createIfMissing(name_);
     return read();
 }

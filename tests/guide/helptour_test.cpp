@@ -24,8 +24,9 @@ TEST(HelpTour, TickingAndUntickingSaysSoAndSavesEveryClick) {
     EXPECT_EQ(w.get(files::kSettings), "\"ヘルプツアー\",0\r\n");
 
     // The file is written again even when it already says so.
-    w.put(files::kSettings, "\"古い\",0\n");
+    const auto before = w.folder.stamp(files::kSettings);
     form.chkHelp_Click();
+    EXPECT_NE(w.folder.stamp(files::kSettings), before);
     EXPECT_EQ(w.get(files::kSettings), "\"ヘルプツアー\",0\r\n");
 
     ASSERT_EQ(w.dialogs.shown.size(), 3u);

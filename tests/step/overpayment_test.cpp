@@ -4,6 +4,7 @@
 
 #include "store/fileerror.h"
 #include "store/filenames.h"
+#include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/startedform.h"
 #include "support/world.h"
@@ -132,9 +133,9 @@ TEST_F(OverPayment, AnswerIsRepeatedAsTyped) {
 }
 
 TEST_F(OverPayment, FailedStepWriteSaysTheSurplusWasKept) {
-    // The 365-step ledger cannot be written once it is a folder.
-    std::filesystem::remove(w.dir.path() / std::string(files::kEvery));
-    std::filesystem::create_directory(w.dir.path() / std::string(files::kEvery));
+    // The 365-step ledger cannot be opened for writing.
+    FailingOpens calls(files::kEvery);
+    const UsingFileCalls using_(calls);
     w.dialogs.type("100").answer(Answer::Ok);
     const FileError e = refusalOf([&] { form.every.cmdEveryHozon2_Click(); });
     EXPECT_EQ(e.file(), files::kEvery);

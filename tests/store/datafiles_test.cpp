@@ -228,11 +228,12 @@ TEST(TypedReaders, AReadBegunAheadGivesWhatAFreshReadGives) {
         std::function<void()> change;
     } cases[] = {
         {"unchanged", line + line, [] {}},
+        // Written by someone else than the reader.
         {"a line appended", line,
          [&] {
-             file.append({Date{}, TimeOfDay{}, Money::fromYen(2)});
+             KozeniLedgerFile(DataFolder(tmp.path())).append({Date{}, TimeOfDay{}, Money::fromYen(2)});
          }},
-        {"rewritten", line + line, [&] { file.rewrite({}); }},
+        {"rewritten", line + line, [&] { KozeniLedgerFile(DataFolder(tmp.path())).rewrite({}); }},
         {"damaged", line + "x\r\n", [] {}},
         {"missing", line, [&] { std::filesystem::remove(folder.resolve(file.name())); }},
     };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -15,6 +16,7 @@
 #include "store/kozeniledgerfile.h"
 #include "store/recordline.h"
 #include "store/settingsfile.h"
+#include "store/timedrecord.h"
 #include "support/faultycalls.h"
 #include "support/refusal.h"
 #include "support/tempdir.h"
@@ -312,6 +314,77 @@ TEST_F(DataFolderTest, HelpTourSetting) {
     // Only 1 and 0 mean anything.
     tmp.write("設定.txt", "\"ヘルプツアー\",7\r\n");
     EXPECT_EQ(refusalOf([&] { settings.readHelpTour(); }).line(), 1);
+}
+
+}  // namespace
+}  // namespace zm
+
+namespace zm {
+namespace {
+
+// Whatever another program does to a file after this folder read it, the next
+// write through the folder writes nothing and names the file; read again, the
+// write goes through. The folder's own writes are no change to it; a write
+// through another copy of it is one.
+TEST(OutsideChanges, NoWriteFollowsAChangeBehindTheFoldersBack) {
+    namespace fs = std::filesystem;
+    const TimedRecord rec{Date{std::chrono::year{2026}, std::chrono::March, std::chrono::day{5}},
+                          TimeOfDay{36000}, Money::fromYen(7)};
+    const std::string line = "\"2026\x94N03\x8c\x8e" "01\x93\xfa\",\"09:00:00\",300\r\n";
+    const struct {
+        const char* how;
+        std::function<void(const fs::path&)> change;
+    } changes[] = {
+        {"appended", [&](const fs::path& p) { std::ofstream(p, std::ios::app) << line; }},
+        {"rewritten in place, same size",
+         [&](const fs::path& p) {
+             std::string edited = line + line;
+             edited[edited.size() - 3] = '9';
+             std::ofstream(p, std::ios::binary | std::ios::in) << edited;
+         }},
+        {"renamed over",
+         [&](const fs::path& p) {
+             std::ofstream(p.string() + ".new", std::ios::binary) << line;
+             fs::rename(p.string() + ".new", p);
+         }},
+        {"truncated", [](const fs::path& p) { fs::resize_file(p, 0); }},
+        {"removed", [](const fs::path& p) { fs::remove(p); }},
+        {"written by another copy",
+         [&](const fs::path& p) { KozeniLedgerFile(DataFolder(p.parent_path())).append(rec); }},
+    };
+    const struct {
+        const char* what;
+        std::function<void(const KozeniLedgerFile&)> write;
+    } writers[] = {
+        {"append", [&](const KozeniLedgerFile& f) { f.append(rec); }},
+        {"rewrite", [&](const KozeniLedgerFile& f) { f.rewrite({rec, rec}); }},
+        {"empty", [](const KozeniLedgerFile& f) { f.empty(); }},
+    };
+    for (const auto& c : changes) {
+        for (const auto& w : writers) {
+            SCOPED_TRACE(std::string(c.how) + " / " + w.what);
+            test::TempDir tmp;
+            tmp.write(files::kKozeni, line + line);
+            const DataFolder folder(tmp.path());
+            const KozeniLedgerFile file(folder);
+            file.read();
+            w.write(file);  // its own write is no change
+            file.read();
+            EXPECT_TRUE(folder.changedBehind().empty());
+            c.change(folder.resolve(files::kKozeni));
+            const bool there = folder.exists(files::kKozeni);
+            const std::string after = there ? tmp.read(files::kKozeni) : "";
+            EXPECT_EQ(folder.changedBehind(), std::vector<std::string>{std::string(files::kKozeni)});
+            EXPECT_EQ(test::refusalOf<OutsideChange>([&] { w.write(file); }).file(), files::kKozeni);
+            EXPECT_EQ(folder.exists(files::kKozeni), there);
+            if (there) {
+                EXPECT_EQ(tmp.read(files::kKozeni), after);
+            }
+            file.readOrCreate();
+            w.write(file);
+            EXPECT_TRUE(folder.changedBehind().empty());
+        }
+    }
 }
 
 }  // namespace

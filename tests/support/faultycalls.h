@@ -89,4 +89,16 @@ struct FailingRenames final : FileCalls {
     }
 };
 
+// Refuses to open for writing the files whose path ends with `name`, as a
+// device that fails them would, leaving every stamp as it is.
+struct FailingOpens final : FileCalls {
+    std::string name;
+    explicit FailingOpens(std::string_view n) : name(n) {}
+    int open(const char* path, int flags, mode_t mode) override {
+        if (!std::string_view(path).ends_with(name)) return FileCalls::open(path, flags, mode);
+        errno = EACCES;
+        return -1;
+    }
+};
+
 }  // namespace zm::test

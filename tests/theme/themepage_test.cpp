@@ -352,14 +352,11 @@ TEST(ThemeNames, TheButtonShowsFourCharactersAndCancelWritesNothing) {
     EXPECT_EQ(form.cmdCyokin5.caption(), "罰金徴収");
 
     // Theme 2 renames on one click and writes its own file only.
-    const auto stamp = [&](std::string_view name) {
-        return fs::last_write_time(w.dir.path() / std::string(name));
-    };
-    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24);
-    for (auto name : files::kThemeName) fs::last_write_time(w.dir.path() / std::string(name), old);
+    const auto stamp = [&](int t) { return w.folder.stamp(files::kThemeName[t]); };
+    const decltype(stamp(0)) old[] = {stamp(0), stamp(1), stamp(2)};
     w.dialogs.type("");
     form.themes[1].imgTema_Click();  // Cancel
-    EXPECT_EQ(stamp(files::kThemeName[1]), old);
+    EXPECT_EQ(stamp(1), old[1]);
     EXPECT_EQ(w.get(files::kThemeName[1]), "\"My家計簿をつけたら\"\r\n");
     w.dialogs.type("a\"b").answer(Answer::Ok).type("貯金🐷").answer(Answer::Ok).type("ジュース我慢");
     for (int i = 0; i < 3; ++i) form.themes[1].imgTema_Click();
@@ -370,8 +367,8 @@ TEST(ThemeNames, TheButtonShowsFourCharactersAndCancelWritesNothing) {
     EXPECT_EQ(w.dialogs.shown[4].title, "使用できない文字");
     EXPECT_EQ(w.get(files::kThemeName[1]), "\"ジュース我慢\"\r\n");
     EXPECT_EQ(form.cmdCyokin4.caption(), "ジュース");
-    EXPECT_EQ(stamp(files::kThemeName[0]), old);
-    EXPECT_EQ(stamp(files::kThemeName[2]), old);
+    EXPECT_EQ(stamp(0), old[0]);
+    EXPECT_EQ(stamp(2), old[2]);
 
     // An item the files cannot carry is refused before anything is written.
     form.cmdCyokin3_Click();

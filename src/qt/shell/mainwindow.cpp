@@ -14,6 +14,7 @@
 #include "qt/binding/lazypage.h"
 #include "qt/help/helpviewer.h"
 #include "qt/pages/pageviews.h"
+#include "qt/shell/filewatch.h"
 #include "qt/shell/guidewindows.h"
 #include "qt/shell/restoredialog.h"
 #include "qt/shell/style.h"
@@ -91,6 +92,14 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     resize(1180, 720);
     installGuideWindows(shell_, this, context_);
     installHelpViewer(shell_, this, dialogs_, form.dataFolder());
+    new FileWatch(
+        form.dataFolder().dir(), [&form] { return form.dataFilePaths(); },
+        [this, &form] {
+            if (running_ > 0) return false;
+            run([&form] { form.followFiles(); });
+            return true;
+        },
+        this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -120,8 +129,18 @@ void MainWindow::fillNextPage() {
 void MainWindow::run(const std::function<void()>& handler) {
     if (shell_.ended()) return;
     std::string problem;
+    ++running_;
+    const struct Done {
+        int& running;
+        ~Done() { --running; }
+    } done{running_};
     try {
-        handler();
+        try {
+            handler();
+        } catch (const OutsideChange& e) {
+            // Nothing was written: every page shows the file as it is now.
+            form_.followOutsideChange(e.file());
+        }
         return;
     } catch (const FileError& e) {
         problem = std::string("データファイルを読み書きできませんでした。\r\n\r\n") + e.what();

@@ -44,6 +44,8 @@ private:
     PageContext context_;
     QGridLayout* pages_ = nullptr;
     std::vector<QWidget*> unfilled_;
+    // Handlers running now: a change in the folder waits for them to end.
+    int running_ = 0;
 };
 
 }  // namespace zm

@@ -6,6 +6,7 @@
 
 #include "qt/charts/chartview.h"
 #include "store/filenames.h"
+#include "support/faultycalls.h"
 #include "window.h"
 
 namespace zm::test {
@@ -109,8 +110,8 @@ TEST(SmallChangeWindow, HalfDoneOverPaymentIsReportedAndEndsTheProgram) {
     Window win;
     win.w.putInstallation();
     win.start();
-    std::filesystem::remove(win.w.dir.path() / std::string(files::kEvery));
-    std::filesystem::create_directory(win.w.dir.path() / std::string(files::kEvery));
+    FailingOpens calls(files::kEvery);
+    const UsingFileCalls using_(calls);
     win.w.dialogs.type("10").answer(Answer::Ok).answer(Answer::Ok);
     win.click("cmdEveryHozon2");
     EXPECT_TRUE(win.shell.ended());
