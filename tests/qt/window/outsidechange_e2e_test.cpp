@@ -80,23 +80,45 @@ TEST(OutsideChangeWindow, NoWriteOverwritesWhatAnotherProgramWrote) {
     }
 }
 
-// The 365-step ledger changed from outside: the deposit is refused before
-// anything is written, and the page shows the outside record.
-TEST(OutsideChangeWindow, ADepositAfterAnOutsideChangeWritesNothing) {
-    Window win;
-    win.w.putInstallation();
-    win.w.put(files::kEvery, "\"2026年03月03日\",\"09:00:00\",1\n");
-    win.start();
-    auto* table = win.find<QTableView>("msgEvery");
-    const std::string outside = cp932("\"2026年03月04日\",\"09:00:00\",2\r\n");
-    std::ofstream(win.w.dir.path() / std::string(files::kEvery), std::ios::app) << outside;
-    const std::string now = win.w.dir.read(files::kEvery);
-    win.w.dialogs.answer(Answer::Ok);
-    win.click("cmdEveryHozon");
-    EXPECT_EQ(win.w.dir.read(files::kEvery), now);
-    ASSERT_FALSE(win.w.dialogs.shown.empty());
-    EXPECT_EQ(win.w.dialogs.shown.back().title, "ファイルの変更");
-    EXPECT_EQ(table->model()->rowCount(), 2);
+// Every other page that writes: a deletion of its first row, or the 365-step
+// deposit, after another program appended to the file writes nothing, and
+// the page shows the outside record.
+TEST(OutsideChangeWindow, EveryWritingPageRefusesAfterAnOutsideChange) {
+    const struct {
+        const char* page;
+        const char* table;  // a double-click on its first row deletes it; none: a deposit
+        std::string_view file;
+        const char* record;  // two of these are there, a third comes from outside
+    } cases[] = {
+        {"cmdCyokin1", nullptr, files::kEvery, "\"2026年03月03日\",\"09:00:00\",1"},
+        {"cmdCyokin3", "msgChingin", files::kTheme[0], "\"2026年03月03日\",\"お風呂\",30"},
+        {"cmdCyokin3", "msgChinKou", files::kItems[0], "\"缶コーヒー\",120"},
+        {"cmdMaster", "msgMokuhyo", files::kGoals, "\"旅行\",300"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Window win;
+        win.w.putInstallation();
+        win.w.put(c.file, std::string(c.record) + "\n" + c.record + "\n");
+        win.start();
+        win.click(c.page);
+        const fs::path file = win.w.dir.path() / std::string(c.file);
+        std::ofstream(file, std::ios::app) << cp932(std::string(c.record) + "\r\n");
+        const std::string now = win.w.dir.read(c.file);
+        win.w.dialogs.shown.clear();
+        win.w.dialogs.answer(Answer::Ok);  // the change
+        auto* table = win.find<QTableView>(c.table ? c.table : "msgEvery");
+        if (c.table) {
+            win.w.dialogs.answer(Answer::Ok);  // the deletion, asked first
+            doubleClick(table->viewport(), rowCentre(table, 0));
+        } else {
+            win.click("cmdEveryHozon");
+        }
+        EXPECT_EQ(win.w.dir.read(c.file), now);
+        ASSERT_FALSE(win.w.dialogs.shown.empty());
+        EXPECT_EQ(win.w.dialogs.shown.back().title, "ファイルの変更");
+        EXPECT_EQ(table->model()->rowCount(), 3);
+    }
 }
 
 }  // namespace
