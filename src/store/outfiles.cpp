@@ -23,20 +23,25 @@ std::string u8(const fs::path& p) {
     return {s.begin(), s.end()};
 }
 
-// What the file at `path` holds now, or nullopt when there is none; a file
-// that may not be written is refused with the reason.
-std::optional<std::string> checkOut(const DataFolder& data, const fs::path& path,
-                                    const std::string& shown) {
-    if (data.holds(path.parent_path().empty() ? fs::path(".") : path.parent_path()))
-        throw FileError(shown, 0, "データフォルダの中には書き出せません。");
+constexpr const char* kInsideData = "データフォルダの中には書き出せません。";
+
+// True when a file is at `path`, in a folder outside the data folder, false
+// when there is none; a file that may not be written is refused with the reason.
+bool checkOut(const fs::path& path, const std::string& shown) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT) return std::nullopt;
+        if (errno == ENOENT) return false;
         throwWriteError(shown, errno);
     }
     if (S_ISLNK(st.st_mode))
         throw FileError(shown, 0, "シンボリックリンクには書き出せません（リンク先を守るため）。");
     if (!S_ISREG(st.st_mode)) throw FileError(shown, 0, kNotRegularFile);
+    return true;
+}
+
+// What the file holds now, or nullopt when there is none.
+std::optional<std::string> held(const fs::path& path, const std::string& shown) {
+    if (!checkOut(path, shown)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in && !in.eof()) throwReadError(shown, errno ? errno : EIO);
@@ -47,20 +52,22 @@ std::optional<std::string> checkOut(const DataFolder& data, const fs::path& path
 
 void writeOutFile(const DataFolder& data, const fs::path& path, std::string_view bytes,
                   const std::string& shown) {
-    checkOut(data, path, shown);
+    if (data.holds(path.parent_path().empty() ? fs::path(".") : path.parent_path()))
+        throw FileError(shown, 0, kInsideData);
+    checkOut(path, shown);
     writeWhole(path, bytes, shown, AtLink::Replace);
 }
 
 void writeOutFiles(const DataFolder& data, const fs::path& dir,
                    const std::vector<std::pair<std::string, std::string>>& files) {
-    if (data.holds(dir)) throw FileError(u8(dir), 0, "データフォルダの中には書き出せません。");
+    if (data.holds(dir)) throw FileError(u8(dir), 0, kInsideData);
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec) throw FileError(u8(dir), 0, systemReason(ec.value()));
     std::vector<SetFile> set;
     for (const auto& [name, bytes] : files) {
         const fs::path path = dir / fs::path(std::u8string(name.begin(), name.end()));
-        set.push_back({path, name, bytes, checkOut(data, path, name)});
+        set.push_back({path, name, bytes, held(path, name)});
     }
     writeAllOrNone(set, AtLink::Replace);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "qt/desktop/desktopnotice.h"
+#include "qt/qtconvert.h"
 #include "step/steppage.h"
 #include "store/datafolder.h"
 #include "store/fileerror.h"
@@ -94,8 +95,7 @@ int runRemind(std::optional<TimeOfDay> at) {
     QObject::connect(&notice, &DesktopNotice::opened, &app, [&app, &dir] {
         const RemindCommand command = commandFor(dir);
         const std::filesystem::path workDir = command.workingDir.empty() ? dir : command.workingDir;
-        if (QProcess::startDetached(QString::fromStdString(command.program.string()), {},
-                                    QString::fromStdString(workDir.string()))) {
+        if (QProcess::startDetached(qsPath(command.program), {}, qsPath(workDir))) {
             say(stdout, "ズメリ貯金Ｐｒｏを開きました。");
         } else {
             say(stderr, "ズメリ貯金Ｐｒｏを開けませんでした：" + command.program.string());
