@@ -2,6 +2,7 @@
 
 #include "app/dailycopy.h"
 #include "store/datafolder.h"
+#include "store/editlog.h"
 #include "store/filenames.h"
 #include "store/readsahead.h"
 #include "store/settingsfile.h"
@@ -25,7 +26,9 @@ void MainForm::KozeniSink::refresh() {
 }
 
 MainForm::MainForm(Services services)
-    : ownFolders_{services.folder, services.folder, services.folder,
+    : edits_(std::make_shared<EditLog>()),
+      changes_{{{*this, 0}, {*this, 1}, {*this, 2}, {*this, 3}, {*this, 4}, {*this, 5}}},
+      ownFolders_{services.folder, services.folder, services.folder,
                   services.folder, services.folder, services.folder},
       every(ownServices(services, 0)),
       kozeni(ownServices(services, 1), [this] { return every.sampleData(); }),
@@ -39,6 +42,7 @@ MainForm::MainForm(Services services)
       dayHistory(services),
       monthHistory(services),
       s_(services) {
+    for (DataFolder& folder : ownFolders_) folder.keepEdits(edits_);
     every.setSurplusSink(surplusToKozeni_);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
     cmdCyokin2.setTooltip("小銭清算貯金ページ");
@@ -52,10 +56,13 @@ MainForm::MainForm(Services services)
     cmdEnd.setTooltip("プログラムを終了します");
     cmdHelp.setTooltip("ヘルプファイルを開きます");
     chkHelp.setTooltip("ヘルプツアーのＯｎ／Ｏｆｆです");
+    showUndoButtons();
 }
 
-Services MainForm::ownServices(const Services& s, int page) const {
-    return {ownFolders_[static_cast<std::size_t>(page)], s.dialogs, s.shell, s.clock};
+Services MainForm::ownServices(const Services& s, int page) {
+    const auto i = static_cast<std::size_t>(page);
+    return {ownFolders_[i], s.dialogs, s.shell, s.clock,
+            &changes_[i]};
 }
 
 std::array<Frame*, 9> MainForm::pageFrames() {

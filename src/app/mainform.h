@@ -3,10 +3,12 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/undolist.h"
 #include "goals/goalspage.h"
 #include "history/analysis.h"
 #include "history/dayhistory.h"
@@ -15,11 +17,14 @@
 #include "step/steppage.h"
 #include "store/datafolder.h"
 #include "theme/themepage.h"
+#include "ui/changes.h"
 #include "ui/controls.h"
 #include "ui/services.h"
 #include "ui/tableexport.h"
 
 namespace zm {
+
+class EditLog;
 
 // The main window: owns every page, runs the start-up and switches pages.
 class MainForm {
@@ -39,13 +44,29 @@ public:
     Button cmdEnd{"cmdEnd", "終了"};
     Button cmdHelp{"cmdHelp", "ヘルプ"};
     CheckBox chkHelp{"chkHelp"};
+    // Undo and redo of the changes made to the data in this run, and the
+    // line that says what the last of them did.
+    Button cmdUndo{"cmdUndo", "元に戻す"};
+    Button cmdRedo{"cmdRedo", "やり直し"};
+    Label lblUndo{"lblUndo"};
 
 private:
+    // Where each page tells of its changes (src/app/undo.cpp).
+    struct PageChanges final : Changes {
+        PageChanges(MainForm& f, int p) : form(f), page(p) {}
+        void made(std::string what, std::function<void(bool undone)> show) override;
+        MainForm& form;
+        int page;
+    };
+    std::shared_ptr<EditLog> edits_;
+    UndoList undoList_;
+    std::array<PageChanges, 6> changes_;
+
     // A folder of its own for each page that writes (the 365-step, small-change,
     // three theme and goals pages), so that its writes are checked against
     // what it shows; the summary pages only read, through the form's.
     std::array<DataFolder, 6> ownFolders_;
-    Services ownServices(const Services& s, int page) const;
+    Services ownServices(const Services& s, int page);
 
 public:
     // Pages.
@@ -89,6 +110,12 @@ public:
     void cmdEnd_Click();
     void chkHelp_Click();
     void cmdHelp_Click();
+    // The last change made (or undone) is undone (or made again); the page it
+    // was made on shows the files as they are then (src/app/undo.cpp).
+    void cmdUndo_Click();
+    void cmdRedo_Click();
+    // A user's action begins: the line of the last undo goes.
+    void actionBegins();
     // On the goals page; empties every page's files (src/app/newstart.cpp).
     void cmdNewStart_Click();
     // Finishes a new start that was cut short, before the pages read anything.
@@ -161,6 +188,12 @@ private:
     void rebuildAnalysis();
     void emptyForNewStart(const std::string& copy, const std::array<std::string, 3>& names);
     ThemeNames themeNames() const;
+    // Undo and redo (src/app/undo.cpp).
+    void undoOrRedo(bool undone);
+    void showUndoButtons();
+    void showPageAgain(int page);
+    void showPage(int page);
+    const DataFolder& folderOf(std::string_view file) const;
 
     struct KozeniSink final : SurplusSink {
         explicit KozeniSink(MainForm& f) : form(f) {}

@@ -93,6 +93,10 @@ void MainForm::restoreCopy(const CopyRow& row, const std::function<void()>& clos
         return;
     }
 
+    // The changes of before are gone with the files they changed; the copy of
+    // before is where they can be had back.
+    undoList_.clear();
+    showUndoButtons();
     showFilesAgain();
 
     s_.dialogs.msgBox(copyPhrase(row) +

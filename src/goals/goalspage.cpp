@@ -114,6 +114,7 @@ void GoalsPage::cmdMokuHozon_Click() {
 
     const GoalRecord goal{purpose, *target};
     GoalsFile(s_.folder).append(goal);
+    s_.made("目的「" + purpose + "」の登録");
     addGoalRow(msgMokuhyo, goal, savings);
     mokuhyoTotal_ = *total;
     showMokuhyoTotal();
@@ -129,14 +130,17 @@ void GoalsPage::cmdMokuClr_Click() {
         return;
     }
     GoalsFile(s_.folder).empty();
+    s_.made("目的のクリア");
     InitMokuhyoGrid();
     LoadMokuhyoFile();
     UpdateSagaku();
 }
 
 void GoalsPage::msgMokuhyo_DblClick() {
-    const auto question = [this](int r) {
-        return msgMokuhyo.cell(r, 1).text + " のデータを削除してもいいですか？\r\n";
+    std::string purpose;
+    const auto question = [this, &purpose](int r) {
+        purpose = msgMokuhyo.cell(r, 1).text;
+        return purpose + " のデータを削除してもいいですか？\r\n";
     };
     const auto rewrite = [this](int r) {
         rewriteRowsExcept<GoalRecord>(GoalsFile(s_.folder), msgMokuhyo.recordCount(), r,
@@ -148,6 +152,7 @@ void GoalsPage::msgMokuhyo_DblClick() {
     if (deleteCurrentRow(msgMokuhyo, s_.dialogs, "最後の行はクリアボタンで削除してください",
                          question, rewrite) == 0)
         return;
+    s_.made("目的「" + purpose + "」の削除");
     // Every row again from the file, against the savings of now.
     InitMokuhyoGrid();
     LoadMokuhyoFile();

@@ -83,6 +83,23 @@ void SmallChangePage::appendKozeniRecord(const TimedRecord& record) {
     KozeniLedgerFile(s_.folder).append(record);
 }
 
+void SmallChangePage::showKozeniRows() {
+    countKozeniRows();
+    showKozeniTotals();
+    // As a reload leaves the table: no row chosen, the last one at the top.
+    msgKozeni.setCurrentRow(0);
+    if (!msgKozeni.empty()) msgKozeni.scrollToLast();
+    drawKozeniChart();
+    showKozeniElapsed();
+}
+
+void SmallChangePage::depositMade(const TimedRecord& record, std::string what) {
+    s_.made(std::move(what), followAppend(msgKozeni,
+                                          {Cell::position(), Cell(record.date), Cell(record.time),
+                                           Cell(record.amount), Cell()},
+                                          3, 4, [this] { showKozeniRows(); }));
+}
+
 void SmallChangePage::reload() {
     resetKozeniTable();
     loadKozeniLedger();
@@ -163,6 +180,7 @@ void SmallChangePage::cmdKozeniHozon_Click() {
     const Moment moment = s_.clock.moment();
     const TimedRecord record{moment.date, moment.time, *amount};
     appendKozeniRecord(record);
+    depositMade(record, "小銭清算の入金 " + record.amount.currencyText());
     addKozeniRow(record);
     drawKozeniChart();
     showKozeniDepositedToday();
@@ -192,9 +210,13 @@ void SmallChangePage::msgKozeni_DblClick() {
                 rec = {msgKozeni.date(i, 1), msgKozeni.time(i, 2), msgKozeni.value(i, 3)};
             });
     };
+    Row removed;
     const int r = deleteCurrentRow(msgKozeni, s_.dialogs,
-                                   "最後の行はクリアボタンで削除してください", question, rewrite);
+                                   "最後の行はクリアボタンで削除してください", question, rewrite,
+                                   &removed);
     if (r == 0) return;
+    s_.made("小銭清算の " + std::to_string(r) + " 行目の削除",
+            followDeletion(msgKozeni, r, std::move(removed), 3, 4, [this] { showKozeniRows(); }));
     // The rows are those of the rewritten file: the table stands as a reload
     // would leave it, without reading the file again.
     settleLedgerAfterDeletion(msgKozeni, r, 3, 4);
@@ -208,6 +230,7 @@ void SmallChangePage::cmdKozeniClr_Click() {
                           Icon::Question, Buttons::OkCancel) != Answer::Ok)
         return;
     KozeniLedgerFile(s_.folder).empty();
+    s_.made("小銭清算のクリア");
     resetKozeniTable();
     loadKozeniLedger();
     hideKozeniNotice();

@@ -72,6 +72,10 @@ private:
     void addKozeniRow(const TimedRecord& record);
     void appendKozeniRecord(const TimedRecord& record);
     void showKozeniTotals();
+    // The figures, chart and notice of the rows as a reload would show them.
+    void showKozeniRows();
+    // Tells of a deposit just written, and how its undo and redo are shown.
+    void depositMade(const TimedRecord& record, std::string what);
     void showKozeniElapsed();
     void hideKozeniNotice();
     void showKozeniDepositedToday();

@@ -32,6 +32,8 @@ void StepPage::cmdEveryClr_Click() {
     // total is safe in the history: a failure or a crash while the question
     // is open loses nothing.
     EveryLedgerFile(s_.folder).empty();
+    s_.made(keep == Answer::Yes ? "３６５歩のギブアップ（合計を履歴に保存）"
+                                : "３６５歩のギブアップ（全てクリア）");
 
     resetEveryTable();
     loadEveryLedger();

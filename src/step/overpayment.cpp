@@ -76,7 +76,13 @@ void StepPage::cmdEveryHozon2_Click() {
     // believe that nothing was recorded.
     try {
         surplus_->refresh();
-        depositDue(moment);
+        const TimedRecord due = depositDue(moment);
+        s_.made("３６５歩の差分入金 " + due.amount.currencyText() + "（小銭清算へ " +
+                    extra.currencyText() + "）",
+                [this, shown = depositShown(due)](bool undone) {
+                    shown(undone);
+                    surplus_->refresh();
+                });
     } catch (const FileError& e) {
         throw FileError(e.file(), e.line(),
                         e.reason() + "\r\n\r\n差分の " + surplusText + "円 は「" +

@@ -11,6 +11,7 @@
 #include "ui/dialogs.h"
 #include "ui/pagechart.h"
 #include "ui/recordlimit.h"
+#include "ui/rowdeletion.h"
 
 namespace zm {
 
@@ -197,7 +198,7 @@ void StepPage::appendEveryRecord(const TimedRecord& record) {
     EveryLedgerFile(s_.folder).append(record);
 }
 
-void StepPage::depositDue(const Moment& moment) {
+TimedRecord StepPage::depositDue(const Moment& moment) {
     const TimedRecord record{moment.date, moment.time, due()};
     // A sum beyond Money's range throws here, before anything is written.
     [[maybe_unused]] const Money total = cumulative_ + record.amount;
@@ -205,6 +206,33 @@ void StepPage::depositDue(const Moment& moment) {
     addEveryRow(record);
     drawEveryChart();
     showDepositedToday();
+    return record;
+}
+
+std::function<void(bool undone)> StepPage::depositShown(const TimedRecord& record) {
+    return followAppend(msgEvery,
+                        {Cell::position(), Cell(record.date), Cell(record.time),
+                         Cell(record.amount), Cell()},
+                        3, 4, [this] { showEveryRows(); });
+}
+
+void StepPage::showEveryRows() {
+    cmdEveryHozon.setEnabled(true);
+    cmdEveryHozon2.setEnabled(true);
+    const int n = msgEvery.recordCount();
+    cumulative_ = n == 0 ? Money() : msgEvery.value(n, 4);
+    // The plan needs the first and the last record only.
+    std::vector<TimedRecord> ends;
+    for (int r : {1, n}) {
+        if (n > 0) ends.push_back({msgEvery.date(r, 1), msgEvery.time(r, 2), msgEvery.value(r, 3)});
+    }
+    plan_ = planOf(ends, s_.clock.today());
+    showEveryTotals();
+    // As a reload leaves the table: no row chosen, the last one at the top.
+    msgEvery.setCurrentRow(0);
+    if (n > 0) msgEvery.scrollToLast();
+    drawEveryChart();
+    showEveryPlan();
 }
 
 void StepPage::drawEveryChart() {
@@ -220,7 +248,8 @@ bool StepPage::refuseFullLedger() {
 void StepPage::cmdEveryHozon_Click() {
     if (!cmdEveryHozon.enabled()) return;  // one deposit a day
     if (refuseFullLedger()) return;
-    depositDue(s_.clock.moment());
+    const TimedRecord record = depositDue(s_.clock.moment());
+    s_.made("３６５歩の入金 " + record.amount.currencyText(), depositShown(record));
     if (plan_.sampleData) {
         s_.dialogs.msgBox(kNewStartReminder, kNewStartReminderTitle, Icon::Exclamation,
                           Buttons::Ok);
@@ -260,6 +289,10 @@ void StepPage::txtSetNissuu_KeyPress(int key) {
     }
     showTargetAmount();
     TargetDaysFile(s_.folder).write(value->toDouble());
+    s_.made("３６５歩の目標日数の変更（" + txtSetNissuu.text() + "）", [this](bool) {
+        loadTargetDays();
+        showTargetAmount();
+    });
 }
 
 void StepPage::setReminderSwitch(ReminderSwitch& reminder) {

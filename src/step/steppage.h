@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "ui/chartdata.h"
 #include "ui/controls.h"
 #include "ui/ledgertable.h"
+#include "store/timedrecord.h"
 #include "ui/services.h"
 
 namespace zm {
@@ -155,7 +157,11 @@ private:
     // Shows why the ledger takes no more deposits and returns true when full.
     bool refuseFullLedger();
     // Today's deposit of the due amount: on file first, then on the page.
-    void depositDue(const Moment& moment);
+    TimedRecord depositDue(const Moment& moment);
+    // How the page shows the deposit undone and redone.
+    std::function<void(bool undone)> depositShown(const TimedRecord& record);
+    // The totals, plan, buttons and chart of the rows, as load() shows them.
+    void showEveryRows();
     void showReminder(const ReminderChoice& choice);
     void applyReminder();
 

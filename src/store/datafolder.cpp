@@ -12,8 +12,10 @@
 
 #include "store/cp932.h"
 #include "store/cp932lines.h"
+#include "store/editlog.h"
 #include "store/fd.h"
 #include "store/fieldlength.h"
+#include "store/fileedit.h"
 #include "store/filecalls.h"
 #include "store/fileerror.h"
 #include "store/filenames.h"
@@ -201,19 +203,40 @@ void DataFolder::createIfMissing(std::string_view name) const {
     if (const int err = fd.close()) throwWriteError(name, err);
 }
 
+void DataFolder::sawWritten(std::string_view name) const {
+    saw(name, stamp(name));
+    if (log_) log_->left(name, seen_.find(name)->second);
+}
+
 void DataFolder::append(std::string_view name, const RecordLine& line) const {
     auto bytes = utf8ToCp932(line.text() + "\r\n");
     if (!bytes) throw FileError(std::string(name), 0, kCannotEncode);
-    checkUnchanged(name);
-    appendCuttingBack(resolve(name), std::move(*bytes), name);
-    sawWritten(name);
+    appendLogged(name, std::move(*bytes));
 }
 
 void DataFolder::append(std::string_view name, const Cp932Lines& lines) const {
     if (!lines.ok()) throw FileError(std::string(name), 0, kCannotEncode);
+    appendLogged(name, lines.bytes());
+}
+
+void DataFolder::appendLogged(std::string_view name, std::string bytes) const {
     checkUnchanged(name);
-    appendCuttingBack(resolve(name), lines.bytes(), name);
+    if (!log_) {
+        appendCuttingBack(resolve(name), std::move(bytes), name);
+        sawWritten(name);
+        return;
+    }
+    FileEdit edit;
+    edit.name = std::string(name);
+    edit.appended = true;
+    edit.after = bytes;
+    const Appended done = appendCuttingBack(resolve(name), std::move(bytes), name);
+    edit.head = done.oldSize;
+    edit.existed = done.existed;
+    edit.lineEndAdded = done.lineEndAdded;
+    if (done.lineEndAdded) edit.after.insert(0, "\r\n");
     sawWritten(name);
+    log_->wrote(std::move(edit), seen_.find(name)->second);
 }
 
 void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& lines) const {
@@ -224,15 +247,70 @@ void DataFolder::rewrite(std::string_view name, const std::vector<RecordLine>& l
     for (const RecordLine& line : lines) text.append(line.text()).append("\r\n");
     const auto bytes = utf8ToCp932(text);
     if (!bytes) throw FileError(std::string(name), 0, kCannotEncode);
-    checkUnchanged(name);
-    writeWhole(resolve(name), *bytes, name);
-    sawWritten(name);
+    rewriteLogged(name, *bytes);
 }
 
 void DataFolder::rewrite(std::string_view name, const Cp932Lines& lines) const {
     if (!lines.ok()) throw FileError(std::string(name), 0, kCannotEncode);
+    rewriteLogged(name, lines.bytes());
+}
+
+std::string DataFolder::bytesOrNone(std::string_view name, bool& existed) const {
+    const fs::path path = resolve(name);
+    std::error_code ec;
+    existed = fs::exists(path, ec) || fs::is_symlink(path, ec);
+    FileStamp ignored;
+    return existed ? readAll(name, path, ignored) : std::string();
+}
+
+void DataFolder::rewriteLogged(std::string_view name, std::string_view bytes) const {
     checkUnchanged(name);
-    writeWhole(resolve(name), lines.bytes(), name);
+    bool existed = true;
+    // What the file held, for the log; read only when it is kept.
+    const std::string old = log_ ? bytesOrNone(name, existed) : std::string();
+    writeWhole(resolve(name), bytes, name);
+    sawWritten(name);
+    if (log_) log_->wrote(wholeEdit(std::string(name), old, bytes, existed), seen_.find(name)->second);
+}
+
+void DataFolder::checkAsLeft(std::string_view name) const {
+    if (!log_ || !log_->asLeft(name, stamp(name))) throw OutsideChange(std::string(name));
+}
+
+void DataFolder::takeBack(const FileEdit& edit) const {
+    across(edit, true);
+}
+
+void DataFolder::makeAgain(const FileEdit& edit) const {
+    across(edit, false);
+}
+
+void DataFolder::across(const FileEdit& edit, bool undone) const {
+    const std::string& name = edit.name;
+    checkAsLeft(name);
+    const std::size_t sizeThere = undone ? edit.sizeAfter() : edit.sizeBefore();
+    try {
+        if (edit.appended && undone) {
+            cutBack(resolve(name), edit.head, edit.after, name, !edit.existed);
+        } else if (edit.appended) {
+            if (stamp(name).value_or(FileStamp{}).size != static_cast<std::int64_t>(edit.head))
+                throw OutsideChange(name);
+            appendCuttingBack(resolve(name), edit.after.substr(edit.lineEndAdded ? 2 : 0), name);
+        } else {
+            bool existed = true;
+            const auto whole = edit.across(bytesOrNone(name, existed), undone);
+            if (!whole) throw OutsideChange(name);
+            writeWhole(resolve(name), *whole, name);
+        }
+    } catch (const OutsideChange&) {
+        throw;
+    } catch (const FileError&) {
+        // Cut back or never written: the file holds what it held, under a new
+        // stamp when a failed append was cut back. It can be tried again.
+        const auto now = stamp(name);
+        if (now && now->size == static_cast<std::int64_t>(sizeThere)) sawWritten(name);
+        throw;
+    }
     sawWritten(name);
 }
 

@@ -14,6 +14,8 @@
 
 namespace zm {
 
+class EditLog;
+struct FileEdit;
 class KeptReads;
 class ReadsAhead;
 
@@ -81,6 +83,21 @@ public:
     // files to make for each of them before the first is written.
     void checkUnchanged(std::string_view name) const;
 
+    // From now on every write through this copy also tells `log` what it
+    // changed (the pages' folders share one log, for undo).
+    void keepEdits(std::shared_ptr<EditLog> log) { log_ = std::move(log); }
+    // Undo and redo of an edit the log was told of, written the way the edit
+    // was: an append is cut back (cutBack()) and appended again, any other
+    // edit is written whole. The file must still be what the program's last
+    // write left, byte for byte where the edit lies: otherwise an
+    // OutsideChange, and nothing is written. A failed write leaves the file
+    // as it was, ready to be tried again.
+    void takeBack(const FileEdit& edit) const;
+    void makeAgain(const FileEdit& edit) const;
+    // The OutsideChange of takeBack() or makeAgain() found before writing
+    // anything, for a step that writes several files.
+    void checkAsLeft(std::string_view name) const;
+
     // Removes the temporary files a rewrite cut short by a crash left in the
     // folder; returns how many. Only while no other program uses the folder.
     int removeTemporaryFiles() const;
@@ -90,8 +107,15 @@ private:
     std::shared_ptr<KeptReads> kept_;
     std::shared_ptr<ReadsAhead> ahead_;
     mutable std::map<std::string, std::optional<FileStamp>, std::less<>> seen_;
+    std::shared_ptr<EditLog> log_;
 
-    void sawWritten(std::string_view name) const { saw(name, stamp(name)); }
+    void sawWritten(std::string_view name) const;
+    void appendLogged(std::string_view name, std::string bytes) const;
+    void rewriteLogged(std::string_view name, std::string_view bytes) const;
+    // The file's bytes, or empty when there is none; `existed` says which.
+    std::string bytesOrNone(std::string_view name, bool& existed) const;
+    // Writes one side of an edit; `undone` for the side before it.
+    void across(const FileEdit& edit, bool undone) const;
 };
 
 // The folder the program was started in, which holds its data; nullopt when

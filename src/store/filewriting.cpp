@@ -45,7 +45,16 @@ fs::path followLinks(fs::path path) {
 
 }  // namespace
 
-void appendCuttingBack(const fs::path& path, std::string bytes, std::string_view name) {
+namespace {
+
+// The file cut back to `size` and flushed; false when either failed.
+bool cutTo(FileCalls& io, int fd, off_t size) {
+    return io.ftruncate(fd, size) == 0 && io.fsync(fd) == 0;
+}
+
+}  // namespace
+
+Appended appendCuttingBack(const fs::path& path, std::string bytes, std::string_view name) {
     refuseReadOnly(name, path);
     struct stat st {};
     const bool existed = ::lstat(path.c_str(), &st) == 0;
@@ -59,12 +68,12 @@ void appendCuttingBack(const fs::path& path, std::string bytes, std::string_view
     // A last line without its line end (written by another editor) must not
     // swallow the new record.
     char last = '\n';
-    if (oldSize > 0 && ::pread(fd.get(), &last, 1, oldSize - 1) == 1 && last != '\n')
-        bytes.insert(0, "\r\n");
+    const bool endLine =
+        oldSize > 0 && ::pread(fd.get(), &last, 1, oldSize - 1) == 1 && last != '\n';
+    if (endLine) bytes.insert(0, "\r\n");
 
     const auto undo = [&](int err) {
-        const bool cut = fd.ok() ? io.ftruncate(fd.get(), oldSize) == 0 && io.fsync(fd.get()) == 0
-                                 : ::truncate(path.c_str(), oldSize) == 0;
+        const bool cut = fd.ok() ? cutTo(io, fd.get(), oldSize) : ::truncate(path.c_str(), oldSize) == 0;
         if (cut && !existed) ::unlink(path.c_str());
         if (cut) throwWriteError(name, err);
         throw FileError(
@@ -75,6 +84,26 @@ void appendCuttingBack(const fs::path& path, std::string bytes, std::string_view
     if (const int err = writeAll(fd.get(), bytes)) undo(err);
     if (io.fsync(fd.get()) != 0) undo(errno);
     if (const int err = fd.close()) undo(err);
+    return {static_cast<std::size_t>(oldSize), existed, endLine};
+}
+
+void cutBack(const fs::path& path, std::size_t oldSize, std::string_view added,
+             std::string_view name, bool remove) {
+    refuseReadOnly(name, path);
+    FileCalls& io = fileCalls();
+    Fd fd(io.open(path.c_str(), O_RDWR | O_CLOEXEC, 0644));
+    if (!fd.ok()) throwWriteError(name, errno);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) throwWriteError(name, errno);
+    std::string end(added.size(), '\0');
+    const auto at = static_cast<off_t>(oldSize);
+    if (!S_ISREG(st.st_mode) || st.st_size != at + static_cast<off_t>(added.size()) ||
+        ::pread(fd.get(), end.data(), end.size(), at) != static_cast<ssize_t>(end.size()) ||
+        end != added)
+        throw OutsideChange(std::string(name));
+    if (!cutTo(io, fd.get(), at)) throwWriteError(name, errno);
+    if (const int err = fd.close()) throwWriteError(name, err);
+    if (remove && ::unlink(path.c_str()) != 0) throwWriteError(name, errno);
 }
 
 void writeWhole(const fs::path& path, std::string_view bytes, std::string_view name,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,7 +19,21 @@ namespace zm {
 // file at `path` in one write, creating the file. A last line without its
 // line end gets one first. A failed append cuts the file back to its old
 // length before it reports: half a record would make the whole file unreadable.
-void appendCuttingBack(const std::filesystem::path& path, std::string bytes, std::string_view name);
+struct Appended {
+    std::size_t oldSize = 0;
+    bool existed = true;
+    bool lineEndAdded = false;  // CR LF went first
+};
+Appended appendCuttingBack(const std::filesystem::path& path, std::string bytes,
+                           std::string_view name);
+
+// Takes an append back the way a failed one is cut back: the file at `path`
+// is cut to `oldSize` (removed when `remove`, the append having made it), but
+// only once it is found to be `oldSize + added.size()` bytes long and to end
+// with exactly `added`; otherwise it is left as it is and an OutsideChange
+// names `name`.
+void cutBack(const std::filesystem::path& path, std::size_t oldSize, std::string_view added,
+             std::string_view name, bool remove);
 
 // What a whole write does with a symbolic link at its path: a data file is
 // written through to its target; a file written out of the program (a CSV, a

@@ -100,10 +100,6 @@ std::vector<Column> ledgerColumns() {
             {"累計", 1050, Align::Right}};
 }
 
-std::vector<Column> itemColumns() {
-    return {{"項目", 4900, Align::Left}, {"金額", 900, Align::Right}};
-}
-
 }  // namespace
 
 void ThemePage::resetThemeLedgerTable() {
@@ -121,13 +117,6 @@ void ThemePage::fillLedger(LedgerTable& table, std::vector<ThemeRecord> records)
         table.appendRow({Cell::position(), Cell(rec.date), std::move(rec.item), Cell(rec.amount),
                          Cell(running)});
     }
-    table.endLoad();
-}
-
-void ThemePage::FillItems(LedgerTable& table, const std::vector<ItemRecord>& items) {
-    table.reset(itemColumns());
-    table.beginLoad();
-    for (const ItemRecord& rec : items) table.appendRow({rec.item, Cell(rec.amount)});
     table.endLoad();
 }
 
@@ -200,6 +189,11 @@ void ThemePage::cmdHozon_Click() {
 
     const ThemeRecord record{s_.clock.today(), txtKou.text(), typedAmount()};
     appendThemeRecord(record);
+    s_.made(where() + "の入金 " + record.amount.currencyText(),
+            followAppend(msgLedger,
+                         {Cell::position(), Cell(record.date), record.item, Cell(record.amount),
+                          Cell()},
+                         3, 4, [this] { showThemeRows(); }));
     addThemeRow(record);
     drawTemaChart();
     offerNewItem();
@@ -230,9 +224,13 @@ void ThemePage::msgLedger_DblClick() {
                                            rec.amount = msgLedger.value(i, 3);
                                        });
     };
+    Row removed;
     const int r = deleteCurrentRow(msgLedger, s_.dialogs,
-                                   "最後の行はクリアボタンで削除してください", question, rewrite);
+                                   "最後の行はクリアボタンで削除してください", question, rewrite,
+                                   &removed);
     if (r == 0) return;
+    s_.made(where() + "の " + std::to_string(r) + " 行目の削除",
+            followDeletion(msgLedger, r, std::move(removed), 3, 4, [this] { showThemeRows(); }));
     // The rows are those of the rewritten file: the table stands as a reload
     // would leave it, without reading the file again.
     themeTotal_ = settleLedgerAfterDeletion(msgLedger, r, 3, 4);
@@ -247,81 +245,33 @@ void ThemePage::cmdClr_Click() {
         return;
     }
     ThemeLedgerFile(s_.folder, traits_.index).empty();
+    s_.made(where() + "のクリア", [this](bool) {
+        resetThemeLedgerTable();
+        loadThemeLedger();
+        drawTemaChart();
+    });
     resetThemeLedgerTable();
     loadThemeLedger();
 }
 
-// ---- The item list ----
-
-void ThemePage::resetThemeItemTable() {
-    msgKou.reset(itemColumns());
+void ThemePage::showThemeRows() {
+    const int n = msgLedger.recordCount();
+    themeTotal_ = n == 0 ? Money() : msgLedger.value(n, 4);
+    themeCount_ = n;
+    showThemeTotals();
+    // As a reload leaves the table: no row chosen, the last one at the top.
+    msgLedger.setCurrentRow(0);
+    if (n > 0) msgLedger.scrollToLast();
+    drawTemaChart();
 }
 
-void ThemePage::loadThemeItems() {
-    FillItems(msgKou, ItemListFile(s_.folder, traits_.index).read().records);
-    loadThemeName();
+std::string ThemePage::where() const {
+    return themeWord() + "「" + themeName() + "」";
 }
 
-void ThemePage::msgKou_Click() {
-    const int r = msgKou.currentRow();
-    if (msgKou.empty() || r < 1) return;
-    txtKou.setText(msgKou.text(r, 0));
-    txtInp.setText(msgKou.value(r, 1).plainText());
-}
-
-void ThemePage::txtKou_KeyPress(int key) {
-    if (key == kEnterKey && !txtKou.text().empty()) s_.shell.setFocus(txtInp);
-}
-
-void ThemePage::offerNewItem() {
-    const std::string& name = txtKou.text();
-    for (int r = 1; r <= msgKou.recordCount(); ++r) {
-        if (msgKou.text(r, 0) == name) return;
-    }
-    const Answer a = s_.dialogs.msgBox(
-        "新規の項目ですが項目リストに保存しますか？\r\n\r\n"
-        "保存すると次回よりリストからの選択で入力することができるようになります。",
-        "項目登録確認", Icon::Question, Buttons::YesNo);
-    if (a != Answer::Yes) return;
-    if (refuseWhenFull(s_.dialogs, msgKou.recordCount(), kMaxRecords,
-                       "項目リストは 32,766 個までです。\r\n"
-                       "使わない項目を削除してから登録してください。"))
-        return;
-    const Money amount = typedAmount();
-    ItemListFile(s_.folder, traits_.index).append({name, amount});
-    msgKou.appendRow({name, Cell(amount)});
-}
-
-void ThemePage::msgKou_DblClick() {
-    const auto question = [this](int r) {
-        return msgKou.text(r, 0) + " の項目を削除してもいいですか？\r\n";
-    };
-    const auto rewrite = [this](int r) {
-        rewriteRowsExcept<ItemRecord>(ItemListFile(s_.folder, traits_.index), msgKou.recordCount(),
-                                      r, [this](int i, ItemRecord& rec) {
-                                          rec.item = msgKou.text(i, 0);
-                                          rec.amount = msgKou.value(i, 1);
-                                      });
-    };
-    if (deleteCurrentRow(msgKou, s_.dialogs,
-                         "最後の行は項目入力欄下の「項目全クリア」ボタンで削除してください",
-                         question, rewrite) == 0)
-        return;
-    txtKou.setText("");
-    txtInp.setText("");
-}
-
-void ThemePage::cmdClr2_Click() {
-    if (msgKou.empty()) return;
-    if (s_.dialogs.msgBox("登録されている項目を全て削除してもいいですか？\r\n", kDeleteTitle,
-                          Icon::Question, Buttons::OkCancel) != Answer::Ok) {
-        return;
-    }
-    ItemListFile(s_.folder, traits_.index).empty();
-    txtKou.setText("");
-    txtInp.setText("");
-    resetThemeItemTable();
-    loadThemeItems();
+std::string ThemePage::themeWord() const {
+    static const char* const kWords[] = {"テーマ１", "テーマ２", "テーマ３"};
+    return kWords[traits_.index];
 }
 
 // ---- The name ----
@@ -340,7 +290,11 @@ void ThemePage::EditThemeName() {
     if (name.empty()) return;
     if (refuseFieldText(s_.dialogs, "テーマ名", fitsStringField(name), fitsFieldLength(name)))
         return;
+    const std::string old = themeName();
     ThemeNameFile(s_.folder, traits_.index).write(name);
+    s_.made(themeWord() + "の名前の変更（「" + old + "」から「" +
+                name + "」へ）",
+            [this](bool) { loadThemeName(); });
     showName(name);
 }
 

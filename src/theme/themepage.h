@@ -105,10 +105,17 @@ private:
     void appendThemeRecord(const ThemeRecord& record);
     void showThemeTotals();
     void drawTemaChart();
+    // The totals and the chart of the rows, as a reload would show them.
+    void showThemeRows();
+    // The page's words for it in an undo's text: テーマ１「…」.
+    std::string where() const;
+    std::string themeWord() const;  // テーマ１ to テーマ３
     // The item list.
     void resetThemeItemTable();
     void loadThemeItems();
     void offerNewItem();
+    // The item list read anew, the boxes emptied as after its clear.
+    void showItemsAgain();
     // The name.
     void loadThemeName();
 

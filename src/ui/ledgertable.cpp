@@ -123,6 +123,38 @@ void LedgerTable::removeRow(int r) {
     changed(Change::RowRemoved, r);
 }
 
+Row LedgerTable::row(int r) const {
+    Row cells(columns_.size());
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const std::size_t i = at(r, static_cast<int>(c));
+        cells[c].kind_ = kinds_[i];
+        if (kinds_[i] == Cell::Kind::Text) {
+            cells[c].text_ = *texts_[static_cast<std::size_t>(values_[i])];
+        } else {
+            cells[c].raw_ = values_[i];
+        }
+    }
+    return cells;
+}
+
+void LedgerTable::insertRow(int r, const Row& row) {
+    if (r == rowCount()) {
+        appendRow(row);
+        return;
+    }
+    const auto first = static_cast<std::ptrdiff_t>(at(r, 0));
+    std::vector<Cell::Kind> kinds(columns_.size(), Cell::Kind::Empty);
+    std::vector<std::int64_t> values(columns_.size(), 0);
+    for (std::size_t c = 0; c < columns_.size() && c < row.size(); ++c) {
+        kinds[c] = row[c].kind_;
+        values[c] = row[c].kind_ == Cell::Kind::Text ? textIndex(row[c].text_) : row[c].raw_;
+    }
+    kinds_.insert(kinds_.begin() + first, kinds.begin(), kinds.end());
+    values_.insert(values_.begin() + first, values.begin(), values.end());
+    ++rows_;
+    changed(Change::RowInserted, r);
+}
+
 void LedgerTable::reserve(int records) {
     // A few rows more: the day's deposits then do not move a full ledger.
     constexpr int kDeposits = 8;

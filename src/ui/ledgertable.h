@@ -64,7 +64,7 @@ struct ShownCell {
 // when it is shown, and files rewritten from a table use the values.
 class LedgerTable : public Control {
 public:
-    enum class Change { Reset, RowAppended, RowRemoved, TopRow, CurrentRow, ValuesChanged };
+    enum class Change { Reset, RowAppended, RowInserted, RowRemoved, TopRow, CurrentRow, ValuesChanged };
 
     explicit LedgerTable(std::string name, int fontPoints = 12)
         : Control(std::move(name)), fontPoints_(fontPoints) {}
@@ -101,6 +101,10 @@ public:
     void appendRow(std::initializer_list<Cell> row);
     void appendRow(const Row& row);
     void removeRow(int r);
+    // Record row r's cells, to be put back with insertRow().
+    Row row(int r) const;
+    // The row becomes row r (1 .. rowCount()); those from r on move down.
+    void insertRow(int r, const Row& row);
     // Room for this many records, and a few more, without growing again.
     void reserve(int records);
     // Rewrites column `total` from row `from` down as the running sum of

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 namespace zm {
 
 class DataFolder;
 class Dialogs;
 class Shell;
 class Clock;
+class Changes;
 
 // What every page needs of the world outside it.
 struct Services {
@@ -13,6 +17,10 @@ struct Services {
     Dialogs& dialogs;
     Shell& shell;
     const Clock& clock;
+    // Told of every change written, for undo; none where nothing is undone.
+    Changes* changes = nullptr;
+
+    void made(std::string what, std::function<void(bool undone)> show = {}) const;
 };
 
 // The reminder shown after deposits while the shipped sample data is in place.

@@ -64,6 +64,11 @@ void LedgerModel::tableChanged(LedgerTable::Change change, int row) {
             shownRows_ = table_.recordCount();
             endInsertRows();
             break;
+        case LedgerTable::Change::RowInserted:
+            beginInsertRows({}, row - 1, row - 1);
+            shownRows_ = table_.recordCount();
+            endInsertRows();
+            break;
         case LedgerTable::Change::RowRemoved:
             removing_ = row - 1;
             beginRemoveRows({}, removing_, removing_);

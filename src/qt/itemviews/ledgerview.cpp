@@ -49,6 +49,7 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
                     clearSelection();
                 }
                 break;
+            case LedgerTable::Change::RowInserted:
             case LedgerTable::Change::RowRemoved:
                 break;
         }
@@ -84,6 +85,7 @@ void LedgerView::noteLayoutChange(LedgerTable::Change change, int row) {
             if (appendedFrom_ == kNoAppend) appendedFrom_ = row - 1;
             break;
         case LedgerTable::Change::Reset:
+        case LedgerTable::Change::RowInserted:
         case LedgerTable::Change::RowRemoved:
             appendedFrom_ = kWhole;
             break;

@@ -18,6 +18,7 @@
 #include "qt/shell/guidewindows.h"
 #include "qt/shell/restoredialog.h"
 #include "qt/shell/style.h"
+#include "qt/shell/undokeys.h"
 #include "store/fileerror.h"
 
 namespace zm {
@@ -26,7 +27,13 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     : form_(form),
       dialogs_(dialogs),
       shell_(shell),
-      runner_([this](const std::function<void()>& h) { run(h); }),
+      // Every action of the user's: the line of the last undo goes first.
+      runner_([this](const std::function<void()>& h) {
+          run([this, &h] {
+              form_.actionBegins();
+              h();
+          });
+      }),
       out_(form),
       context_{runner_, out_} {
     initPictures();
@@ -59,12 +66,24 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
         bindButton(pb.button, b, runner_, [&form, click = pb.click] { (form.*click)(); });
         bar->addWidget(b);
     }
-    bar->addStretch();
+    // What the last undo or redo did, until the next action.
+    auto* undone = new QLabel;
+    undone->setMinimumWidth(0);
+    undone->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setTextStyle(undone, points::kText, false, colour::kNote);
+    bindLabel(form.lblUndo, undone);
+    bar->addWidget(undone, 1);
     auto* chk = new QCheckBox;
     chk->setAccessibleName("ヘルプツアー");
     styleHelpTourBox(chk);
     bindCheckBox(form.chkHelp, chk, runner_, [&form] { form.chkHelp_Click(); });
     bar->addWidget(chk);
+    for (auto [button, click] : {std::pair{&form.cmdUndo, &MainForm::cmdUndo_Click},
+                                 std::pair{&form.cmdRedo, &MainForm::cmdRedo_Click}}) {
+        auto* b = new QPushButton;
+        bindButton(*button, b, runner_, [&form, click = click] { (form.*click)(); });
+        bar->addWidget(b);
+    }
     auto* help = new QPushButton;
     bindButton(form.cmdHelp, help, runner_, [&form] { form.cmdHelp_Click(); });
     bar->addWidget(help);
@@ -92,6 +111,9 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     resize(1180, 720);
     installGuideWindows(shell_, this, context_);
     installHelpViewer(shell_, this, dialogs_, form.dataFolder());
+    new UndoKeys(
+        this, [this, &form] { runner_([&form] { form.cmdUndo_Click(); }); },
+        [this, &form] { runner_([&form] { form.cmdRedo_Click(); }); });
     new FileWatch(
         form.dataFolder().dir(), [&form] { return form.dataFilePaths(); },
         [this, &form] {
