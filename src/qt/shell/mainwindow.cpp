@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -66,13 +67,7 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
         bindButton(pb.button, b, runner_, [&form, click = pb.click] { (form.*click)(); });
         bar->addWidget(b);
     }
-    // What the last undo or redo did, until the next action.
-    auto* undone = new QLabel;
-    undone->setMinimumWidth(0);
-    undone->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    setTextStyle(undone, points::kText, false, colour::kNote);
-    bindLabel(form.lblUndo, undone);
-    bar->addWidget(undone, 1);
+    bar->addStretch();
     auto* chk = new QCheckBox;
     chk->setAccessibleName("ヘルプツアー");
     styleHelpTourBox(chk);
@@ -105,6 +100,20 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     addPage(makeMonthHistoryView(form, context_));
 
     setCentralWidget(central);
+    // What the last undo or redo did, until the next action: the window's
+    // status line, where a desktop program says such things.
+    auto* undone = new QLabel;
+    setTextStyle(undone, points::kText, false, colour::kNote);
+    const QMargins margins = layout->contentsMargins();
+    undone->setContentsMargins(margins.left(), 0, 0, 0);
+    // As high empty as with its Japanese text, so that the pages keep their size.
+    undone->setText(QStringLiteral("元に戻しました"));
+    undone->setMinimumHeight(undone->sizeHint().height());
+    // The line takes the place of the margin below the pages.
+    layout->setContentsMargins(margins.left(), margins.top(), margins.right(), 0);
+    bindLabel(form.lblUndo, undone);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(undone, 1);
     // The pages not on screen are made once the window is first painted, in
     // the moments before the user can click.
     central->installEventFilter(this);
