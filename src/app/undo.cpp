@@ -106,7 +106,11 @@ void MainForm::undoOrRedo(bool undone) {
     } else {
         showPageAgain(moved.page);
     }
-    dayHistory.InitDayGrid(themeNames());
+    // The daily history heads its columns with the theme names.
+    for (const FileEdit& e : moved.edits) {
+        for (std::string_view name : files::kThemeName)
+            if (e.name == name) dayHistory.InitDayGrid(themeNames());
+    }
     showPage(moved.page);
     showUndoButtons();
     lblUndo.setCaption(std::string(undone ? "元に戻しました：" : "やり直しました：") + what);

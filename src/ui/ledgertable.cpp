@@ -118,9 +118,13 @@ void LedgerTable::removeRow(int r) {
     kinds_.erase(kinds_.begin() + first, kinds_.begin() + first + width);
     values_.erase(values_.begin() + first, values_.begin() + first + width);
     --rows_;
-    if (currentRow_ >= rowCount()) currentRow_ = rowCount() - 1;
-    if (topRow_ >= rowCount()) topRow_ = rowCount() - 1;
+    const bool current = currentRow_ >= rowCount(), top = topRow_ >= rowCount();
+    if (current) currentRow_ = rowCount() - 1;
+    if (top) topRow_ = rowCount() - 1;
     changed(Change::RowRemoved, r);
+    // A view follows the rows that moved into these places.
+    if (current) changed(Change::CurrentRow, currentRow_);
+    if (top) changed(Change::TopRow, topRow_);
 }
 
 Row LedgerTable::row(int r) const {

@@ -159,15 +159,17 @@ QVector<Point> withRoom(std::size_t kept, std::size_t size) {
 }  // namespace
 
 // How many of the points drawn last are still the first points of the data:
-// a deposit adds one point to thousands, which need not be built again.
+// a deposit adds one point to thousands, and its undo takes the last one
+// away; the others need not be built again.
 std::size_t ChartView::pointsKept(std::size_t n) const {
     const auto drawn = static_cast<std::size_t>(points_);
-    if (drawn == 0 || drawn > n) return 0;
+    if (drawn == 0 || n == 0) return 0;
+    const std::size_t common = std::min(drawn, n);
     const auto& series = data_.series();
-    const auto same = [drawn](const auto& container, const std::vector<double>& v) {
+    const auto same = [drawn, common](const auto& container, const std::vector<double>& v) {
         if (static_cast<std::size_t>(container->size()) != drawn) return false;
         auto point = container->constBegin();
-        for (std::size_t i = 0; i < drawn; ++i, ++point) {
+        for (std::size_t i = 0; i < common; ++i, ++point) {
             if (point->value != v[i]) return false;
         }
         return true;
@@ -176,7 +178,27 @@ std::size_t ChartView::pointsKept(std::size_t n) const {
         if (!same(bars_[b]->data(), series[barSeries_[b]])) return 0;
     }
     if (line_ && !same(line_->data(), series[lineSeries_])) return 0;
-    return drawn;
+    return common;
+}
+
+bool ChartView::droppedReach(std::size_t from) const {
+    for (auto i = static_cast<int>(from); i < points_; ++i) {
+        double up = 0, down = 0;
+        for (const QCPBars* bars : bars_) {
+            const double v = bars->data()->at(i)->value;
+            (v > 0 ? up : down) += v;
+        }
+        if (up >= barHigh_ || down <= barLow_) return true;
+    }
+    return false;
+}
+
+bool ChartView::droppedLine(std::size_t from) const {
+    for (auto i = static_cast<int>(from); i < points_; ++i) {
+        const double v = line_->data()->at(i)->value;
+        if (v >= lineHigh_ || v <= lineLow_) return true;
+    }
+    return false;
 }
 
 void ChartView::redraw() {
@@ -190,6 +212,11 @@ void ChartView::redraw() {
     const std::size_t n = common == SIZE_MAX ? 0 : common;
     // Only the points from `kept` on are built and added.
     const std::size_t kept = pointsKept(n);
+    // Points taken off the end: a range one of them reached is found anew
+    // over the points left.
+    const bool dropped = kept > 0 && kept < static_cast<std::size_t>(points_);
+    const bool barsRefit = dropped && droppedReach(kept);
+    const bool lineRefit = dropped && line_ && droppedLine(kept);
     points_ = static_cast<int>(n);
     const std::size_t added = n - kept;
     const auto key = [](std::size_t i) { return static_cast<double>(i + 1); };
@@ -212,6 +239,7 @@ void ChartView::redraw() {
         if (kept == 0) {
             bars_[b]->data()->set(points, true);
         } else {
+            if (dropped) bars_[b]->data()->removeAfter(key(kept - 1));
             bars_[b]->data()->add(points, true);
         }
         bars_[b]->setName(qs(look.series[barSeries_[b]].name));
@@ -220,7 +248,16 @@ void ChartView::redraw() {
     for (std::size_t i = 0; i < added; ++i) reach[i] = positive[i] - negative[i];
     groups_->setHeights(kept, reach);
     // Bars grow from zero, so zero is always within their reach.
-    if (kept == 0) barLow_ = barHigh_ = 0;
+    if (kept == 0 || barsRefit) barLow_ = barHigh_ = 0;
+    for (std::size_t i = 0; barsRefit && i < kept; ++i) {
+        double up = 0, down = 0;
+        for (std::size_t b = 0; b < bars_.size(); ++b) {
+            const double v = series[barSeries_[b]][i];
+            (v > 0 ? up : down) += v;
+        }
+        barLow_ = std::min(barLow_, down);
+        barHigh_ = std::max(barHigh_, up);
+    }
     for (std::size_t i = 0; i < added; ++i) {
         barLow_ = std::min(barLow_, negative[i]);
         barHigh_ = std::max(barHigh_, positive[i]);
@@ -236,11 +273,12 @@ void ChartView::redraw() {
         if (kept == 0) {
             line_->data()->set(points, true);
         } else {
+            if (dropped) line_->data()->removeAfter(key(kept - 1));
             line_->data()->add(points, true);
         }
         line_->setName(qs(look.series[lineSeries_].name));
-        if (kept == 0 && n > 0) lineLow_ = lineHigh_ = v[0];
-        for (std::size_t i = kept; i < n; ++i) {
+        if ((kept == 0 || lineRefit) && n > 0) lineLow_ = lineHigh_ = v[0];
+        for (std::size_t i = lineRefit ? 0 : kept; i < n; ++i) {
             lineLow_ = std::min(lineLow_, v[i]);
             lineHigh_ = std::max(lineHigh_, v[i]);
         }

@@ -40,6 +40,10 @@ public:
 private:
     void redraw();
     std::size_t pointsKept(std::size_t n) const;
+    // Whether a point from `from` on, about to be dropped, reached the
+    // bars' (the line's) range, which must then be found anew.
+    bool droppedReach(std::size_t from) const;
+    bool droppedLine(std::size_t from) const;
     void fitInteractions();
     void fitBarWidth();
     void keepInside(const QCPRange& range);

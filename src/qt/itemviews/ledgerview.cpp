@@ -82,11 +82,24 @@ LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers han
 void LedgerView::noteLayoutChange(LedgerTable::Change change, int row) {
     switch (change) {
         case LedgerTable::Change::RowAppended:
-            if (appendedFrom_ == kNoAppend) appendedFrom_ = row - 1;
+            if (lastRowGone_) {
+                appendedFrom_ = kWhole;
+            } else if (appendedFrom_ == kNoAppend) {
+                appendedFrom_ = row - 1;
+            }
+            break;
+        case LedgerTable::Change::RowRemoved:
+            // The last row going (a deposit undone) moves no other row: what
+            // is below the new last row is painted, as after an append.
+            if (row == table_.rowCount() && row >= 2 && appendedFrom_ == kNoAppend) {
+                appendedFrom_ = row - 2;
+                lastRowGone_ = true;
+                break;
+            }
+            appendedFrom_ = kWhole;
             break;
         case LedgerTable::Change::Reset:
         case LedgerTable::Change::RowInserted:
-        case LedgerTable::Change::RowRemoved:
             appendedFrom_ = kWhole;
             break;
         case LedgerTable::Change::TopRow:
@@ -97,14 +110,28 @@ void LedgerView::noteLayoutChange(LedgerTable::Change change, int row) {
 }
 
 void LedgerView::doItemsLayout() {
+    layOut();
+    // A row that left shortens the range only now: the scroll asked for
+    // before is made again within it.
+    if (scrollAgain_) {
+        scrollAgain_ = false;
+        if (table_.topRow() >= 1) {
+            scrollTo(model_->index(table_.topRow() - 1, 0), QAbstractItemView::PositionAtTop);
+        }
+    }
+}
+
+void LedgerView::layOut() {
     const int from = appendedFrom_;
     if (from < 0) {
         appendedFrom_ = kNoAppend;
+        lastRowGone_ = false;
         QTableView::doItemsLayout();
         return;
     }
     updateGeometries();
     appendedFrom_ = kNoAppend;
+    lastRowGone_ = false;
     const int y = rowViewportPosition(from);
     viewport()->update(0, y, viewport()->width(), viewport()->height() - y);
 }
@@ -115,7 +142,8 @@ void LedgerView::updateGeometries() {
     // The grid may shift its rows without repainting them, counting on the
     // repaint of a whole layout; without one they are moved here.
     const int moved = before - verticalHeader()->offset();
-    if (appendedFrom_ >= 0 && moved != 0) viewport()->scroll(0, moved);
+    // (The range shrunk by a row that went scrolls the grid itself.)
+    if (appendedFrom_ >= 0 && moved != 0 && !lastRowGone_) viewport()->scroll(0, moved);
 }
 
 void LedgerView::applyColumns() {
@@ -163,6 +191,7 @@ void LedgerView::setLeastWidth(int width) {
 void LedgerView::scrollToTop(int tableRow) {
     if (tableRow < 1) return;
     scrollPending_ = !isVisible();
+    scrollAgain_ = true;
     // The scroll range follows the rows only at the next layout: without
     // this, a row just added lies beyond it and the scroll stops short.
     updateGeometries();

@@ -37,6 +37,7 @@ private:
     void applyColumns();
     void fitColumns(int from, bool amountsOnly = false);
     void scrollToTop(int tableRow);
+    void layOut();
 
     LedgerTable& table_;
     LedgerModel* model_;
@@ -44,6 +45,8 @@ private:
     int leastWidth_ = 0;
     // A hidden view cannot scroll; the table's top row is applied when shown.
     bool scrollPending_ = false;
+    // A scroll asked for before the next layout, made again after it.
+    bool scrollAgain_ = false;
     bool clicking_ = false;
     // The first row (of the model) appended since the last layout while
     // nothing else changed; kNoAppend with nothing pending, kWhole when the
@@ -51,6 +54,8 @@ private:
     static constexpr int kNoAppend = -1;
     static constexpr int kWhole = -2;
     int appendedFrom_ = kNoAppend;
+    // The only change since the last layout is the last row gone.
+    bool lastRowGone_ = false;
 };
 
 }  // namespace zm

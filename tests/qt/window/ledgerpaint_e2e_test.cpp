@@ -1,8 +1,9 @@
-// A deposit repaints only the new row of a grid and moves the others on
-// screen: what the screen then shows must be the grid drawn anew.
+// A deposit (or its undo) repaints only the new (or last) row of a grid and
+// moves the others on screen: what the screen then shows must be the grid drawn anew.
 #include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include "window.h"
@@ -34,12 +35,15 @@ TEST(LedgerPaintWindow, AfterDepositsTheGridOnScreenIsTheGridDrawnAnew) {
         const char* what;
         int records;
         std::vector<const char*> amounts;
+        int undone = 0;  // deposits undone afterwards
     };
     const Case cases[] = {
         {"a long ledger scrolls by a row", 60, {"500"}},
         {"the amount and total columns widen", 60, {"123456789"}},
         {"two deposits, one paint", 60, {"500", "700"}},
         {"a short ledger grows below its rows", 3, {"500"}},
+        {"deposits undone take their rows away", 60, {"500", "123456789"}, 2},
+        {"a deposit undone", 60, {"500"}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -63,9 +67,13 @@ TEST(LedgerPaintWindow, AfterDepositsTheGridOnScreenIsTheGridDrawnAnew) {
             amount->setText(typed);
             win.click("cmdKozeniHozon");
         }
+        for (int i = 0; i < c.undone; ++i) win.click("cmdUndo");
         settle();
-        ASSERT_EQ(table->model()->rowCount(), c.records + static_cast<int>(c.amounts.size()));
+        ASSERT_EQ(table->model()->rowCount(),
+                  c.records + static_cast<int>(c.amounts.size()) - c.undone);
         EXPECT_TRUE(onScreen(table->viewport()) == drawnAnew(table->viewport()));
+        // As a fresh start shows it: scrolled down to the newest row.
+        EXPECT_EQ(table->verticalScrollBar()->value(), table->verticalScrollBar()->maximum());
     }
 }
 

@@ -112,6 +112,17 @@ TEST(PageChartsWindow, AChartIsDrawnWhenItsPageIsShownAndADepositDrawsItOnceInPl
     settle();
     EXPECT_EQ(charts.drawn, (Counts{{"mctKozeni", 1}}));
     EXPECT_EQ(win.find<ChartView>("mctKozeni")->plot()->graph(0)->dataCount(), 2);
+
+    // Undone, the deposit's point leaves the chart, and the axes fit the
+    // points that are left.
+    win.click("cmdUndo");
+    win.click("cmdUndo");
+    settle();
+    QCustomPlot* plot = win.find<ChartView>("mctKozeni")->plot();
+    ASSERT_EQ(plot->graph(0)->dataCount(), 1);
+    EXPECT_EQ(plot->graph(0)->data()->at(0)->value, 300);
+    EXPECT_LT(plot->yAxis2->range().upper, 500);
+    EXPECT_LT(plot->yAxis->range().upper, 500);
 }
 
 }  // namespace
