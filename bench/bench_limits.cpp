@@ -302,7 +302,7 @@ struct Figure {
 };
 
 struct PageFigures {
-    Figure open, remove, deposit;
+    Figure open, remove, deposit, undoRemove, undoDeposit;
 };
 
 // Copies every file of `from` over `to`.
@@ -348,7 +348,14 @@ void samplePage(const PageCase& page, const fs::path& dir, Painted& painted, Pag
         watch = Stopwatch();
         painted.paintAfter([&] { emit view->doubleClicked(view->model()->index(0, 1)); });
         f.remove.add(watch, charts.take());
-        if (ledgerRows(p, table) != --rows) fail(std::string("nothing deleted on ") + page.name);
+        if (ledgerRows(p, table) != rows - 1) fail(std::string("nothing deleted on ") + page.name);
+        watch = Stopwatch();
+        click("cmdUndo");
+        f.undoRemove.add(watch, charts.take());
+        if (ledgerRows(p, table) != rows) fail(std::string("deletion not undone on ") + page.name);
+        // Done again, which leaves room for the deposit.
+        click("cmdRedo");
+        if (ledgerRows(p, table) != --rows) fail(std::string("deletion not redone on ") + page.name);
     }
 
     if (page.amountField) {
@@ -362,6 +369,10 @@ void samplePage(const PageCase& page, const fs::path& dir, Painted& painted, Pag
     click(page.deposit);
     f.deposit.add(watch, charts.take());
     if (ledgerRows(p, table) != rows + 1) fail(std::string("no deposit on ") + page.name);
+    watch = Stopwatch();
+    click("cmdUndo");
+    f.undoDeposit.add(watch, charts.take());
+    if (ledgerRows(p, table) != rows) fail(std::string("deposit not undone on ") + page.name);
 }
 
 // The bare window's start-up where the targets in milliseconds were set: a
@@ -483,6 +494,17 @@ int run(int argc, char** argv) {
                    12);
         if (page.table) printTimed(name + ": deleting a record", pages[k].remove, bare, 8);
         printTimed(name + ": deposit", pages[k].deposit, bare, 4);
+    }
+    std::printf("\n  Undo, beside the change it takes back:\n");
+    for (std::size_t k = 0; k < std::size(kPages); ++k) {
+        const PageCase& page = kPages[k];
+        const std::string name = page.name;
+        if (page.table) {
+            printRow(name + ": undoing the deletion", pages[k].undoRemove, pages[k].remove,
+                     "<= 1.0x", 1.0);
+        }
+        printRow(name + ": undoing the deposit", pages[k].undoDeposit, pages[k].deposit, "<= 1.0x",
+                 1.0);
     }
     return 0;
 }
