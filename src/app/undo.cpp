@@ -31,6 +31,9 @@ int pageOfFile(std::string_view file) {
 
 void MainForm::PageChanges::made(std::string what, std::function<void(bool undone)> show) {
     auto edits = form.edits_->take();
+    // A file written again as it was (the same name, the same target days)
+    // is no change to take back.
+    std::erase_if(edits, [](const FileEdit& e) { return !e.appended && e.before == e.after; });
     if (edits.empty()) return;
     form.undoList_.push({std::move(what), page, std::move(edits), std::move(show)});
     form.showUndoButtons();

@@ -262,6 +262,10 @@ TEST(Undo, HundredsOfStepsGoBackInOrderAndANewChangeEndsTheRedo) {
     form.kozeni.cmdKozeniHozon_Click();
     EXPECT_FALSE(form.cmdRedo.enabled());
     EXPECT_EQ(form.cmdUndo.tooltip(), "元に戻す：小銭清算の入金 ¥5");
+    // The target days entered again as they are change nothing: no step.
+    form.every.txtSetNissuu.setText("365");
+    form.every.txtSetNissuu_KeyPress(kEnterKey);
+    EXPECT_EQ(form.cmdUndo.tooltip(), "元に戻す：小銭清算の入金 ¥5");
     // The line of the last undo goes with the next action.
     form.actionBegins();
     EXPECT_EQ(form.lblUndo.caption(), "");
