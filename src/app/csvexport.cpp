@@ -83,19 +83,24 @@ std::vector<std::string> exportCsvFiles(const DataFolder& data, const std::files
     SmallChangePage::fillLedger(table, kozeni.records);
     writeTable(files::kKozeni);
 
-    // The goals are measured against the same sum as on their page.
+    // The goals are measured against the same sum as on their page, at the
+    // same pace.
     Money savings = every.total + kozeni.total;
+    RecentPace pace(clock.today());
+    for (const auto& r : every.records) pace.add(r.date, r.amount);
+    for (const auto& r : kozeni.records) pace.add(r.date, r.amount);
     ThemeNames names;
     for (int t = 0; t < 3; ++t) {
         auto ledger = readIfPresent(ThemeLedgerFile(data, t), data);
         savings += ledger.total;
+        for (const auto& r : ledger.records) pace.add(r.date, r.amount);
         ThemePage::fillLedger(table, std::move(ledger.records));
         writeTable(files::kTheme[t]);
         ThemePage::FillItems(table, ItemListFile(data, t).read().records);
         writeTable(files::kItems[t]);
         names[static_cast<std::size_t>(t)] = ThemeNameFile(data, t).read();
     }
-    GoalsPage::FillGoals(table, readIfPresent(GoalsFile(data), data).records, savings);
+    GoalsPage::FillGoals(table, readIfPresent(GoalsFile(data), data).records, savings, pace);
     writeTable(files::kGoals);
 
     NoDialogs dialogs;

@@ -37,7 +37,8 @@ MainForm::MainForm(Services services)
               ThemePage(kThemes[2], ownServices(services, 4), cmdCyokin5, [this] { return every.sampleData(); })}},
       goals(ownServices(services, 5),
             {[this] { return goalsTotals(); },
-             [this](int i) { return themes[static_cast<std::size_t>(i)].themeName(); }}),
+             [this](int i) { return themes[static_cast<std::size_t>(i)].themeName(); },
+             [this] { return savingsPace(); }}),
       analysis(services),
       dayHistory(services),
       monthHistory(services),
@@ -122,6 +123,15 @@ GoalsPage::Totals MainForm::goalsTotals() const {
     return {every.cumulative(),
             kozeni.kozeniTotal(),
             {themes[0].themeTotal(), themes[1].themeTotal(), themes[2].themeTotal()}};
+}
+
+RecentPace MainForm::savingsPace() const {
+    RecentPace pace(s_.clock.today());
+    const auto add = [&pace](std::int64_t day, Money amount) { pace.add(day, amount); };
+    every.msgEvery.forEachDated(1, 3, add);
+    kozeni.msgKozeni.forEachDated(1, 3, add);
+    for (const ThemePage& theme : themes) theme.msgLedger.forEachDated(1, 3, add);
+    return pace;
 }
 
 void MainForm::HidePages() {

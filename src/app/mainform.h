@@ -181,6 +181,8 @@ private:
     void openSummary(Frame& frame, const std::function<void()>& build, const char* helpTourText);
     void openTheme(ThemePage& theme);
     GoalsPage::Totals goalsTotals() const;
+    // What the five savings ledgers the pages show saved over the last 90 days.
+    RecentPace savingsPace() const;
     void loadSavingsPages();
     // Every page as at start-up, and the summary page on screen rebuilt.
     void showFilesAgain();

@@ -42,7 +42,8 @@ std::vector<Column> goalColumns() {
     return {{"達成", 800, Align::Centre},
             {"貯金目的", 6850, Align::Left},
             {"目標金額", 1700, Align::Right},
-            {"達成まで", 1700, Align::Right}};
+            {"達成まで", 1700, Align::Right},
+            {"達成予定", 2100, Align::Centre}};
 }
 
 }  // namespace
@@ -51,17 +52,21 @@ void GoalsPage::InitMokuhyoGrid() {
     msgMokuhyo.reset(goalColumns());
 }
 
-void GoalsPage::FillGoals(LedgerTable& table, const std::vector<GoalRecord>& goals, Money savings) {
+void GoalsPage::FillGoals(LedgerTable& table, const std::vector<GoalRecord>& goals, Money savings,
+                          const RecentPace& pace) {
     table.reset(goalColumns());
     table.beginLoad();
-    for (const GoalRecord& goal : goals) addGoalRow(table, goal, savings);
+    for (const GoalRecord& goal : goals) addGoalRow(table, goal, savings, pace);
     table.endLoad();
 }
 
-void GoalsPage::addGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings) {
+void GoalsPage::addGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings,
+                           const RecentPace& pace) {
     const Money toGo = savings - goal.target;
     // Every goal is measured against the whole savings, met when they reach it.
-    table.appendRow({toGo >= Money() ? "★" : "", goal.purpose, Cell(goal.target), Cell(toGo)});
+    const bool reached = toGo >= Money();
+    table.appendRow({reached ? "★" : "", goal.purpose, Cell(goal.target), Cell(toGo),
+                     Cell::expected(reached, reached ? std::nullopt : pace.reaching(-toGo))});
 }
 
 void GoalsPage::showMokuhyoTotal() {
@@ -71,13 +76,14 @@ void GoalsPage::showMokuhyoTotal() {
 void GoalsPage::LoadMokuhyoFile() {
     const Money savings = SavingsTotal();
     const auto goals = GoalsFile(s_.folder).readOrCreate();
-    FillGoals(msgMokuhyo, goals.records, savings);
+    FillGoals(msgMokuhyo, goals.records, savings, sources_.pace());
     mokuhyoTotal_ = goals.total;
     showMokuhyoTotal();
 }
 
 void GoalsPage::ShowSougaku() {
     lblSougaku.setCaption(SavingsTotal().currencyText());
+    lblPace.setCaption("1日あたり " + sources_.pace().perDayInYen().currencyText());
     for (int i = 0; i < 3; ++i) {
         txtTemaMei[static_cast<std::size_t>(i)].setText(sources_.themeName(i));
     }
@@ -115,7 +121,7 @@ void GoalsPage::cmdMokuHozon_Click() {
     const GoalRecord goal{purpose, *target};
     GoalsFile(s_.folder).append(goal);
     s_.made("目的「" + purpose + "」の登録");
-    addGoalRow(msgMokuhyo, goal, savings);
+    addGoalRow(msgMokuhyo, goal, savings, sources_.pace());
     mokuhyoTotal_ = *total;
     showMokuhyoTotal();
     UpdateSagaku();

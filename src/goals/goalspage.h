@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/money.h"
+#include "core/progress.h"
 #include "ui/controls.h"
 #include "ui/ledgertable.h"
 #include "ui/services.h"
@@ -30,6 +31,8 @@ public:
     struct Sources {
         std::function<Totals()> totals;
         std::function<std::string(int theme)> themeName;  // theme 0..2
+        // The pace of the five savings ledgers over the last 90 days.
+        std::function<RecentPace()> pace;
     };
 
     GoalsPage(Services services, Sources sources);
@@ -41,6 +44,8 @@ public:
     Label lblSougaku{"lblSougaku", "¥2,500,000"};
     Label lblMokuSou{"lblMokuSou", "¥2,500,000"};
     Label lblSagaku{"lblSagaku", "¥2,500,000"};
+    // The pace of the last 90 days: "1日あたり ¥N".
+    Label lblPace{"lblPace"};
     TextBox txtInpMokuKou{"txtInpMokuKou"};
     TextBox txtInpMokuKin{"txtInpMokuKin"};
     Button cmdMokuHozon{"cmdMokuHozon", "貯金目的登録"};
@@ -61,9 +66,11 @@ public:
     Money SavingsTotal() const;
 
     void InitMokuhyoGrid();
-    // The goals' columns, then a row per goal measured against `savings`:
-    // the page's table, or one made to take the goals out.
-    static void FillGoals(LedgerTable& table, const std::vector<GoalRecord>& goals, Money savings);
+    // The goals' columns, then a row per goal measured against `savings`,
+    // with the month it is expected in at `pace`: the page's table, or one
+    // made to take the goals out.
+    static void FillGoals(LedgerTable& table, const std::vector<GoalRecord>& goals, Money savings,
+                          const RecentPace& pace);
     void LoadMokuhyoFile();
     void ShowSougaku();
     void UpdateSagaku();
@@ -78,7 +85,8 @@ public:
 private:
     // The typed target when both boxes are filled and the amount is a number.
     std::optional<Money> typedTarget() const;
-    static void addGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings);
+    static void addGoalRow(LedgerTable& table, const GoalRecord& goal, Money savings,
+                           const RecentPace& pace);
     void showMokuhyoTotal();
 
     Services s_;

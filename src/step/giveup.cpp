@@ -51,6 +51,7 @@ void StepPage::cmdEveryClr_Click() {
     lblCmnt1[0].setVisible(true);
     lblCmnt1[1].setVisible(true);
     lblEvery_Kingaku.setVisible(true);
+    showProgress();
 }
 
 }  // namespace zm

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/progress.h"
 #include "store/datafolder.h"
 #include "store/everyhistoryfile.h"
 #include "store/everyledgerfile.h"
@@ -84,7 +85,8 @@ EveryPlan planOf(const std::vector<TimedRecord>& records, Date today) {
 
 StepPage::Reminder StepPage::reminderText(const DataFolder& folder, Date today) {
     using Quiet = Reminder::Quiet;
-    const EveryPlan plan = planOf(EveryLedgerFile(folder).read().records, today);
+    const auto records = EveryLedgerFile(folder).read().records;
+    const EveryPlan plan = planOf(records, today);
     if (plan.sampleData) return {Quiet::Sample, {}};
     if (plan.depositedToday) return {Quiet::Deposited, {}};
     Reminder reminder;
@@ -92,7 +94,14 @@ StepPage::Reminder StepPage::reminderText(const DataFolder& folder, Date today) 
         if (!reminder.text.empty()) reminder.text += "\n";
         reminder.text += line.before + " " + line.amount + " " + line.after;
     }
-    if (reminder.text.empty()) reminder.quiet = Quiet::NothingDue;
+    if (reminder.text.empty()) {
+        reminder.quiet = Quiet::NothingDue;
+        return reminder;
+    }
+    std::vector<std::int64_t> days;
+    for (const TimedRecord& r : records) days.push_back(dayNumber(r.date));
+    const int streak = runProgress(std::move(days), 0, today).streak;
+    if (streak >= 2) reminder.text += "\n連続 " + std::to_string(streak) + " 日の入金が続いています。";
     return reminder;
 }
 
@@ -115,6 +124,18 @@ void StepPage::load() {
     showTargetAmount();
     // The plan depends on the day number, arrears and row count the loader leaves.
     showEveryPlan();
+    showProgress();
+}
+
+void StepPage::showProgress() {
+    std::vector<std::int64_t> days;
+    days.reserve(static_cast<std::size_t>(msgEvery.recordCount()));
+    msgEvery.forEachDated(1, 3, [&days](std::int64_t day, Money) { days.push_back(day); });
+    const RunProgress p = runProgress(std::move(days), targetDays_, s_.clock.today());
+    lblProgress.setCaption("達成率 " + std::to_string(p.percent) + "%（" + std::to_string(p.day) +
+                           "／" + std::to_string(p.target) + " 日）　連続 " +
+                           std::to_string(p.streak) + " 日・最長 " + std::to_string(p.longest) +
+                           " 日");
 }
 
 // Positions centred, the running total 累積.
@@ -206,6 +227,7 @@ TimedRecord StepPage::depositDue(const Moment& moment) {
     addEveryRow(record);
     drawEveryChart();
     showDepositedToday();
+    showProgress();
     return record;
 }
 
@@ -233,6 +255,7 @@ void StepPage::showEveryRows() {
     if (n > 0) msgEvery.scrollToLast();
     drawEveryChart();
     showEveryPlan();
+    showProgress();
 }
 
 void StepPage::drawEveryChart() {
@@ -292,7 +315,11 @@ void StepPage::txtSetNissuu_KeyPress(int key) {
     s_.made("３６５歩の目標日数の変更（" + txtSetNissuu.text() + "）", [this](bool) {
         loadTargetDays();
         showTargetAmount();
+        showProgress();
     });
+    // The days as the file now holds them, as a start would read them.
+    targetDays_ = TargetDaysFile(s_.folder).read();
+    showProgress();
 }
 
 void StepPage::setReminderSwitch(ReminderSwitch& reminder) {

@@ -93,6 +93,9 @@ public:
     Label lblEvery_Kingaku{"lblEvery_Kingaku"};
     Label lblEvery_Tainou{"lblEvery_Tainou"};
     Label lblEvery_Goukei{"lblEvery_Goukei"};
+    // The run's progress and streaks beside the plan: "達成率 P%（D／T 日）"
+    // and "連続 S 日・最長 B 日".
+    Label lblProgress{"lblProgress"};
     // The daily reminder: on or off, and the time as "HH:MM".
     CheckBox chkRemind{"chkRemind"};
     TextBox txtRemindTime{"txtRemindTime"};
@@ -124,8 +127,9 @@ public:
     void setReminderSwitch(ReminderSwitch& reminder);
 
     // Today's plan in the page's words, for a reminder: "本日の入金予定は N円
-    // です", then the arrears and their sum on lines of their own; or why
-    // there is nothing to remind of. Reads the ledger without creating it: a
+    // です", then the arrears and their sum on lines of their own, and the
+    // streak of days with a deposit once it is two or more; or why there is
+    // nothing to remind of. Reads the ledger without creating it: a
     // missing or faulty one is a FileError.
     struct Reminder {
         enum class Quiet { No, Deposited, Sample, NothingDue };
@@ -152,6 +156,7 @@ private:
     void drawEveryChart();
     void loadTargetDays();
     void showTargetAmount();
+    void showProgress();
 
     Money due() const { return plan_.plannedAmount + plan_.arrears; }
     // Shows why the ledger takes no more deposits and returns true when full.

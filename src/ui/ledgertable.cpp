@@ -38,10 +38,30 @@ std::string LedgerTable::text(int r, int c) const {
             return timeText(TimeOfDay(v));
         case Cell::Kind::Position:
             return std::to_string(r);
+        case Cell::Kind::Expected:
+            return expectedText(v);
         case Cell::Kind::Empty:
             break;
     }
     return {};
+}
+
+Cell Cell::expected(bool reached, std::optional<Date> when) {
+    Cell c;
+    c.kind_ = Kind::Expected;
+    c.raw_ = reached ? kReached
+             : when  ? static_cast<std::int64_t>(static_cast<int>(when->year())) * 12 +
+                          static_cast<unsigned>(when->month()) - 1
+                     : kNotForeseen;
+    return c;
+}
+
+std::string expectedText(std::int64_t value) {
+    if (value == kReached) return "達成済み";
+    if (value < 0) return "未定";
+    const std::chrono::year_month ym{std::chrono::year{static_cast<int>(value / 12)},
+                                     std::chrono::month{static_cast<unsigned>(value % 12 + 1)}};
+    return monthText(ym) + "ごろ";
 }
 
 std::string_view LedgerTable::textView(int r, int c) const {
@@ -66,6 +86,12 @@ std::vector<double> LedgerTable::amountsAsDoubles(int c) const {
         i += stride;
     }
     return out;
+}
+
+std::int64_t LedgerTable::expected(int r, int c) const {
+    const std::size_t i = at(r, c);
+    if (kinds_[i] != Cell::Kind::Expected) throw std::logic_error("not an expected month: " + name());
+    return values_[i];
 }
 
 Date LedgerTable::date(int r, int c) const {
@@ -213,6 +239,7 @@ std::vector<std::string> LedgerTable::widestTexts(int c, int from) const {
                 fixedWidth = static_cast<int>(r);  // the last has the most digits
                 break;
             case Cell::Kind::Text:
+            case Cell::Kind::Expected:
             case Cell::Kind::Empty:
                 break;
         }

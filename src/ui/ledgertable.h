@@ -28,7 +28,7 @@ struct Column {
 // someone asks for it.
 class Cell {
 public:
-    enum class Kind : std::uint8_t { Empty, Text, Amount, Day, ClockTime, Position };
+    enum class Kind : std::uint8_t { Empty, Text, Amount, Day, ClockTime, Position, Expected };
 
     Cell() = default;
     Cell(std::string t) : kind_(Kind::Text), text_(std::move(t)) {}  // NOLINT: rows read naturally
@@ -43,6 +43,9 @@ public:
         c.kind_ = Kind::Position;
         return c;
     }
+    // When a goal is reached: already, in the month of `when`, or not
+    // foreseen (no date). See expectedText().
+    static Cell expected(bool reached, std::optional<Date> when);
 
 private:
     friend class LedgerTable;
@@ -52,6 +55,11 @@ private:
 };
 
 using Row = std::vector<Cell>;
+
+// The value of an Expected cell: the month as year * 12 + month - 1, or one of these.
+inline constexpr std::int64_t kReached = -1, kNotForeseen = -2;
+// "達成済み", "YYYY年MM月ごろ" or "未定".
+std::string expectedText(std::int64_t value);
 
 // A cell as it is shown: its text and, for an amount, the value behind it.
 struct ShownCell {
@@ -94,8 +102,23 @@ public:
     // value(r, c).toDouble() of every record row, in order: a chart's series
     // made without a call per cell.
     std::vector<double> amountsAsDoubles(int c) const;
+    // f(day, amount) for every record row whose column `date` holds a date:
+    // its day number (dayNumber()) and the amount of column `amount`. The
+    // pace and the streaks walk whole ledgers so.
+    template <class F>
+    void forEachDated(int date, int amount, F f) const {
+        if (rows_ == 0) return;
+        const std::size_t stride = columns_.size();
+        for (std::size_t d = at(1, date), a = at(1, amount); d < kinds_.size();
+             d += stride, a += stride) {
+            if (kinds_[d] != Cell::Kind::Day) continue;
+            f(values_[d], kinds_[a] == Cell::Kind::Amount ? Money::fromRaw(values_[a]) : Money());
+        }
+    }
     // The date or time of such a cell; a fault for any other.
     Date date(int r, int c) const;
+    // The value of an Expected cell; a fault for any other.
+    std::int64_t expected(int r, int c) const;
     TimeOfDay time(int r, int c) const;
 
     void appendRow(std::initializer_list<Cell> row);

@@ -115,6 +115,8 @@ std::string OutCell::shownText() const {
             return timeText(TimeOfDay(raw));
         case Kind::Count:
             return std::to_string(raw);
+        case Kind::Expected:
+            return expectedText(raw);
         case Kind::Empty:
             break;
     }
@@ -129,6 +131,8 @@ std::string OutCell::plainText() const {
             return isoDate(raw);
         case Kind::Month:
             return isoMonth(raw);
+        case Kind::Expected:
+            return raw < 0 ? std::string() : isoMonth(raw) + "-01";
         case Kind::Text:
         case Kind::ClockTime:
         case Kind::Count:
@@ -153,6 +157,8 @@ OutCell outCell(const LedgerTable& table, int r, int c) {
             return OutCell::ofTime(table.time(r, c));
         case Cell::Kind::Position:
             return OutCell::ofCount(r);
+        case Cell::Kind::Expected:
+            return {OutCell::Kind::Expected, table.expected(r, c), {}};
         case Cell::Kind::Empty:
             break;
     }

@@ -14,9 +14,11 @@ namespace zm {
 // A cell taken out of a table: the value behind what the grid shows, so that
 // a copy or a CSV file never has to read a shown text back.
 struct OutCell {
-    enum class Kind : std::uint8_t { Empty, Text, Amount, Day, Month, ClockTime, Count };
+    enum class Kind : std::uint8_t { Empty, Text, Amount, Day, Month, ClockTime, Count, Expected };
     Kind kind = Kind::Empty;
-    std::int64_t raw = 0;  // raw Money units, day number, year*12+month-1, seconds, count
+    // raw Money units, day number, year*12+month-1, seconds, count, or the
+    // value of an Expected cell (ledgertable.h)
+    std::int64_t raw = 0;
     std::string text;      // Text only
 
     static OutCell ofText(std::string t) { return {Kind::Text, 0, std::move(t)}; }
@@ -29,7 +31,8 @@ struct OutCell {
     // As the grid shows it: "¥1,234", "2026年01月02日", "2026年01月", "08:30:00".
     std::string shownText() const;
     // As a CSV file holds it: "1234", "2026-01-02", "2026-01", "08:30:00"; a
-    // text unchanged.
+    // month a goal is expected in as the date of its first day, "2027-04-01",
+    // and nothing for a goal reached or not foreseen; a text unchanged.
     std::string plainText() const;
 };
 

@@ -71,7 +71,7 @@ TEST(CsvExport, EveryLedgerAndBothHistoriesAsThePagesShowThemWithoutTouchingTheD
     EXPECT_EQ(csv("テーマ１.csv"),
               kBom + "回,日付,項目,入金,累計\r\n1,2026-02-01,'=1+2,300,300\r\n");
     EXPECT_EQ(csv("項目１.csv"), kBom + "項目,金額\r\n缶コーヒー,120\r\n");
-    EXPECT_EQ(csv("貯金目標.csv"), kBom + "達成,貯金目的,目標金額,達成まで\r\n");
+    EXPECT_EQ(csv("貯金目標.csv"), kBom + "達成,貯金目的,目標金額,達成まで,達成予定\r\n");
     EXPECT_EQ(csv("月別の貯金履歴.csv"),
               kBom +
                   "月数,年月,３５６歩,小銭清算,～つもり,家庭賃金,罰金徴収,合計,累計\r\n"
@@ -80,11 +80,13 @@ TEST(CsvExport, EveryLedgerAndBothHistoriesAsThePagesShowThemWithoutTouchingTheD
     const std::string days = csv("日別の貯金履歴.csv");
     EXPECT_TRUE(days.ends_with("\r\n33,2026-03-05,2.5,,,,,2.5,303.5\r\n")) << days;
 
-    // The goals are measured against every savings, as on their page.
+    // The goals are measured against every savings, as on their page, and
+    // expected at the pace of ¥303.5 in 90 days: 207 days for ¥696.5.
     w.put(files::kGoals, "\"旅行\",300\n\"車\",1000\n");
     exportCsvFiles(w.folder, out.path(), w.clock);
-    EXPECT_EQ(out.read("貯金目標.csv"),
-              kBom + "達成,貯金目的,目標金額,達成まで\r\n★,旅行,300,3.5\r\n,車,1000,-696.5\r\n");
+    EXPECT_EQ(out.read("貯金目標.csv"), kBom +
+                                           "達成,貯金目的,目標金額,達成まで,達成予定\r\n"
+                                           "★,旅行,300,3.5,\r\n,車,1000,-696.5,2026-09-01\r\n");
 }
 
 // A file that cannot be written is named and left out whole; the data folder

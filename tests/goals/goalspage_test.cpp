@@ -23,7 +23,8 @@ struct GoalsFixture : ::testing::Test {
     std::array<std::string, 3> names{"～つもり貯金", "家庭賃金制", "罰金徴収制"};
     GoalsPage page{
         w.services(),
-        {[this] { return totals; }, [this](int i) { return names[static_cast<std::size_t>(i)]; }}};
+        {[this] { return totals; }, [this](int i) { return names[static_cast<std::size_t>(i)]; },
+         [this] { return RecentPace(w.clock.today()); }}};
 
     // What opening the page does.
     void open() {
@@ -60,12 +61,13 @@ TEST_F(GoalsFixture, EveryGoalIsMeasuredAgainstTheWholeSavings) {
     open();
 
     const auto& cols = page.msgMokuhyo.columns();
-    ASSERT_EQ(cols.size(), 4u);
+    ASSERT_EQ(cols.size(), 5u);
     EXPECT_EQ(page.msgMokuhyo.fontPoints(), 16);
     EXPECT_EQ(cols[0].header, "達成");
     EXPECT_EQ(cols[1].widthTwips, 6850);
     EXPECT_EQ(cols[3].header, "達成まで");
     EXPECT_EQ(cols[3].align, Align::Right);
+    EXPECT_EQ(cols[4].header, "達成予定");
 
     ASSERT_EQ(page.msgMokuhyo.recordCount(), 2);
     EXPECT_EQ(row(1), (Row{"", "新しい自転車", "¥1,000,000", "-¥400,000"}));

@@ -138,7 +138,10 @@ void fillGoalsPage(QWidget* widget, GoalsPage& page, const PageContext& context,
                    const std::function<void()>& onNewStart,
                    const std::function<void()>& onRestore) {
     const std::vector<Figure> figures = {
-        {"貯金総額", page.lblSougaku}, {"目的総額", page.lblMokuSou}, {"達成まで", page.lblSagaku}};
+        {"貯金総額", page.lblSougaku},
+        {"目的総額", page.lblMokuSou},
+        {"達成まで", page.lblSagaku},
+        {"ペース（最近90日）", page.lblPace}};
     Figures reported;
     auto* body = new QHBoxLayout;
     body->addWidget(makeGoalsGrid(page, context), 1);

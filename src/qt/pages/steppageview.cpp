@@ -21,7 +21,7 @@ namespace zm {
 
 namespace {
 
-// Three lines of text with the amounts between them.
+// Three lines of text with the amounts between them, and the run's progress.
 QGroupBox* makePlan(StepPage& page) {
     auto* plan = new QGroupBox("本日の予定");
     auto* grid = new QGridLayout(plan);
@@ -37,6 +37,8 @@ QGroupBox* makePlan(StepPage& page) {
         grid->addWidget(amount, line, 1, Qt::AlignRight);
         grid->addWidget(after, line, 2, Qt::AlignLeft);
     }
+    // How far the run has come, and the days in a row.
+    grid->addWidget(makeText(page.lblProgress, points::kCaption), 3, 0, 1, 4, Qt::AlignLeft);
     grid->setColumnStretch(3, 1);
     return plan;
 }

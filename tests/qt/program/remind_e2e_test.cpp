@@ -52,6 +52,10 @@ TEST(Remind, NotifiesOnlyWhileTodaysDepositIsOpenAndWritesNothing) {
     } cases[] = {
         {day(2), "close", false, 0, note, "お知らせしました", false},
         {day(2), "open", false, 0, note, "開きました", true},
+        {day(3) + day(2) + day(1), "close", false, 0,
+         "ズメリ貯金Ｐｒｏ\tズメリ貯金Ｐｒｏ\t本日の入金予定は 4円 です\\n"
+         "連続 3 日の入金が続いています。\tzumeri\topen,開く\tzumeri\n",
+         "お知らせしました", false},
         {day(1) + day(0), "close", false, 0, "", "本日の入金は済んでいるため、お知らせはありません",
          false},
         {"\"2005年01月01日\",\"09:26:01\",1\n" + day(3), "close", false, 0, "",
