@@ -49,8 +49,11 @@ RunProgress runProgress(std::vector<std::int64_t> days, int targetDays, Date tod
             std::min<std::int64_t>(100, static_cast<std::int64_t>(p.day) * 100 / targetDays));
     }
 
-    // Runs of calendar days, each day once.
-    if (!std::is_sorted(days.begin(), days.end())) std::sort(days.begin(), days.end());
+    // Runs of calendar days, each day once. A ledger is in date order but
+    // for the odd record: only what follows the order is sorted, then merged.
+    const auto unsorted = std::is_sorted_until(days.begin(), days.end());
+    std::sort(unsorted, days.end());
+    std::inplace_merge(days.begin(), unsorted, days.end());
     days.erase(std::unique(days.begin(), days.end()), days.end());
     const std::int64_t t = dayNumber(today);
     const bool todayPaid = std::binary_search(days.begin(), days.end(), t);

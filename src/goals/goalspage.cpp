@@ -26,7 +26,7 @@ Money shownAmount(const Label& label) {
 }  // namespace
 
 GoalsPage::GoalsPage(Services services, Sources sources)
-    : s_(services), sources_(std::move(sources)) {
+    : s_(services), sources_(std::move(sources)), pace_(services.clock.today()) {
     cmdModosu.setTooltip("バックアップのコピーを選んで、データをその時の状態に戻します");
 }
 
@@ -76,14 +76,15 @@ void GoalsPage::showMokuhyoTotal() {
 void GoalsPage::LoadMokuhyoFile() {
     const Money savings = SavingsTotal();
     const auto goals = GoalsFile(s_.folder).readOrCreate();
-    FillGoals(msgMokuhyo, goals.records, savings, sources_.pace());
+    pace_ = sources_.pace();
+    FillGoals(msgMokuhyo, goals.records, savings, pace_);
     mokuhyoTotal_ = goals.total;
     showMokuhyoTotal();
 }
 
 void GoalsPage::ShowSougaku() {
     lblSougaku.setCaption(SavingsTotal().currencyText());
-    lblPace.setCaption("1日あたり " + sources_.pace().perDayInYen().currencyText());
+    lblPace.setCaption("1日あたり " + pace_.perDayInYen().currencyText());
     for (int i = 0; i < 3; ++i) {
         txtTemaMei[static_cast<std::size_t>(i)].setText(sources_.themeName(i));
     }
@@ -121,7 +122,7 @@ void GoalsPage::cmdMokuHozon_Click() {
     const GoalRecord goal{purpose, *target};
     GoalsFile(s_.folder).append(goal);
     s_.made("目的「" + purpose + "」の登録");
-    addGoalRow(msgMokuhyo, goal, savings, sources_.pace());
+    addGoalRow(msgMokuhyo, goal, savings, pace_);
     mokuhyoTotal_ = *total;
     showMokuhyoTotal();
     UpdateSagaku();

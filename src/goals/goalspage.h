@@ -71,6 +71,7 @@ public:
     // made to take the goals out.
     static void FillGoals(LedgerTable& table, const std::vector<GoalRecord>& goals, Money savings,
                           const RecentPace& pace);
+    // Also measures the pace, which ShowSougaku() and a goal added then show.
     void LoadMokuhyoFile();
     void ShowSougaku();
     void UpdateSagaku();
@@ -92,6 +93,7 @@ private:
     Services s_;
     Sources sources_;
     Money mokuhyoTotal_;
+    RecentPace pace_;
 };
 
 }  // namespace zm
