@@ -14,7 +14,7 @@ void UndoList::push(Step step) {
 }
 
 void UndoList::write(const Step& step, bool undone, const FolderOf& folderOf) {
-    for (const FileEdit& e : step.edits) folderOf(e.name).checkAsLeft(e.name);
+    for (const FileEdit& e : step.edits) folderOf(e.name).checkAsLeft(e);
     const auto n = step.edits.size();
     // An undo takes the edits back last first.
     const auto edit = [&](std::size_t k) -> const FileEdit& {

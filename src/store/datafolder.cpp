@@ -221,6 +221,7 @@ void DataFolder::append(std::string_view name, const Cp932Lines& lines) const {
 
 void DataFolder::appendLogged(std::string_view name, std::string bytes) const {
     checkUnchanged(name);
+    if (log_) log_->aboutToWrite(name, stamp(name));
     if (!log_) {
         appendCuttingBack(resolve(name), std::move(bytes), name);
         sawWritten(name);
@@ -265,6 +266,7 @@ std::string DataFolder::bytesOrNone(std::string_view name, bool& existed) const 
 
 void DataFolder::rewriteLogged(std::string_view name, std::string_view bytes) const {
     checkUnchanged(name);
+    if (log_) log_->aboutToWrite(name, stamp(name));
     bool existed = true;
     // What the file held, for the log; read only when it is kept.
     const std::string old = log_ ? bytesOrNone(name, existed) : std::string();
@@ -273,8 +275,8 @@ void DataFolder::rewriteLogged(std::string_view name, std::string_view bytes) co
     if (log_) log_->wrote(wholeEdit(std::string(name), old, bytes, existed), seen_.find(name)->second);
 }
 
-void DataFolder::checkAsLeft(std::string_view name) const {
-    if (!log_ || !log_->asLeft(name, stamp(name))) throw OutsideChange(std::string(name));
+void DataFolder::checkAsLeft(const FileEdit& edit) const {
+    if (!log_ || !log_->asLeft(edit, stamp(edit.name))) throw OutsideChange(edit.name);
 }
 
 void DataFolder::takeBack(const FileEdit& edit) const {
@@ -287,7 +289,7 @@ void DataFolder::makeAgain(const FileEdit& edit) const {
 
 void DataFolder::across(const FileEdit& edit, bool undone) const {
     const std::string& name = edit.name;
-    checkAsLeft(name);
+    checkAsLeft(edit);
     const std::size_t sizeThere = undone ? edit.sizeAfter() : edit.sizeBefore();
     try {
         if (edit.appended && undone) {

@@ -96,7 +96,7 @@ public:
     void makeAgain(const FileEdit& edit) const;
     // The OutsideChange of takeBack() or makeAgain() found before writing
     // anything, for a step that writes several files.
-    void checkAsLeft(std::string_view name) const;
+    void checkAsLeft(const FileEdit& edit) const;
 
     // Removes the temporary files a rewrite cut short by a crash left in the
     // folder; returns how many. Only while no other program uses the folder.

@@ -18,6 +18,9 @@ struct FileEdit {
     std::size_t head = 0;       // bytes before the change
     std::size_t tail = 0;       // bytes after it
     std::string before, after;  // the changed bytes, before and after
+    // How often the file had been changed behind the program's back when
+    // this was written (EditLog): an edit of an older time is not taken back.
+    int epoch = 0;
 
     std::size_t sizeBefore() const { return head + before.size() + tail; }
     std::size_t sizeAfter() const { return head + after.size() + tail; }

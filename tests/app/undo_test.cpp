@@ -7,6 +7,7 @@
 
 #include "app/mainform.h"
 #include "store/filecalls.h"
+#include "store/fileerror.h"
 #include "store/filenames.h"
 #include "support/startedform.h"
 #include "support/tables.h"
@@ -309,6 +310,32 @@ TEST(Undo, AFileChangedSinceIsNotWrittenAndItsStepIsDropped) {
         // The page shows the file as it is now, the other program's record with it.
         expectShownAsAtStart(form, w);
     }
+
+    // A change made on top of the other program's is undone; the one from
+    // before it no longer is, though its own bytes are still in place.
+    StartedForm started(filledFolder());
+    auto& [w, form] = started;
+    const auto deposit = [&form] {
+        form.kozeni.txtKozeni_Inp.setText("500");
+        form.kozeni.cmdKozeniHozon_Click();
+    };
+    deposit();
+    // The other program puts 900 in place of the first 300, the size kept.
+    std::string bytes = w.dir.read(files::kKozeni);
+    bytes.replace(bytes.find("300"), 3, "900");
+    w.dir.write(files::kKozeni, bytes);
+    EXPECT_THROW(deposit(), OutsideChange);
+    w.dialogs.answer(Answer::Ok);
+    form.followOutsideChange(std::string(files::kKozeni));
+    const auto changed = dataFiles(w.dir.path());
+    deposit();
+    form.cmdUndo_Click();
+    EXPECT_EQ(dataFiles(w.dir.path()), changed);
+    w.dialogs.answer(Answer::Ok);
+    form.cmdUndo_Click();
+    EXPECT_EQ(dataFiles(w.dir.path()), changed);
+    EXPECT_EQ(w.dialogs.shown.back().title, "元に戻す");
+    EXPECT_FALSE(form.cmdUndo.enabled());
 }
 
 // A failed write: every call of one kind after the first `passing` fails.
