@@ -57,6 +57,14 @@ MainForm::MainForm(Services services)
     cmdEnd.setTooltip("プログラムを終了します");
     cmdHelp.setTooltip("ヘルプファイルを開きます");
     chkHelp.setTooltip("ヘルプツアーのＯｎ／Ｏｆｆです");
+    // Ctrl+1 to Ctrl+9 open the pages in the order of their buttons.
+    Button* const pages[] = {&cmdCyokin1, &cmdCyokin2, &cmdCyokin3,   &cmdCyokin4, &cmdCyokin5,
+                             &cmdMaster,  &cmdData_Sort, &cmdDay, &cmdMonth};
+    for (int i = 0; i < 9; ++i) {
+        Button& b = *pages[i];
+        b.setTooltip(b.tooltip() + "（Ctrl+" + std::to_string(i + 1) + "）");
+    }
+    cmdHelp.setTooltip(cmdHelp.tooltip() + "（F1）");
     showUndoButtons();
 }
 

@@ -1,6 +1,7 @@
 #include "qt/itemviews/ledgerview.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
@@ -12,7 +13,11 @@ namespace zm {
 
 LedgerView::LedgerView(LedgerTable& table, const Runner& run, LedgerHandlers handlers,
                        QWidget* parent)
-    : QTableView(parent), table_(table), model_(new LedgerModel(table, this)) {
+    : QTableView(parent),
+      table_(table),
+      model_(new LedgerModel(table, this)),
+      run_(run),
+      remove_(handlers.dblClick) {
     setAccessibleName("入金一覧");
     setSelectionMode(QAbstractItemView::SingleSelection);
     // The rows' header is set up before the rows arrive: each setting walks
@@ -196,6 +201,19 @@ void LedgerView::scrollToTop(int tableRow) {
     // this, a row just added lies beyond it and the scroll stops short.
     updateGeometries();
     scrollTo(model_->index(tableRow - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void LedgerView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Delete || event->modifiers() != Qt::NoModifier || !remove_ ||
+        !currentIndex().isValid()) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    // The row the keys moved to is the one the question names.
+    clicking_ = true;
+    table_.setCurrentRow(currentIndex().row() + 1);
+    clicking_ = false;
+    run_(remove_);
 }
 
 void LedgerView::showEvent(QShowEvent* event) {

@@ -30,6 +30,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Delete on a row deletes it as the double-click does, where it does.
+    void keyPressEvent(QKeyEvent* event) override;
     void updateGeometries() override;
 
 private:
@@ -41,6 +43,8 @@ private:
 
     LedgerTable& table_;
     LedgerModel* model_;
+    Runner run_;
+    std::function<void()> remove_;
     int columnsApplied_ = -1;
     int leastWidth_ = 0;
     // A hidden view cannot scroll; the table's top row is applied when shown.

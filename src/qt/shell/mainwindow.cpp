@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -61,11 +62,15 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
         {form.cmdDay, &MainForm::cmdDay_Click},
         {form.cmdMonth, &MainForm::cmdMonth_Click},
     };
+    int key = Qt::Key_1;
     for (const PageButton& pb : pageButtons) {
         auto* b = new QPushButton;
         b->setMinimumSize(84, 34);
         bindButton(pb.button, b, runner_, [&form, click = pb.click] { (form.*click)(); });
         bar->addWidget(b);
+        // Ctrl+1 .. Ctrl+9, as the buttons' tooltips say.
+        connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(key++)), this),
+                &QShortcut::activated, b, &QPushButton::click);
     }
     bar->addStretch();
     auto* chk = new QCheckBox;
@@ -81,6 +86,8 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     }
     auto* help = new QPushButton;
     bindButton(form.cmdHelp, help, runner_, [&form] { form.cmdHelp_Click(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, help,
+            &QPushButton::click);
     bar->addWidget(help);
     auto* end = new QPushButton;
     bindButton(form.cmdEnd, end, runner_, [&form] { form.cmdEnd_Click(); });

@@ -29,7 +29,7 @@ TEST(GoalsPageWindow, AddGoalsByEnterAndByTheButtonThenDeleteOneAndClear) {
     win.start();
     ASSERT_FALSE(win.shell.ended());
     EXPECT_EQ(win.find<QPushButton>("cmdMaster")->toolTip().toStdString(),
-              "貯金の目的を表示します");
+              "貯金の目的を表示します（Ctrl+6）");
     win.window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(win.window.get()));
     win.click("cmdMaster");
