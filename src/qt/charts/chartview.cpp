@@ -1,6 +1,7 @@
 #include "qt/charts/chartview.h"
 
 #include <qcustomplot.h>
+#include <QApplication>
 #include <QLocale>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,7 +22,7 @@ namespace {
 constexpr double kBarWidth = 0.7;
 
 QColor colourOf(const ChartSeries& s) {
-    return QColor::fromRgb(static_cast<QRgb>(s.rgb));
+    return seriesColour(static_cast<QRgb>(s.rgb));
 }
 
 QColor deeper(const QColor& pale) {
@@ -32,12 +33,17 @@ void styleAxis(QCPAxis* axis, const std::string& label, const QColor& colour,
                QCPAxisTicker* ticker) {
     axis->setTicker(QSharedPointer<QCPAxisTicker>(ticker));
     axis->setLabel(qs(label));
-    axis->setLabelColor(colour);
-    axis->setTickLabelColor(colour.darker(130));
-    axis->setBasePen(QPen(colour.darker(130)));
-    axis->setTickPen(QPen(colour.darker(130)));
-    axis->setSubTickPen(QPen(colour.darker(130)));
-    axis->grid()->setPen(QPen(colour::kChartGrid, 0, Qt::DotLine));
+    // The axis's texts in its series' hue, as readable as any text.
+    const QColor base = QApplication::palette().color(QPalette::Base);
+    axis->setLabelColor(readableOn(colour, base));
+    // Ticks a shade further from the background than the caption.
+    const QColor ticks = readableOn(
+        darkPalette(QApplication::palette()) ? colour.lighter(115) : colour.darker(130), base);
+    axis->setTickLabelColor(ticks);
+    axis->setBasePen(QPen(ticks));
+    axis->setTickPen(QPen(ticks));
+    axis->setSubTickPen(QPen(ticks));
+    axis->grid()->setPen(QPen(scheme().chartGrid, 0, Qt::DotLine));
 }
 
 // Bars grow from zero; an axis keeps zero in view, with some room.
@@ -92,11 +98,11 @@ ChartView::ChartView(ChartData& chartData, const std::function<void(QCustomPlot*
     }
 
     const bool oneBar = barSeries_.size() == 1;
-    styleAxis(plot_->xAxis, look.xCaption, colour::kAxis,
+    styleAxis(plot_->xAxis, look.xCaption, scheme().axis,
               new WholeTicker(false, look.labelTicks ? &data_.labels() : nullptr));
     plot_->xAxis->grid()->setVisible(false);
     styleAxis(plot_->yAxis, look.barCaption,
-              oneBar ? colourOf(look.series[barSeries_[0]]) : colour::kAxis, new WholeTicker(true));
+              oneBar ? colourOf(look.series[barSeries_[0]]) : scheme().axis, new WholeTicker(true));
     if (line_) {
         styleAxis(plot_->yAxis2, look.lineCaption, colourOf(look.series[lineSeries_]),
                   new WholeTicker(true));
@@ -106,11 +112,13 @@ ChartView::ChartView(ChartData& chartData, const std::function<void(QCustomPlot*
     plot_->setPlottingHints(QCP::phCacheLabels | QCP::phFastPolylines);
     plot_->setNoAntialiasingOnDrag(true);
 
+    plot_->setBackground(palette().base());
     plot_->legend->setVisible(true);
+    plot_->legend->setTextColor(palette().color(QPalette::Text));
     QColor legend = palette().color(QPalette::Base);
     legend.setAlpha(colour::kLegendOpacity);
     plot_->legend->setBrush(legend);
-    plot_->legend->setBorderPen(QPen(colour::kLegendBorder));
+    plot_->legend->setBorderPen(QPen(scheme().legendBorder));
     if (look.series.size() > 2) {
         // Many series: the legend goes above the plot, three to a row.
         plot_->axisRect()->insetLayout()->take(plot_->legend);

@@ -184,7 +184,7 @@ private:
     void row(const OutTable& table, const QFontMetrics& fm, const std::vector<QString>& texts,
              bool header) {
         painter_.setFont(header ? headFont_ : cellFont_);
-        if (header) painter_.fillRect(QRect(0, y_, width_, rowHeight_), colour::kHeaderCell);
+        if (header) painter_.fillRect(QRect(0, y_, width_, rowHeight_), lightScheme().headerCell);
         int cx = 0;
         for (std::size_t c = 0; c < widths_.size(); ++c) {
             // A measure is rounded to whole pixels: a text as wide as its
@@ -200,7 +200,7 @@ private:
             cx += widths_[c];
         }
         y_ += rowHeight_;
-        painter_.setPen(QPen(colour::kGridLine, 0));
+        painter_.setPen(QPen(lightScheme().gridLine, 0));
         painter_.drawLine(QLineF(0, y_, cx, y_));
         painter_.setPen(colour::kPrintText);
     }

@@ -6,6 +6,7 @@
 
 #include "history/historytable.h"
 #include "qt/qtconvert.h"
+#include "qt/shell/style.h"
 
 namespace zm {
 
@@ -51,6 +52,10 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
             if (const auto rgb = table_.headerColour(section)) {
                 return QBrush(QColor::fromRgb(static_cast<QRgb>(*rgb)));
             }
+            return {};
+        case Qt::ForegroundRole:
+            // A pale background of its own keeps dark text under any scheme.
+            if (table_.headerColour(section)) return QBrush(colour::kOnPastel);
             return {};
         default:
             return {};

@@ -55,7 +55,7 @@ LedgerView* makeRanking(LedgerTable& table, const PageContext& context,
 }
 
 QLabel* makeNote(Label& label) {
-    return makeText(label, points::kCaption, false, colour::kNote);
+    return makeText(label, points::kCaption, false, scheme().note);
 }
 
 // A caption line over a ranking: the fixed caption, the name, the total.
@@ -66,7 +66,7 @@ QWidget* captionLine(Label& caption, Label* name, Label& total) {
     auto* line = new QHBoxLayout(widget);
     line->setContentsMargins(0, 0, 0, 0);
     line->addWidget(makeNote(caption));
-    if (name) line->addWidget(makeText(*name, points::kFigure, true, colour::kTitle));
+    if (name) line->addWidget(makeText(*name, points::kFigure, true, scheme().title));
     line->addStretch();
     line->addWidget(makeAmount(total, points::kFigure));
     return widget;
@@ -83,10 +83,10 @@ QFrame* makeBandTable(AnalysisPage& page, const PageContext& context) {
                        "QLabel { font-size: %3pt; padding: 0 6px; background: %4; }"
                        "QLabel[cell=\"header\"] { background: %5; }"
                        "QLabel[cell=\"total\"] { background: %6; font-weight: bold; }")
-            .arg(colour::kGridLine.name(), colour::kGridBorder.name())
+            .arg(scheme().gridLine.name(), scheme().gridBorder.name())
             .arg(points::kSmall)
-            .arg(table->palette().color(QPalette::Base).name(), colour::kHeaderCell.name(),
-                 colour::kTotalCell.name()));
+            .arg(table->palette().color(QPalette::Base).name(), scheme().headerCell.name(),
+                 scheme().totalCell.name()));
     auto* grid = new QGridLayout(table);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(1);

@@ -62,7 +62,7 @@ QVBoxLayout* makeTotals(const std::vector<Figure>& figures, Figures& reported) {
     }
     totals->setColumnStretch(1, 1);
     auto* note = new QLabel("★ 目標金額に届いた目的\n行のダブルクリックで１件削除");
-    note->setStyleSheet(QStringLiteral("color: %1;").arg(colour::kNote.name()));
+    note->setStyleSheet(QStringLiteral("color: %1;").arg(scheme().note.name()));
     auto* side = new QVBoxLayout;
     side->addWidget(box);
     side->addWidget(note);
@@ -105,7 +105,7 @@ QHBoxLayout* makeBottom(GoalsPage& page, const PageContext& context,
     auto* newStart = new QGroupBox(qs(page.fraNewStart.caption()));
     bindWidget(page.fraNewStart, newStart);
     newStart->setStyleSheet(
-        QStringLiteral("QGroupBox { font-weight: bold; color: %1; }").arg(colour::kCaution.name()));
+        QStringLiteral("QGroupBox { font-weight: bold; color: %1; }").arg(scheme().caution.name()));
     auto* names = new QHBoxLayout(newStart);
     const char* const themeCaptions[] = {"テーマ１", "テーマ２", "テーマ３"};
     for (std::size_t i = 0; i < page.txtTemaMei.size(); ++i) {

@@ -47,14 +47,14 @@ QHBoxLayout* makeHeading(ThemePage& page, const PageContext& context) {
         [&page] { page.imgTema_DblClick(); });
 
     auto* name = new ClickLabel;
-    setTextStyle(name, points::kName, true, colour::kTitle);
+    setTextStyle(name, points::kName, true, scheme().title);
     name->setCursor(Qt::PointingHandCursor);
     bindLabel(page.lblTemaMei, name);
     bindRename(
         name, context.run, [&page] { page.lblTemaMei_Click(); },
         [&page] { page.lblTemaMei_DblClick(); });
     auto* phrase = new QLabel("でしっかり貯めよう！");
-    setTextStyle(phrase, points::kEntry, false, colour::kNote);
+    setTextStyle(phrase, points::kEntry, false, scheme().note);
 
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);

@@ -110,7 +110,7 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     // What the last undo or redo did, until the next action: the window's
     // status line, where a desktop program says such things.
     auto* undone = new QLabel;
-    setTextStyle(undone, points::kText, false, colour::kNote);
+    setTextStyle(undone, points::kText, false, scheme().note);
     const QMargins margins = layout->contentsMargins();
     undone->setContentsMargins(margins.left(), 0, 0, 0);
     // As high empty as with its Japanese text, so that the pages keep their size.

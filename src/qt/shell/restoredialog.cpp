@@ -101,7 +101,7 @@ void RestoreDialog::showRow(int r) {
         // Only a copy read whole can be chosen.
         if (!row.readable) item->setFlags(Qt::NoItemFlags);
         if (row.read && !row.readable) {
-            item->setForeground(colour::kProblem);
+            item->setForeground(scheme().problem);
             item->setToolTip(qs(row.problem));
         }
         table_->setItem(r, c, item);

@@ -7,6 +7,7 @@ class QAbstractButton;
 class QCheckBox;
 class QFont;
 class QLabel;
+class QPalette;
 class QWidget;
 
 // The pictures live in the static view library, whose resources are not
@@ -22,21 +23,40 @@ void setUpApplication();
 QFont programFont();
 
 // Every colour of the window that the desktop's palette does not give, named
-// once. Texts and backgrounds otherwise come from the palette.
+// once, in a variant for a light and one for a dark desktop. Texts and
+// backgrounds otherwise come from the palette.
+struct Scheme {
+    QColor title;         // page titles, theme names
+    QColor amount;        // the figures in yen and days
+    QColor note;          // captions and notes beside them
+    QColor caution;       // the new start's frame
+    QColor problem;       // a copy that cannot be read
+    QColor gridLine;      // lines between cells
+    QColor gridBorder;    // the band table's border
+    QColor headerCell;    // header cells drawn by the program
+    QColor totalCell;     // the band table's total row
+    QColor axis;          // a chart axis of several series
+    QColor chartGrid;     // a chart's grid lines
+    QColor legendBorder;  // a chart legend's frame
+};
+// Chosen by the application palette's window colour.
+const Scheme& scheme();
+// The light one, also for paper.
+const Scheme& lightScheme();
+bool darkPalette(const QPalette& palette);
+// A chart series' hue as it stands out on the palette's base.
+QColor seriesColour(QRgb rgb);
+// The contrast of two colours, from 1:1 to 21:1, by their relative luminance.
+double contrastRatio(const QColor& a, const QColor& b);
+// The least a text may have against what is behind it.
+constexpr double kLeastContrast = 4.5;
+// A colour's hue, made darker (lighter on a dark background) until a text
+// in it has the least contrast against the background.
+QColor readableOn(const QColor& colour, const QColor& background);
+
 namespace colour {
-inline const QColor kTitle{0x2d, 0x5f, 0x8b};         // page titles, theme names
-inline const QColor kAmount{0xb5, 0x38, 0x2b};        // the figures in yen and days
-inline const QColor kNote{0x5a, 0x6e, 0x80};          // captions and notes beside them
-inline const QColor kCaution{0x8b, 0x2d, 0x2d};       // the new start's frame
-inline const QColor kProblem{0xa0, 0x30, 0x30};       // a copy that cannot be read
-inline const QColor kGridLine{0xb8, 0xc4, 0xd0};      // lines between cells
-inline const QColor kGridBorder{0x8a, 0x9a, 0xab};    // the band table's border
-inline const QColor kHeaderCell{0xe8, 0xee, 0xf4};    // header cells drawn by the program
-inline const QColor kTotalCell{0xfb, 0xf6, 0xe4};     // the band table's total row
-inline const QColor kAxis{0x55, 0x55, 0x55};          // a chart axis of several series
-inline const QColor kChartGrid{0xdd, 0xdd, 0xdd};     // a chart's grid lines
-inline const QColor kLegendBorder{0xbb, 0xbb, 0xbb};  // a chart legend's frame
 constexpr int kLegendOpacity = 210;                   // of the legend's base, over the bars
+inline const QColor kOnPastel{0x1a, 0x1a, 0x1a};      // text on a fixed pale background
 inline const QColor kPrintText{0, 0, 0};              // printed texts
 inline const QColor kPageNumber{0x80, 0x80, 0x80};    // printed page numbers
 }  // namespace colour
