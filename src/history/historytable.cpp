@@ -185,6 +185,7 @@ ChartLook historyChartLook(HistoryTable::Unit unit) {
         look.series.push_back({names[k], false, kKindColours[k]});
     }
     look.xCaption = unit == HistoryTable::Unit::Day ? "日数" : "月数";
+    look.pointUnit = unit == HistoryTable::Unit::Day ? "日" : "か月";
     look.labelTicks = true;
     return look;
 }

@@ -23,6 +23,8 @@ struct ChartLook {
     std::string xCaption;
     std::string barCaption = "入金";
     std::string lineCaption = "累計";
+    // What a point is, as the chart's description counts them.
+    std::string pointUnit = "回";
     // The x ticks show the labels of their points instead of positions.
     bool labelTicks = false;
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/money.h"
 #include "qt/binding/bind.h"
 #include "qt/charts/groupedbars.h"
 #include "qt/charts/groupedline.h"
@@ -293,7 +294,25 @@ void ChartView::redraw() {
         plot_->yAxis2->setRange(n == 0 ? padded(0, 0) : padded(lineLow_, lineHigh_));
     }
     plot_->xAxis->setRange(allPoints());
+    describe();
     plot_->replot();
+}
+
+// What a screen reader says of the chart: "入金のグラフ：24回、合計 ¥406".
+void ChartView::describe() {
+    const ChartLook& look = data_.look();
+    double total = 0;
+    if (line_ && points_ > 0) {
+        total = line_->data()->at(points_ - 1)->value;
+    } else {
+        for (const QCPBars* bars : bars_) {
+            for (const QCPBarsData& p : *bars->data()) total += p.value;
+        }
+    }
+    const auto money = Money::fromDouble(total);
+    plot_->setAccessibleDescription(
+        qs(look.barCaption + "のグラフ：" + std::to_string(points_) + look.pointUnit + "、合計 " +
+           (money ? money->currencyText() : std::string("¥0"))));
 }
 
 QCPRange ChartView::allPoints() const {

@@ -39,6 +39,7 @@ public:
 
 private:
     void redraw();
+    void describe();
     std::size_t pointsKept(std::size_t n) const;
     // Whether a point from `from` on, about to be dropped, reached the
     // bars' (the line's) range, which must then be found anew.

@@ -28,6 +28,8 @@ HistoryGrid::HistoryGrid(HistoryTable& table, const char* accessibleName, QWidge
     setModel(model_);
 
     fixed_->setFocusPolicy(Qt::NoFocus);
+    // The first column again, standing still while the grid scrolls sideways.
+    fixed_->setAccessibleName(QString::fromUtf8(accessibleName) + "の左端の列");
     setUpGrid(fixed_, table.fontPoints());
     fixed_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     fixed_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "history/analysis.h"
+#include "qt/access/readas.h"
 #include "qt/binding/lazypage.h"
 #include "qt/export/pageprint.h"
 #include "qt/export/tableactions.h"
@@ -65,10 +66,14 @@ QWidget* captionLine(Label& caption, Label* name, Label& total) {
     widget->setFixedHeight(34);
     auto* line = new QHBoxLayout(widget);
     line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(makeNote(caption));
-    if (name) line->addWidget(makeText(*name, points::kFigure, true, scheme().title));
-    line->addStretch();
-    line->addWidget(makeAmount(total, points::kFigure));
+    std::vector<QLabel*> pieces{makeNote(caption)};
+    if (name) pieces.push_back(makeText(*name, points::kFigure, true, scheme().title));
+    pieces.push_back(makeAmount(total, points::kFigure));
+    readAsOneSentence(pieces, " ");
+    for (QLabel* piece : pieces) {
+        if (piece == pieces.back()) line->addStretch();
+        line->addWidget(piece);
+    }
     return widget;
 }
 
@@ -114,6 +119,7 @@ QFrame* makeBandTable(AnalysisPage& page, const PageContext& context) {
     grid->setColumnStretch(0, 2);
     for (int b = 1; b <= AnalysisPage::kBands; ++b) grid->setColumnStretch(b, 1);
     table->setFixedHeight((AnalysisPage::kSources + 2) * (rowHeight + 1) + 1);
+    readAsTable(table);
     // Clicked, it takes the keys, so that Ctrl+C copies it.
     table->setFocusPolicy(Qt::ClickFocus);
     offerTable(

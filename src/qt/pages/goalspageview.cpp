@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "goals/goalspage.h"
+#include "qt/access/readas.h"
 #include "qt/binding/lazypage.h"
 #include "qt/export/pageprint.h"
 #include "qt/pages/pagepieces.h"
@@ -55,7 +56,9 @@ QVBoxLayout* makeTotals(const std::vector<Figure>& figures, Figures& reported) {
     for (const Figure& f : figures) {
         QLabel* value = makeAmount(f.label, points::kTitle);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        totals->addWidget(makeCaption(f.caption, points::kEntry), row, 0);
+        QLabel* caption = makeCaption(f.caption, points::kEntry);
+        readAsOneSentence({caption, value}, " ");
+        totals->addWidget(caption, row, 0);
         totals->addWidget(value, row, 1);
         reported.emplace_back(f.caption, &f.label);
         ++row;

@@ -1,3 +1,4 @@
+#include "qt/access/readas.h"
 #include "qt/pages/pagepieces.h"
 
 #include <QBoxLayout>
@@ -71,6 +72,7 @@ QLabel* makeAmount(Label& label, int size) {
 
 QLabel* addFigure(QGridLayout* grid, int row, int column, QLabel* caption, Label& value, int size) {
     QLabel* amount = makeAmount(value, size);
+    readAsOneSentence({caption, amount}, " ");
     grid->addWidget(caption, row, column);
     grid->addWidget(amount, row, column + 1, Qt::AlignRight);
     return amount;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "qt/access/readas.h"
 #include "qt/binding/lazypage.h"
 #include "qt/charts/chartview.h"
 #include "qt/export/pageprint.h"
@@ -48,6 +49,7 @@ QWidget* makeNotice(SmallChangePage& page) {
     QLabel* since = makeText(page.lblCmnt2[0], points::kFigure);
     QLabel* days = makeAmount(page.lblKozeni_Keika, points::kLarge);
     QLabel* passed = makeText(page.lblCmnt2[1], points::kFigure);
+    readAsOneSentence({since, days, passed});
     auto* line = new QHBoxLayout;
     for (QLabel* piece : {since, days, passed}) {
         keepRoomWhenHidden(piece);

@@ -10,6 +10,7 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include "qt/access/readas.h"
 #include "qt/binding/lazypage.h"
 #include "qt/charts/chartview.h"
 #include "qt/export/pageprint.h"
@@ -33,6 +34,7 @@ QGroupBox* makePlan(StepPage& page) {
         QLabel* after =
             makeText(page.lblCmnt1[static_cast<std::size_t>(line * 2 + 1)], points::kFigure);
         for (QLabel* piece : {before, amount, after}) keepRoomWhenHidden(piece);
+        readAsOneSentence({before, amount, after});
         grid->addWidget(before, line, 0, Qt::AlignRight);
         grid->addWidget(amount, line, 1, Qt::AlignRight);
         grid->addWidget(after, line, 2, Qt::AlignLeft);

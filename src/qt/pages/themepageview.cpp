@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "qt/access/readas.h"
 #include "qt/binding/lazypage.h"
 #include "qt/charts/chartview.h"
 #include "qt/export/pageprint.h"
@@ -74,11 +75,14 @@ QVBoxLayout* makeLedgerSide(ThemePage& page, const PageContext& context) {
         makeLedger(page.msgLedger, context, {{}, [&page] { page.msgLedger_DblClick(); }});
     ledger->setLeastWidth(660);
     auto* figures = new QHBoxLayout;
-    figures->addWidget(makeCaption("回数"));
-    figures->addWidget(makeAmount(page.lblCnt, points::kFigure));
-    figures->addSpacing(24);
-    figures->addWidget(makeCaption("合計"));
-    figures->addWidget(makeAmount(page.lblZen, points::kFigure));
+    for (auto [caption, figure] : {std::pair{"回数", &page.lblCnt}, {"合計", &page.lblZen}}) {
+        if (figures->count() > 0) figures->addSpacing(24);
+        QLabel* captionLabel = makeCaption(caption);
+        QLabel* value = makeAmount(*figure, points::kFigure);
+        readAsOneSentence({captionLabel, value}, " ");
+        figures->addWidget(captionLabel);
+        figures->addWidget(value);
+    }
     figures->addStretch();
     figures->addWidget(makeButton(page.cmdClr, context, [&page] { page.cmdClr_Click(); }));
     auto* left = new QVBoxLayout;

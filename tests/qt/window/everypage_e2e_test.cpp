@@ -227,5 +227,96 @@ TEST(EveryPage, EveryTextIsReadableInALightAndADarkScheme) {
     }
 }
 
+bool interactive(QAccessible::Role role) {
+    switch (role) {
+        case QAccessible::Button:
+        case QAccessible::CheckBox:
+        case QAccessible::RadioButton:
+        case QAccessible::EditableText:
+        case QAccessible::SpinBox:
+        case QAccessible::ComboBox:
+        case QAccessible::Table:
+        case QAccessible::List:
+        case QAccessible::Tree:
+        case QAccessible::Graphic:
+        case QAccessible::Chart:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// What a screen reader walks: every control that can be used has a name;
+// sentences shown in pieces are read whole; the band counts are a table; a
+// chart's description follows its data.
+TEST(EveryPage, AScreenReaderNamesEveryControlAndReadsSentencesWhole) {
+    Window win;
+    putSample(win);
+    win.start();
+    win.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(win.window.get()));
+    auto said = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).toStdString();
+    };
+    std::size_t named = 0;
+    forEveryPage(win, [&](QWidget* page) {
+        std::size_t controls = 0;
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            if (!w->isVisibleTo(page) || !a || a->state().invisible) continue;
+            // Qt leaves a spin box's own line edit out of what a reader walks.
+            if (w->objectName() == "qt_spinbox_lineedit") continue;
+            // A chart is a control too: it zooms, drags and has a menu.
+            const bool used = interactive(a->role()) || (w->focusPolicy() & Qt::TabFocus) ||
+                              qobject_cast<QCustomPlot*>(w);
+            if (!used) continue;
+            ++controls;
+            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty())
+                << w->metaObject()->className() << " " << w->objectName().toStdString();
+        }
+        EXPECT_GE(controls, 2u);
+        named += controls;
+    });
+    EXPECT_GT(named, 50u);
+
+    win.click("cmdCyokin1");
+    const auto plan = win.find<QLabel>("lblCmnt1_0");
+    EXPECT_EQ(said(plan), win.text("lblCmnt1_0") + win.text("lblEvery_Kingaku") +
+                              win.text("lblCmnt1_1"));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(win.find<QLabel>("lblEvery_Kingaku"))
+                    ->state()
+                    .invisible);
+    for (QLabel* l : win.find<QWidget>("fraCyokin1")->findChildren<QLabel*>()) {
+        if (l->text() == "合計") {
+            EXPECT_EQ(said(l), "合計 " + win.text("lblEvery_zen"));
+        }
+    }
+    auto* chart = win.find<QWidget>("mctEvery")->findChild<QCustomPlot*>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->accessibleDescription().toStdString(), "入金のグラフ：24回、合計 ¥406");
+    win.w.dialogs.answer(Answer::Ok);  // the sample's hint to start afresh
+    win.click("cmdEveryHozon");
+    EXPECT_NE(win.text("lblEvery_zen"), "¥406");
+    EXPECT_EQ(chart->accessibleDescription().toStdString(),
+              "入金のグラフ：25回、合計 " + win.text("lblEvery_zen"));
+
+    win.click("cmdData_Sort");
+    QAccessibleInterface* bands =
+        QAccessible::queryAccessibleInterface(win.find<QWidget>("bandTable"));
+    ASSERT_EQ(bands->role(), QAccessible::Table);
+    QAccessibleTableInterface* table = bands->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->columnCount(), 8);
+    QAccessibleInterface* cell = table->cellAt(0, 0);
+    ASSERT_NE(cell, nullptr);
+    QAccessibleTableCellInterface* place = cell->tableCellInterface();
+    ASSERT_NE(place, nullptr);
+    ASSERT_EQ(place->columnHeaderCells().size(), 1);
+    EXPECT_EQ(place->columnHeaderCells()[0]->text(QAccessible::Name).toStdString(), "1");
+    EXPECT_EQ(place->rowHeaderCells()[0]->text(QAccessible::Name).toStdString(), "３６５歩");
+    EXPECT_EQ(table->rowDescription(5).toStdString(), "合計");
+}
+
 }  // namespace
 }  // namespace zm::test
