@@ -216,6 +216,15 @@ void LedgerView::keyPressEvent(QKeyEvent* event) {
     run_(remove_);
 }
 
+// A grid that stood at its newest row stays there when it gets shorter or
+// taller (a scroll bar of the window comes or goes).
+void LedgerView::resizeEvent(QResizeEvent* event) {
+    QScrollBar* bar = verticalScrollBar();
+    const bool atNewest = bar->maximum() > 0 && bar->value() == bar->maximum();
+    QTableView::resizeEvent(event);
+    if (atNewest) bar->setValue(bar->maximum());
+}
+
 void LedgerView::showEvent(QShowEvent* event) {
     QTableView::showEvent(event);
     if (scrollPending_) scrollToTop(table_.topRow());

@@ -30,6 +30,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Delete on a row deletes it as the double-click does, where it does.
     void keyPressEvent(QKeyEvent* event) override;
     void updateGeometries() override;

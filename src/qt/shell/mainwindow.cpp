@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include "qt/pages/pageviews.h"
 #include "qt/shell/filewatch.h"
 #include "qt/shell/guidewindows.h"
+#include "qt/shell/pagescroll.h"
 #include "qt/shell/restoredialog.h"
 #include "qt/shell/style.h"
 #include "qt/shell/undokeys.h"
@@ -106,7 +108,14 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     addPage(makeDayHistoryView(form, context_));
     addPage(makeMonthHistoryView(form, context_));
 
-    setCentralWidget(central);
+    // Larger text or a smaller screen than the pages need: the window fits
+    // the screen and the pages scroll instead of being cut off.
+    setCentralWidget(new PageScroll(central, [this] {
+        // The frame is known once the window is on screen; none before.
+        const QSize frame = frameGeometry().size() - geometry().size();
+        return frame + QSize(0, statusBar()->sizeHint().height());
+    }));
+    body_ = central;
     // What the last undo or redo did, until the next action: the window's
     // status line, where a desktop program says such things.
     auto* undone = new QLabel;
@@ -124,7 +133,7 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     // The pages not on screen are made once the window is first painted, in
     // the moments before the user can click.
     central->installEventFilter(this);
-    resize(1180, 720);
+    fitScreen(QSize(1180, 720));
     installGuideWindows(shell_, this, context_);
     installHelpViewer(shell_, this, dialogs_, form.dataFolder());
     new UndoKeys(
@@ -148,11 +157,19 @@ void MainWindow::addPage(QWidget* page) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && watched == centralWidget()) {
+    if (event->type() == QEvent::Paint && watched == body_) {
         watched->removeEventFilter(this);
         QTimer::singleShot(0, this, &MainWindow::fillNextPage);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The window's usual size, or the screen's room when that is less.
+void MainWindow::fitScreen(QSize usual) {
+    if (const QScreen* s = screen()) {
+        usual = usual.boundedTo(s->availableGeometry().size());
+    }
+    resize(usual);
 }
 
 void MainWindow::fillNextPage() {

@@ -35,6 +35,7 @@ private:
     void addPage(QWidget* page);
     // Fills the next page not filled yet, one per turn of the event loop.
     void fillNextPage();
+    void fitScreen(QSize usual);
 
     MainForm& form_;
     Dialogs& dialogs_;
@@ -43,6 +44,8 @@ private:
     DataExport out_;
     PageContext context_;
     QGridLayout* pages_ = nullptr;
+    // The buttons and pages, inside the window's scroll area.
+    QWidget* body_ = nullptr;
     std::vector<QWidget*> unfilled_;
     // Handlers running now: a change in the folder waits for them to end.
     int running_ = 0;
