@@ -72,6 +72,24 @@ rm -r "$home_data"
 [ -f "$home_data/ZumexHelp.chm" ] || fail "the first start brought no help file"
 [ "$(ls -A "$HOME/.local/share")" = zumeri ] || fail "the first start left something beside the data folder"
 
+# --data-dir and ZUMERI_DATA_DIR, the option first: the folder is filled the first time and
+# passed on whole; one that cannot be made is said, with nothing left behind; a command that
+# only reads never makes one.
+[ "$(cd "$tmp/elsewhere" && ZUMERI_DATA_DIR=book5 started_in "$prefix/bin/zumeri" -a --data-dir book4/ b)" = \
+  "$tmp/elsewhere/book4|--data-dir=$tmp/elsewhere/book4 -a b" ] || fail "--data-dir"
+[ ! -e "$tmp/elsewhere/book5" ] || fail "ZUMERI_DATA_DIR won over --data-dir"
+rm "$tmp/elsewhere/book4/ZumexHelp.chm"
+same_folder "$prefix/share/zumeri/sample" "$tmp/elsewhere/book4"
+[ "$(ZUMERI_DATA_DIR="$tmp/book6" started_in "$prefix/bin/zumeri")" = "$tmp/book6|--data-dir=$tmp/book6" ] ||
+  fail "ZUMERI_DATA_DIR"
+touch "$tmp/afile"
+rm -f "$HOME/started-in"
+if "$prefix/bin/zumeri" --data-dir "$tmp/afile/book" 2>"$tmp/said"; then fail "a folder under a file was made"; fi
+grep -q "データフォルダを作れません：$tmp/afile/book" "$tmp/said" || fail "no reason for an unmakeable folder: $(cat "$tmp/said")"
+[ ! -e "$HOME/started-in" ] && [ -z "$(find "$tmp" -maxdepth 1 -name '.zumeri.*')" ] || fail "a failed start left something"
+if "$prefix/bin/zumeri" --data-dir "$tmp/book7" --export-csv out 2>"$tmp/said"; then fail "export from no folder"; fi
+grep -q "データフォルダがありません：$tmp/book7" "$tmp/said" && [ ! -e "$tmp/book7" ] || fail "export made a folder"
+
 # Taking the data out only reads: an empty data folder is not filled, and the program
 # is told where the command was typed, for a relative folder.
 cat >"$prefix/libexec/zumeri/zumeri" <<'STUB'
