@@ -8,6 +8,7 @@
 #include "qt/desktop/datadir.h"
 #include "qt/desktop/desktopreminder.h"
 #include "qt/qtconvert.h"
+#include "qt/shell/frontdoor.h"
 #include "qt/shell/mainwindow.h"
 #include "qt/shell/qtdialogs.h"
 #include "qt/shell/qtshell.h"
@@ -41,7 +42,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const zm::FolderLock lock(*dir);
-    if (zm::refuseSecondStart(lock, dialogs)) return 1;
+    if (zm::refuseSecondStart(lock, dialogs, [&dir] { zm::FrontDoor::knock(*dir); })) return 1;
     zm::DataFolder folder(*dir);
     zm::QtShell shell;
     zm::SystemClock clock;
@@ -55,6 +56,7 @@ int main(int argc, char* argv[]) {
         window.activateWindow();
     };
     zm::DesktopReminder reminder(form.every, folder, clock, dataDir, bringForward);
+    const zm::FrontDoor door(*dir, bringForward);
 
     window.run([&form] { form.Form_Load(); });
     if (shell.ended()) return shell.exitCode();

@@ -38,6 +38,42 @@ cmp "$prefix/share/zumeri/ZumexHelp.chm" "$data/ZumexHelp.chm"
 rm "$data/ZumexHelp.chm"
 same_folder "$prefix/share/zumeri/sample" "$data"
 
+# A second savings book named where the command was typed: filled from the sample and
+# named in the title. A second start on it brings its window back above another book's
+# (on a display without a window manager, raising restacks at once) and waits at its
+# message. xwininfo lists the windows from the top down.
+mkdir -p "$tmp/typed"
+(cd "$tmp/typed" && exec "$prefix/bin/zumeri" --data-dir book2) >"$tmp/book2.log" 2>&1 &
+book2=$!
+cleanups+=("kill $book2; wait $book2")
+"$source_dir/scripts/wait-main-window" 40 "ズメリ貯金Ｐｒｏ － book2" >/dev/null ||
+  fail "no window titled with book2: $(cat "$tmp/book2.log")"
+[ "$(readlink "/proc/$book2/cwd")" = "$tmp/typed/book2" ] || fail "book2 is not where it was typed"
+place_of() {
+  LC_ALL=C.UTF-8 xwininfo -root -children | grep -n "\"ズメリ貯金Ｐｒｏ － $1\": (\"zumeri\"" | cut -d: -f1 | head -1
+}
+(cd "$tmp/typed" && ZUMERI_DATA_DIR=book3 exec "$prefix/bin/zumeri") >"$tmp/book3.log" 2>&1 &
+book3=$!
+cleanups+=("kill $book3; wait $book3")
+for _ in $(seq 200); do
+  [ -n "$(place_of book3)" ] && break
+  sleep 0.2
+done
+[ "$(place_of book3)" -lt "$(place_of book2)" ] || fail "book3's window did not open above book2's"
+"$prefix/bin/zumeri" --data-dir="$tmp/typed/book2/" >"$tmp/again.log" 2>&1 &
+again=$!
+cleanups+=("kill $again; wait $again")
+for _ in $(seq 100); do
+  [ "$(place_of book2)" -lt "$(place_of book3)" ] && break
+  sleep 0.2
+done
+[ "$(place_of book2)" -lt "$(place_of book3)" ] || fail "a second start on book2 did not bring its window forward"
+kill -0 "$again" 2>/dev/null || fail "the second start on book2 did not wait at its message"
+kill "$again" "$book3" "$book2"
+wait "$again" "$book3" "$book2" || true
+rm "$tmp/typed/book2/ZumexHelp.chm"
+same_folder "$prefix/share/zumeri/sample" "$tmp/typed/book2"
+
 # The launcher alone, with a stand-in program that tells where it was started and how.
 cat >"$prefix/libexec/zumeri/zumeri" <<'STUB'
 #!/bin/sh
