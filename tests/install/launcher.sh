@@ -38,6 +38,42 @@ cmp "$prefix/share/zumeri/ZumexHelp.chm" "$data/ZumexHelp.chm"
 rm "$data/ZumexHelp.chm"
 same_folder "$prefix/share/zumeri/sample" "$data"
 
+# A second savings book named where the command was typed: filled from the sample and
+# named in the title. A second start on it brings its window back above another book's
+# (on a display without a window manager, raising restacks at once) and waits at its
+# message. xwininfo lists the windows from the top down.
+mkdir -p "$tmp/typed"
+(cd "$tmp/typed" && exec "$prefix/bin/zumeri" --data-dir book2) >"$tmp/book2.log" 2>&1 &
+book2=$!
+cleanups+=("kill $book2; wait $book2")
+"$source_dir/scripts/wait-main-window" 40 "ズメリ貯金Ｐｒｏ － book2" >/dev/null ||
+  fail "no window titled with book2: $(cat "$tmp/book2.log")"
+[ "$(readlink "/proc/$book2/cwd")" = "$tmp/typed/book2" ] || fail "book2 is not where it was typed"
+place_of() {
+  LC_ALL=C.UTF-8 xwininfo -root -children | grep -n "\"ズメリ貯金Ｐｒｏ － $1\": (\"zumeri\"" | cut -d: -f1 | head -1
+}
+(cd "$tmp/typed" && ZUMERI_DATA_DIR=book3 exec "$prefix/bin/zumeri") >"$tmp/book3.log" 2>&1 &
+book3=$!
+cleanups+=("kill $book3; wait $book3")
+for _ in $(seq 200); do
+  [ -n "$(place_of book3)" ] && break
+  sleep 0.2
+done
+[ "$(place_of book3)" -lt "$(place_of book2)" ] || fail "book3's window did not open above book2's"
+"$prefix/bin/zumeri" --data-dir="$tmp/typed/book2/" >"$tmp/again.log" 2>&1 &
+again=$!
+cleanups+=("kill $again; wait $again")
+for _ in $(seq 100); do
+  [ "$(place_of book2)" -lt "$(place_of book3)" ] && break
+  sleep 0.2
+done
+[ "$(place_of book2)" -lt "$(place_of book3)" ] || fail "a second start on book2 did not bring its window forward"
+kill -0 "$again" 2>/dev/null || fail "the second start on book2 did not wait at its message"
+kill "$again" "$book3" "$book2"
+wait "$again" "$book3" "$book2" || true
+rm "$tmp/typed/book2/ZumexHelp.chm"
+same_folder "$prefix/share/zumeri/sample" "$tmp/typed/book2"
+
 # The launcher alone, with a stand-in program that tells where it was started and how.
 cat >"$prefix/libexec/zumeri/zumeri" <<'STUB'
 #!/bin/sh
@@ -71,6 +107,24 @@ rm -r "$home_data"
   fail "without XDG_DATA_HOME"
 [ -f "$home_data/ZumexHelp.chm" ] || fail "the first start brought no help file"
 [ "$(ls -A "$HOME/.local/share")" = zumeri ] || fail "the first start left something beside the data folder"
+
+# --data-dir and ZUMERI_DATA_DIR, the option first: the folder is filled the first time and
+# passed on whole; one that cannot be made is said, with nothing left behind; a command that
+# only reads never makes one.
+[ "$(cd "$tmp/elsewhere" && ZUMERI_DATA_DIR=book5 started_in "$prefix/bin/zumeri" -a --data-dir book4/ b)" = \
+  "$tmp/elsewhere/book4|--data-dir=$tmp/elsewhere/book4 -a b" ] || fail "--data-dir"
+[ ! -e "$tmp/elsewhere/book5" ] || fail "ZUMERI_DATA_DIR won over --data-dir"
+rm "$tmp/elsewhere/book4/ZumexHelp.chm"
+same_folder "$prefix/share/zumeri/sample" "$tmp/elsewhere/book4"
+[ "$(ZUMERI_DATA_DIR="$tmp/book6" started_in "$prefix/bin/zumeri")" = "$tmp/book6|--data-dir=$tmp/book6" ] ||
+  fail "ZUMERI_DATA_DIR"
+touch "$tmp/afile"
+rm -f "$HOME/started-in"
+if "$prefix/bin/zumeri" --data-dir "$tmp/afile/book" 2>"$tmp/said"; then fail "a folder under a file was made"; fi
+grep -q "データフォルダを作れません：$tmp/afile/book" "$tmp/said" || fail "no reason for an unmakeable folder: $(cat "$tmp/said")"
+[ ! -e "$HOME/started-in" ] && [ -z "$(find "$tmp" -maxdepth 1 -name '.zumeri.*')" ] || fail "a failed start left something"
+if "$prefix/bin/zumeri" --data-dir "$tmp/book7" --export-csv out 2>"$tmp/said"; then fail "export from no folder"; fi
+grep -q "データフォルダがありません：$tmp/book7" "$tmp/said" && [ ! -e "$tmp/book7" ] || fail "export made a folder"
 
 # Taking the data out only reads: an empty data folder is not filled, and the program
 # is told where the command was typed, for a relative folder.

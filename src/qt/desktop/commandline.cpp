@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "app/csvexport.h"
@@ -22,14 +24,38 @@ namespace zm {
 namespace {
 
 // The launcher starts the program in the data folder; a relative folder on
-// its command line means one below where the user typed it.
-std::filesystem::path fromCaller(std::filesystem::path folder, const std::filesystem::path& dir) {
+// its command line means one below where the user typed it, which the
+// launcher passes on. Started without it, that is the current folder.
+std::filesystem::path callerDir() {
     const char* caller = std::getenv("ZUMERI_CALLER_DIR");
-    if (folder.is_relative()) folder = (caller && *caller ? caller : dir) / folder;
+    if (caller && std::filesystem::path(caller).is_absolute()) return caller;
+    std::error_code ec;
+    return std::filesystem::current_path(ec);
+}
+
+std::filesystem::path fromCaller(std::filesystem::path folder, const std::filesystem::path& caller) {
+    if (folder.is_relative()) folder = caller / folder;
     return folder.lexically_normal();
 }
 
-int exportCsv(const QString& folder) {
+// Takes --data-dir and its value out of the arguments the window's
+// application reads, which would refuse them as unknown.
+void dropDataDir(int& argc, char* argv[]) {
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--data-dir" || arg == "-data-dir") {
+            ++i;
+            continue;
+        }
+        if (arg.starts_with("--data-dir=") || arg.starts_with("-data-dir=")) continue;
+        argv[kept++] = argv[i];
+    }
+    argv[kept] = nullptr;
+    argc = kept;
+}
+
+int exportCsv(const QString& folder, const std::filesystem::path& caller) {
     std::string why;
     const auto dir = workingFolder(why);
     if (!dir) {
@@ -37,7 +63,7 @@ int exportCsv(const QString& folder) {
         return 1;
     }
     try {
-        const std::filesystem::path out = fromCaller(pathOf(folder), *dir);
+        const std::filesystem::path out = fromCaller(pathOf(folder), caller.empty() ? *dir : caller);
         const SystemClock clock;
         // Only read: the folder's lock is not taken, so that a window open on
         // the same folder does not stop it; every write there is whole.
@@ -116,7 +142,9 @@ int refuse(const QString& argument) {
 
 }  // namespace
 
-std::optional<int> runCommandLine(int argc, char* argv[]) {
+std::optional<int> runCommandLine(int& argc, char* argv[], DataDir& dataDir) {
+    const std::filesystem::path caller = callerDir();
+    dataDir = DataDir::chosen(std::nullopt, std::getenv("ZUMERI_DATA_DIR"), caller);
     // A plain start, the common case, costs the window's start-up nothing.
     if (argc < 2) return std::nullopt;
     // The help names the program as the user types it, not the installed
@@ -158,12 +186,21 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
         "--remind と共に：その時刻より前に起動されたときは、その時刻まで待ってから通知します。",
         "HH:MM");
     parser.addOption(atOption);
+    const QCommandLineOption dataDirOption(
+        "data-dir",
+        "FOLDERをデータフォルダとして使います（二冊目の貯金帳など）。"
+        "環境変数 ZUMERI_DATA_DIR でも指定できます。",
+        "FOLDER");
+    parser.addOption(dataDirOption);
 
     // Without an option of ours the window starts, and its own options
     // (-style, -platform ...) are left to it; anything else is refused here,
     // where no display is needed to say so.
     const bool parsed = parser.parse(QCoreApplication::arguments());
-    const bool ours = !parser.optionNames().isEmpty();
+    // --data-dir goes with the window's start as well as with ours.
+    QStringList given = parser.optionNames();
+    given.removeAll("data-dir");
+    const bool ours = !given.isEmpty();
     const QStringList unknown = parser.unknownOptionNames();
     for (const QString& option : unknown) {
         if (ours || !isQtOption(option)) return refuse(typed(option));
@@ -176,7 +213,18 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
                   << "\n使い方は「zumeri --help」で表示します。\n";
         return 2;
     }
-    if (!ours) return std::nullopt;
+    if (parser.isSet(dataDirOption)) {
+        const QString folder = parser.value(dataDirOption);
+        if (folder.isEmpty()) {
+            std::cerr << "zumeri: --data-dir にはフォルダを指定します。\n";
+            return 2;
+        }
+        dataDir = DataDir::chosen(pathOf(folder).string(), nullptr, caller);
+    }
+    if (!ours) {
+        dropDataDir(argc, argv);
+        return std::nullopt;
+    }
     if (!parser.positionalArguments().isEmpty())
         return refuse(parser.positionalArguments().first());
     if (parser.isSet(help)) {
@@ -187,16 +235,23 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
         std::cout << "zumeri " << ZUMERI_VERSION << '\n';
         return 0;
     }
-    if (parser.isSet(exportCsvOption)) return exportCsv(parser.value(exportCsvOption));
+    if (parser.isSet(exportCsvOption) || parser.isSet(remindOption)) {
+        // Both only read: a named folder must be there already.
+        if (const auto why = dataDir.enter(false)) {
+            std::cerr << "zumeri: " << *why << '\n';
+            return 1;
+        }
+    }
+    if (parser.isSet(exportCsvOption)) return exportCsv(parser.value(exportCsvOption), caller);
     if (parser.isSet(remindOption)) {
-        if (!parser.isSet(atOption)) return runRemind();
+        if (!parser.isSet(atOption)) return runRemind(dataDir);
         const QString at = parser.value(atOption);
         const auto time = parseTimeText((at.size() == 5 ? at + ":00" : at).toStdString());
         if (!time) {
             std::cerr << "zumeri: --at の時刻は HH:MM で指定します：" << at.toStdString() << "\n";
             return 2;
         }
-        return runRemind(*time);
+        return runRemind(dataDir, *time);
     }
     std::cerr << "zumeri: --at は --remind と共に指定します。\n";
     return 2;

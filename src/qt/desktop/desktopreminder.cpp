@@ -13,9 +13,10 @@
 namespace zm {
 
 DesktopReminder::DesktopReminder(StepPage& page, const DataFolder& folder, const Clock& clock,
-                                 std::function<void()> open)
+                                 const DataDir& dataDir, std::function<void()> open)
     : folder_(folder),
       clock_(clock),
+      dataDir_(dataDir),
       schedule_(configHome(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
                 commandFor(folder.dir()), systemd_, *this) {
     timer_.setSingleShot(true);
@@ -65,7 +66,7 @@ void DesktopReminder::ring() {
         try {
             const StepPage::Reminder reminder = StepPage::reminderText(folder_, clock_.today());
             if (reminder.quiet == StepPage::Reminder::Quiet::No) {
-                notice_.send(QString::fromStdString(reminder.text));
+                notice_.send(QString::fromStdString(dataDir_.about(reminder.text)));
             }
         } catch (const FileError&) {
             // The window reports a faulty ledger when it next reads it.

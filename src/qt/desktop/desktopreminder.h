@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/reminder.h"
+#include "qt/desktop/datadir.h"
 #include "qt/desktop/desktopnotice.h"
 
 namespace zm {
@@ -20,9 +21,10 @@ class StepPage;
 class DesktopReminder : public QObject, public ReminderSwitch, private ReminderPreference {
     Q_OBJECT
 public:
-    // `open` brings the window forward when the user chooses "開く".
+    // `open` brings the window forward when the user chooses "開く"; a
+    // folder named in `dataDir` is named in the text.
     DesktopReminder(StepPage& page, const DataFolder& folder, const Clock& clock,
-                    std::function<void()> open);
+                    const DataDir& dataDir, std::function<void()> open);
 
     ReminderChoice current() const override { return schedule_.current(); }
     std::string apply(const ReminderChoice& choice) override;
@@ -36,6 +38,7 @@ private:
 
     const DataFolder& folder_;
     const Clock& clock_;
+    DataDir dataDir_;
     SystemctlProcess systemd_;
     ReminderSchedule schedule_;
     DailyAlarm alarm_;

@@ -52,7 +52,7 @@ RemindCommand commandFor(const std::filesystem::path& dataDir) {
                          QCoreApplication::applicationFilePath().toStdString(), dataDir);
 }
 
-int runRemind(std::optional<TimeOfDay> at) {
+int runRemind(const DataDir& dataDir, std::optional<TimeOfDay> at) {
     QCoreApplication& app = *QCoreApplication::instance();
     if (at) waitUntil(*at);
     std::string why;
@@ -84,6 +84,7 @@ int runRemind(std::optional<TimeOfDay> at) {
         return 0;
     }
 
+    reminder.text = dataDir.about(reminder.text);
     DesktopNotice notice;
     if (!notice.send(QString::fromStdString(reminder.text))) {
         say(stdout, "通知サービスがないため、お知らせを表示できませんでした。\n" + reminder.text);
@@ -92,10 +93,12 @@ int runRemind(std::optional<TimeOfDay> at) {
     say(stdout, "お知らせしました。\n" + reminder.text);
     if (!notice.hasActions()) return 0;
 
-    QObject::connect(&notice, &DesktopNotice::opened, &app, [&app, &dir] {
+    QObject::connect(&notice, &DesktopNotice::opened, &app, [&app, &dir, &dataDir] {
         const RemindCommand command = commandFor(dir);
         const std::filesystem::path workDir = command.workingDir.empty() ? dir : command.workingDir;
-        if (QProcess::startDetached(qsPath(command.program), {}, qsPath(workDir))) {
+        QStringList args;
+        for (const std::string& arg : dataDir.arguments()) args << qs(arg);
+        if (QProcess::startDetached(qsPath(command.program), args, qsPath(workDir))) {
             say(stdout, "ズメリ貯金Ｐｒｏを開きました。");
         } else {
             say(stderr, "ズメリ貯金Ｐｒｏを開けませんでした：" + command.program.string());

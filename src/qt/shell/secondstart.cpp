@@ -6,11 +6,15 @@
 
 namespace zm {
 
-bool refuseSecondStart(const FolderLock& lock, Dialogs& dialogs) {
+bool refuseSecondStart(const FolderLock& lock, Dialogs& dialogs,
+                       const std::function<void()>& bringForward) {
     switch (lock.state()) {
         case FolderLock::State::Held:
             return false;
         case FolderLock::State::Busy:
+            // The window in use comes forward at once; the message below says why
+            // this start ends.
+            if (bringForward) bringForward();
             dialogs.msgBox(kFolderBusyText, kFolderBusyTitle, Icon::Exclamation, Buttons::Ok);
             return true;
         case FolderLock::State::Unavailable:

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string_view>
 #include <thread>
 
 #include "store/filenames.h"
@@ -49,6 +50,8 @@ TEST(Remind, NotifiesOnlyWhileTodaysDepositIsOpenAndWritesNothing) {
         const char* said;    // on standard output, or on standard error when failing
         bool opened;         // the launcher was started
         bool waits = false;  // started two seconds before the chosen time
+        // Named with --data-dir, from another folder: "." the data folder.
+        const char* named = nullptr;
     } cases[] = {
         {day(2), "close", false, 0, note, "お知らせしました", false},
         {day(2), "open", false, 0, note, "開きました", true},
@@ -64,6 +67,8 @@ TEST(Remind, NotifiesOnlyWhileTodaysDepositIsOpenAndWritesNothing) {
         {day(2), "", false, 0, "", "通知サービスがないため", false},
         {"-", "close", false, 1, "", "データフォルダ", false},
         {day(2), "close", false, 0, note, "まで待ってから", false, true},
+        {day(2), "open", false, 0, note, "開きました", true, false, "."},
+        {day(2), "close", false, 1, "", "がありません", false, false, "missing"},
     };
     for (const auto& c : cases) {
         // The wait is measured on the real clock: not across midnight.
@@ -76,15 +81,21 @@ TEST(Remind, NotifiesOnlyWhileTodaysDepositIsOpenAndWritesNothing) {
         std::optional<FolderLock> program;
         if (c.running) program.emplace(w.dir.path());
         const fs::path launcher = scratch.path() / "launcher", opened = scratch.path() / "opened";
-        std::ofstream(launcher) << "#!/bin/sh\npwd > '" << opened.string() << "'\n";
+        std::ofstream(launcher) << "#!/bin/sh\nprintf '%s|%s\\n' \"$(pwd)\" \"$*\" > '"
+                                << opened.string() << "'\n";
         fs::permissions(launcher, fs::perms::owner_all);
 
         const auto q = [](const fs::path& p) { return "'" + p.string() + "' "; };
-        std::string command =
-            "cd " + q(w.dir.path()) + "&& ZUMERI_LAUNCHER=" + q(launcher) + "dbus-run-session -- ";
+        const fs::path named = !c.named                       ? fs::path()
+                               : std::string_view(c.named) == "." ? w.dir.path()
+                                                                  : w.dir.path() / c.named;
+        const std::string dataDir = named.string();
+        std::string command = "cd " + q(named.empty() ? w.dir.path() : scratch.path()) +
+                              "&& ZUMERI_LAUNCHER=" + q(launcher) + "dbus-run-session -- ";
         if (*c.service)
             command += q(ZUMERI_FAKE_NOTIFICATIONS) + q(scratch.path() / "log") + c.service + " ";
         command += q(ZUMERI_PROGRAM) + "--remind ";
+        if (c.named) command += "--data-dir " + q(named);
         if (c.waits) command += "--at " + timeText(now + std::chrono::seconds(2)) + " ";
         command += ">" + q(scratch.path() / "out") + "2>" + q(scratch.path() / "err");
         const auto started = std::chrono::steady_clock::now();
@@ -95,13 +106,21 @@ TEST(Remind, NotifiesOnlyWhileTodaysDepositIsOpenAndWritesNothing) {
         const std::string out = slurp(scratch.path() / "out"), err = slurp(scratch.path() / "err");
 
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << c.ledger << err;
-        EXPECT_EQ(slurp(scratch.path() / "log"), c.notes) << c.ledger;
+        // A named folder is named in the text, which the fake service logs with
+        // its line breaks escaped, before the icon's field.
+        std::string notes = c.notes;
+        if (c.named && !notes.empty()) {
+            notes.insert(notes.find("\tzumeri\t"), "\\nデータフォルダ：" + dataDir);
+        }
+        EXPECT_EQ(slurp(scratch.path() / "log"), notes) << c.ledger;
         EXPECT_NE((c.status ? err : out).find(c.said), std::string::npos) << out << err;
         EXPECT_EQ(snapshot(w.dir.path()), before) << c.ledger;
         for (int i = 0; c.opened && i < 100 && slurp(opened).empty(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        EXPECT_EQ(slurp(opened), c.opened ? w.dir.path().string() + "\n" : "") << c.service;
+        const std::string args = c.named ? "--data-dir=" + dataDir : "";
+        EXPECT_EQ(slurp(opened), c.opened ? w.dir.path().string() + "|" + args + "\n" : "")
+            << c.service;
     }
 }
 

@@ -2,8 +2,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <QCoreApplication>
+#include <cstring>
 
 #include <chrono>
 #include <filesystem>
@@ -14,6 +19,7 @@
 #include <thread>
 #include <utility>
 
+#include "qt/shell/frontdoor.h"
 #include "qt/shell/secondstart.h"
 #include "store/filenames.h"
 #include "support/world.h"
@@ -150,6 +156,86 @@ TEST(SecondStart, ChangesNothingAndAKilledFirstProgramFreesTheFolderAtOnce) {
     EXPECT_TRUE(thirdUp) << "no start after the first program was killed";
     EXPECT_TRUE(running(third));
     killProgram(third);
+}
+
+// Connects to the socket file `name` by hand and knocks; false when it cannot.
+bool rawKnock(const std::string& name) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, name.c_str(), sizeof address.sun_path - 1);
+    const bool reached =
+        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::write(fd, "front\n", 6) == 6;
+    ::close(fd);
+    return reached;
+}
+
+// Runs the event loop until `done`, for up to `seconds`.
+bool serveUntil(const std::function<bool()>& done, int seconds) {
+    const auto start = Clock::now();
+    while (Clock::now() - start < std::chrono::seconds(seconds)) {
+        QCoreApplication::processEvents();
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+TEST(SecondStart, BringsTheWindowOfTheFolderForward) {
+    World w, other;
+    w.putInstallation();
+    // The test is the first program: it holds the folder and listens.
+    const FolderLock first(w.dir.path());
+    ASSERT_EQ(first.state(), FolderLock::State::Held);
+    const QString name = FrontDoor::nameFor(w.dir.path());
+    fs::create_symlink(w.dir.path(), other.dir.path() / "link");
+    EXPECT_EQ(FrontDoor::nameFor(other.dir.path() / "link"), name);
+    EXPECT_NE(FrontDoor::nameFor(other.dir.path()), name);
+
+    // A socket left by a program that crashed: nobody answers it at once, and
+    // it is no bar to listening.
+    {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, name.toStdString().c_str(), sizeof address.sun_path - 1);
+        ::unlink(address.sun_path);
+        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
+    }
+    const auto knocked = Clock::now();
+    EXPECT_FALSE(FrontDoor::knock(w.dir.path()));
+    EXPECT_LT(Clock::now() - knocked, std::chrono::seconds(1));
+    int came = 0;
+    const FrontDoor door(w.dir.path(), [&came] { ++came; });
+    ASSERT_TRUE(door.listening());
+    EXPECT_FALSE(FrontDoor::knock(other.dir.path()));
+
+    // A process of another user is hung up on, whether or not it gets in.
+    if (::getuid() == 0) {
+        const std::string path = name.toStdString();
+        const pid_t stranger = ::fork();
+        if (stranger == 0) {
+            if (::setuid(65534) != 0) ::_exit(127);
+            ::_exit(rawKnock(path) ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(stranger, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 127);
+        serveUntil([] { return false; }, 1);
+        EXPECT_EQ(came, 0);
+    }
+
+    // The real program started on the folder calls the window forward and
+    // still waits at its message.
+    const pid_t second = startProgram(w.dir.path());
+    ASSERT_GT(second, 0);
+    EXPECT_TRUE(serveUntil([&came] { return came == 1; }, 30)) << "the second start never called";
+    serveUntil([] { return false; }, 1);
+    EXPECT_TRUE(running(second)) << "the second start did not wait at its message";
+    EXPECT_EQ(came, 1);
+    killProgram(second);
 }
 
 }  // namespace
