@@ -14,6 +14,7 @@
 #include "qt/export/pageprint.h"
 #include "qt/export/tableactions.h"
 #include "qt/itemviews/fixedcelldelegate.h"
+#include "qt/pages/focusframe.h"
 #include "qt/pages/pagepieces.h"
 #include "qt/pages/pageviews.h"
 
@@ -114,8 +115,8 @@ QFrame* makeBandTable(AnalysisPage& page, const PageContext& context) {
     grid->setColumnStretch(0, 2);
     for (int b = 1; b <= AnalysisPage::kBands; ++b) grid->setColumnStretch(b, 1);
     table->setFixedHeight((AnalysisPage::kSources + 2) * (rowHeight + 1) + 1);
-    // Clicked, it takes the keys, so that Ctrl+C copies it.
-    table->setFocusPolicy(Qt::ClickFocus);
+    // Reached by Tab or a click, it takes the keys: Ctrl+C, Shift+F10.
+    showFocus(table);
     offerTable(
         table,
         [&page](const std::vector<int>&, std::string title) {

@@ -1,5 +1,6 @@
 #include "qt/pages/pagepieces.h"
 
+#include <qcustomplot.h>
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "qt/export/chartpicture.h"
 #include "qt/export/pageprint.h"
 #include "qt/export/tableactions.h"
+#include "qt/pages/focusframe.h"
 #include "qt/itemviews/historygrid.h"
 
 namespace zm {
@@ -25,6 +27,7 @@ LedgerView* makeLedger(LedgerTable& table, const PageContext& page, LedgerHandle
             return outTable(table, rows, std::move(title));
         },
         page.out);
+    if (view->removes()) offerRemoval(view, [view] { view->removeCurrent(); });
     return view;
 }
 
@@ -44,6 +47,7 @@ ChartView* makeChart(ChartData& data, const PageContext& page) {
     DataExport& out = page.out;
     return new ChartView(data, [&out](QCustomPlot* plot) {
         offerChart(plot, out);
+        showFocus(plot);
         // A hidden page's chart costs nothing.
         drawWhenShown(plot);
     });
