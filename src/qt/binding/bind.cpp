@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimeEdit>
 #include <QTimer>
@@ -72,6 +73,9 @@ void bindButton(Button& button, QAbstractButton* widget, const Runner& run,
     });
     QObject::connect(widget, &QAbstractButton::clicked, widget,
                      [run, onClick = std::move(onClick)] { run(onClick); });
+    // Enter presses the button that has the keys, in the window as in a
+    // dialog, as Space does.
+    if (auto* push = qobject_cast<QPushButton*>(widget)) push->setAutoDefault(true);
 }
 
 void bindTextBox(TextBox& box, QLineEdit* widget, const Runner& run,

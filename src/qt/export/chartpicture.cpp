@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 
 #include "qt/export/dataexport.h"
+#include "qt/export/menukeys.h"
 #include "qt/export/pageprint.h"
 #include "qt/export/pdftext.h"
 #include "qt/export/savedialog.h"
@@ -35,6 +36,7 @@ void offerChart(QCustomPlot* plot, DataExport& out) {
                          addPrintEntry(menu, plot);
                          menu.exec(plot->mapToGlobal(at));
                      });
+    openMenuByKeys(plot);
 }
 
 QByteArray chartPicture(QCustomPlot* plot, bool pdf) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "qt/export/dataexport.h"
+#include "qt/export/menukeys.h"
 #include "qt/export/pageprint.h"
 #include "qt/export/savedialog.h"
 #include "qt/qtconvert.h"
@@ -29,9 +30,16 @@ TableActions::TableActions(QWidget* table, TableRows rows, DataExport& out)
         copy->setShortcut(QKeySequence::Copy);
         menu.addAction("CSVで保存…", [this] { saveCsv(); });
         addPrintEntry(menu, table_);
+        if (remove_) {
+            menu.addSeparator();
+            QAction* remove = menu.addAction("削除…", remove_);
+            auto* view = qobject_cast<QAbstractItemView*>(table_);
+            remove->setEnabled(!view || view->currentIndex().isValid());
+        }
         menu.exec(table_->mapToGlobal(at));
     });
     table->installEventFilter(this);
+    openMenuByKeys(table);
 }
 
 std::string TableActions::title() const {
@@ -85,10 +93,20 @@ void offerTable(QWidget* table, TableRows rows, DataExport& out) {
     new TableActions(table, std::move(rows), out);
 }
 
+namespace {
+
+TableActions* actionsOf(QWidget* table) {
+    return table->findChild<TableActions*>("tableOut", Qt::FindDirectChildrenOnly);
+}
+
+}  // namespace
+
 void setOutTitle(QWidget* table, std::function<std::string()> title) {
-    if (auto* out = table->findChild<TableActions*>("tableOut", Qt::FindDirectChildrenOnly)) {
-        out->setTitle(std::move(title));
-    }
+    if (TableActions* out = actionsOf(table)) out->setTitle(std::move(title));
+}
+
+void offerRemoval(QWidget* table, std::function<void()> remove) {
+    if (TableActions* out = actionsOf(table)) out->setRemove(std::move(remove));
 }
 
 void copyTable(const OutTable& table) {

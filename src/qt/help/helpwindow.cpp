@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -82,6 +83,15 @@ HelpWindow::HelpWindow(std::unique_ptr<ChmArchive> archive, QWidget* owner)
 HelpWindow::~HelpWindow() {
     // The browser outlives the archive by a moment.
     browser_->setArchive(nullptr);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Closed by Escape, as a dialog is.
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::showDefaultTopic() {

@@ -22,6 +22,9 @@ public:
     void showDefaultTopic();
     HelpBrowser* browser() const { return browser_; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     std::unique_ptr<ChmArchive> archive_;
     HelpBrowser* browser_;

@@ -8,7 +8,7 @@ namespace zm {
 // no wrapping, no row header, rows of one height for the table's font size
 // (set before the model, so that tens of thousands of rows are made at that
 // height rather than resized one by one), and a header that does not light
-// up with the selection.
+// up with the selection. Tab leaves it for the next control.
 void setUpGrid(QTableView* view, int fontPoints);
 
 }  // namespace zm

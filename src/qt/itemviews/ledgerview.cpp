@@ -209,6 +209,11 @@ void LedgerView::keyPressEvent(QKeyEvent* event) {
         QTableView::keyPressEvent(event);
         return;
     }
+    removeCurrent();
+}
+
+void LedgerView::removeCurrent() {
+    if (!remove_ || !currentIndex().isValid()) return;
     // The row the keys moved to is the one the question names.
     clicking_ = true;
     table_.setCurrentRow(currentIndex().row() + 1);

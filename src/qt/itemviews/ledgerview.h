@@ -27,6 +27,10 @@ public:
     void setLeastWidth(int width);
     // After rows were only appended, lays out and repaints just the new rows.
     void doItemsLayout() override;
+    // Deletes the current row as the double-click does, where the table
+    // deletes rows (Delete and the menu's "削除…").
+    bool removes() const { return static_cast<bool>(remove_); }
+    void removeCurrent();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -15,6 +15,7 @@
 #include "qt/export/pageprint.h"
 #include "qt/export/tableactions.h"
 #include "qt/itemviews/fixedcelldelegate.h"
+#include "qt/pages/focusframe.h"
 #include "qt/pages/pagepieces.h"
 #include "qt/pages/pageviews.h"
 
@@ -120,8 +121,8 @@ QFrame* makeBandTable(AnalysisPage& page, const PageContext& context) {
     for (int b = 1; b <= AnalysisPage::kBands; ++b) grid->setColumnStretch(b, 1);
     table->setFixedHeight((AnalysisPage::kSources + 2) * (rowHeight + 1) + 1);
     readAsTable(table);
-    // Clicked, it takes the keys, so that Ctrl+C copies it.
-    table->setFocusPolicy(Qt::ClickFocus);
+    // Reached by Tab or a click, it takes the keys: Ctrl+C, Shift+F10.
+    showFocus(table);
     offerTable(
         table,
         [&page](const std::vector<int>&, std::string title) {

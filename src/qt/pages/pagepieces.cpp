@@ -1,6 +1,7 @@
 #include "qt/access/readas.h"
 #include "qt/pages/pagepieces.h"
 
+#include <qcustomplot.h>
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "qt/export/chartpicture.h"
 #include "qt/export/pageprint.h"
 #include "qt/export/tableactions.h"
+#include "qt/pages/focusframe.h"
 #include "qt/itemviews/historygrid.h"
 
 namespace zm {
@@ -26,6 +28,7 @@ LedgerView* makeLedger(LedgerTable& table, const PageContext& page, LedgerHandle
             return outTable(table, rows, std::move(title));
         },
         page.out);
+    if (view->removes()) offerRemoval(view, [view] { view->removeCurrent(); });
     return view;
 }
 
@@ -45,6 +48,7 @@ ChartView* makeChart(ChartData& data, const PageContext& page) {
     DataExport& out = page.out;
     return new ChartView(data, [&out](QCustomPlot* plot) {
         offerChart(plot, out);
+        showFocus(plot);
         // A hidden page's chart costs nothing.
         drawWhenShown(plot);
     });

@@ -34,7 +34,8 @@ LedgerView* makeLedger(LedgerTable& table, const PageContext& page, LedgerHandle
 // A history grid with its table menu and keys.
 HistoryGrid* makeHistoryGrid(HistoryTable& table, const char* accessibleName,
                              const PageContext& page);
-// A page chart with its menu, drawn only while its page is shown.
+// A page chart with its menu, drawn only while its page is shown; Tab
+// reaches it and its focus shows.
 ChartView* makeChart(ChartData& data, const PageContext& page);
 
 // A fixed caption beside a figure or a field.

@@ -19,6 +19,7 @@
 #include "qt/pages/pageviews.h"
 #include "qt/shell/filewatch.h"
 #include "qt/shell/guidewindows.h"
+#include "qt/shell/pagemarks.h"
 #include "qt/shell/pagescroll.h"
 #include "qt/shell/restoredialog.h"
 #include "qt/shell/style.h"
@@ -65,8 +66,10 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
         {form.cmdMonth, &MainForm::cmdMonth_Click},
     };
     int key = Qt::Key_1;
+    std::vector<QAbstractButton*> pageButtonWidgets;
     for (const PageButton& pb : pageButtons) {
         auto* b = new QPushButton;
+        pageButtonWidgets.push_back(b);
         b->setMinimumSize(84, 34);
         bindButton(pb.button, b, runner_, [&form, click = pb.click] { (form.*click)(); });
         bar->addWidget(b);
@@ -136,6 +139,12 @@ MainWindow::MainWindow(MainForm& form, Dialogs& dialogs, QtShell& shell)
     fitScreen(QSize(1180, 720));
     installGuideWindows(shell_, this, context_);
     installHelpViewer(shell_, this, dialogs_, form.dataFolder());
+    std::vector<std::pair<QAbstractButton*, QWidget*>> marked;
+    for (int i = 0; i < pages_->count(); ++i) {
+        marked.emplace_back(pageButtonWidgets[static_cast<std::size_t>(i)],
+                            pages_->itemAt(i)->widget());
+    }
+    new PageMarks(std::move(marked), this);
     new UndoKeys(
         this, [this, &form] { runner_([&form] { form.cmdUndo_Click(); }); },
         [this, &form] { runner_([&form] { form.cmdRedo_Click(); }); });

@@ -34,17 +34,21 @@ Answer QtDialogs::msgBox(const std::string& text, const std::string& title, Icon
     static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
                                                    QMessageBox::Warning, QMessageBox::Question,
                                                    QMessageBox::Critical};
+    // Escape answers as the way out: never Yes or OK on a question.
     struct Choice {
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton byDefault;
+        QMessageBox::StandardButton escape;
     };
-    static const Choice kButtons[] = {{QMessageBox::Ok, QMessageBox::NoButton},
-                                      {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok},
-                                      {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes}};
+    static const Choice kButtons[] = {
+        {QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Ok},
+        {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel},
+        {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No}};
     if (icon != Icon::None) box.setIcon(kIcons[static_cast<int>(icon)]);
     const Choice& choice = kButtons[static_cast<int>(buttons)];
     box.setStandardButtons(choice.buttons);
     if (choice.byDefault != QMessageBox::NoButton) box.setDefaultButton(choice.byDefault);
+    box.setEscapeButton(choice.escape);
     switch (box.exec()) {
         case QMessageBox::Cancel:
             return Answer::Cancel;

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "qt/itemviews/tabout.h"
 #include "qt/shell/style.h"
 
 namespace zm {
@@ -36,6 +37,7 @@ RestoreDialog::RestoreDialog(MainForm& form, const Runner& run, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->horizontalHeader()->setStretchLastSection(true);
+    leaveByTab(table_);
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r) showRow(r);
     table_->resizeColumnsToContents();
     // The rows are read after this: room for what they will show.

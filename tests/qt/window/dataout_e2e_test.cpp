@@ -177,10 +177,12 @@ struct DataOut : ::testing::Test {
 };
 
 // Every table and chart of every page offers its ways out; the pages that
-// print offer "印刷…" there too.
+// print offer "印刷…" there too, the tables that delete rows "削除…".
 TEST_F(DataOut, EveryTableAndChartHasItsMenu) {
     const Strings table = {"コピー", "CSVで保存…", "印刷…"};
     const Strings chart = {"画像として保存…", "印刷…"};
+    // A table whose rows are deleted offers that last.
+    const Strings deleting = {"コピー", "CSVで保存…", "印刷…", "削除…"};
     const struct {
         const char* page;
         const char* widget;
@@ -188,12 +190,12 @@ TEST_F(DataOut, EveryTableAndChartHasItsMenu) {
     } cases[] = {
         {"cmdCyokin1", "msgEvery", table},
         {"cmdCyokin1", "mctEvery", chart},
-        {"cmdCyokin2", "msgKozeni", table},
+        {"cmdCyokin2", "msgKozeni", deleting},
         {"cmdCyokin2", "mctKozeni", chart},
-        {"cmdCyokin3", "msgChingin", table},
-        {"cmdCyokin3", "msgChinKou", table},
-        {"cmdCyokin5", "msgBakkin", table},
-        {"cmdMaster", "msgMokuhyo", table},
+        {"cmdCyokin3", "msgChingin", deleting},
+        {"cmdCyokin3", "msgChinKou", deleting},
+        {"cmdCyokin5", "msgBakkin", deleting},
+        {"cmdMaster", "msgMokuhyo", deleting},
         {"cmdData_Sort", "msgJunTema1", table},
         {"cmdData_Sort", "msgJunTema", table},
         {"cmdData_Sort", "bandTable", table},
