@@ -124,16 +124,16 @@ int SystemctlProcess::systemctl(const std::vector<std::string>& args) {
 RemindCommand remindCommand(const char* launcherFromEnvironment, const fs::path& program,
                             const fs::path& dataDir) {
     if (launcherFromEnvironment && fs::path(launcherFromEnvironment).is_absolute()) {
-        return {launcherFromEnvironment, {}};
+        return {launcherFromEnvironment, {}, {}};
     }
     // Installed, the program is <prefix>/libexec/zumeri/zumeri and the
     // launcher <prefix>/bin/zumeri.
     const fs::path launcher = program.parent_path().parent_path().parent_path() / "bin" / "zumeri";
     std::error_code ec;
     if (program.parent_path().filename() == "zumeri" && fs::is_regular_file(launcher, ec)) {
-        return {launcher, {}};
+        return {launcher, {}, {}};
     }
-    return {program, dataDir};
+    return {program, dataDir, {}};
 }
 
 fs::path configHome(const char* xdgConfigHome, const char* home) {
@@ -164,7 +164,9 @@ std::string reminderServiceUnit(const RemindCommand& command) {
         "[Service]\n"
         "Type=oneshot\n"
         "ExecStart=" +
-        unitWord(command.program.string()) + " --remind\n";
+        unitWord(command.program.string()) + " --remind";
+    for (const std::string& arg : command.arguments) unit += " " + unitWord(arg);
+    unit += "\n";
     if (!command.workingDir.empty()) {
         unit += "WorkingDirectory=" + unitPath(command.workingDir.string()) + "\n";
     }
@@ -178,7 +180,9 @@ std::string reminderAutostartEntry(const RemindCommand& command, TimeOfDay at) {
         "Name=ズメリ貯金Ｐｒｏ 毎日お知らせ\n"
         "Comment=本日の入金予定をお知らせします\n"
         "Exec=" +
-        execWord(command.program.string()) + " --remind --at " + timeText(at).substr(0, 5) +
+        execWord(command.program.string()) + " --remind --at " + timeText(at).substr(0, 5);
+    for (const std::string& arg : command.arguments) entry += " " + execWord(arg);
+    entry +=
         "\n"
         "Icon=zumeri\n"
         "Terminal=false\n"

@@ -38,6 +38,8 @@ public:
 struct RemindCommand {
     std::filesystem::path program;
     std::filesystem::path workingDir;  // empty for the launcher
+    // Given after --remind: the savings book it reminds about, when one was named.
+    std::vector<std::string> arguments;
 };
 
 // The launcher the environment names (an absolute path), else bin/zumeri of

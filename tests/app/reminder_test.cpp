@@ -43,7 +43,7 @@ struct Configured {
     TempDir home;
     fs::path config = home.path() / "config";
     FakeSystemd systemd;
-    ReminderSchedule schedule{config, {"/opt/z/bin/zumeri", {}}, systemd, systemd};
+    ReminderSchedule schedule{config, {"/opt/z/bin/zumeri", {}, {}}, systemd, systemd};
     Configured() { systemd.wants = config / "systemd/user/timers.target.wants"; }
 
     std::set<std::string> files() const {
@@ -125,7 +125,10 @@ TEST(ReminderSchedule, FilesPassTheDesktopsOwnChecks) {
     std::ofstream(program) << "#!/bin/sh\n";
     fs::permissions(program, fs::perms::owner_all);
     const bool systemd = std::system("command -v systemd-analyze >/dev/null") == 0;
-    for (const RemindCommand& command : {RemindCommand{program, {}}, RemindCommand{program, odd}}) {
+    // The third reminds about a book named by --data-dir, in the same odd place.
+    const RemindCommand book{program, {}, {"--data-dir=" + odd.string()}};
+    for (const RemindCommand& command :
+         {RemindCommand{program, {}, {}}, RemindCommand{program, odd, {}}, book}) {
         const fs::path base = dir.path() / "zumeri-reminder";
         std::ofstream(base.string() + ".timer") << reminderTimerUnit(TimeOfDay{72000});
         std::ofstream(base.string() + ".service") << reminderServiceUnit(command);
@@ -140,6 +143,8 @@ TEST(ReminderSchedule, FilesPassTheDesktopsOwnChecks) {
         }
         EXPECT_EQ(std::system(("desktop-file-validate " + q + ".desktop'").c_str()), 0);
     }
+    EXPECT_NE(reminderServiceUnit(book).find(" --remind \"--data-dir=" + dir.path().string()),
+              std::string::npos);
 }
 
 TEST(DailyAlarm, RingsOnceADayWhenTheTimeHasCome) {

@@ -12,13 +12,23 @@
 
 namespace zm {
 
+namespace {
+
+// The schedule reminds about the book it was switched on in.
+RemindCommand withArguments(RemindCommand command, std::vector<std::string> arguments) {
+    command.arguments = std::move(arguments);
+    return command;
+}
+
+}  // namespace
+
 DesktopReminder::DesktopReminder(StepPage& page, const DataFolder& folder, const Clock& clock,
                                  const DataDir& dataDir, std::function<void()> open)
     : folder_(folder),
       clock_(clock),
       dataDir_(dataDir),
       schedule_(configHome(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")),
-                commandFor(folder.dir()), systemd_, *this) {
+                withArguments(commandFor(folder.dir()), dataDir.arguments()), systemd_, *this) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &DesktopReminder::ring);
