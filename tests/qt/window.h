@@ -46,6 +46,16 @@ inline QPoint rowCentre(QTableView* table, int row) {
     return table->visualRect(table->model()->index(row, 0)).center();
 }
 
+// The nine pages in the order of their buttons: each button and the page it shows.
+struct PageOfButton {
+    const char* button;
+    const char* frame;
+};
+inline constexpr PageOfButton kPages[] = {
+    {"cmdCyokin1", "fraCyokin1"}, {"cmdCyokin2", "fraCyokin2"}, {"cmdCyokin3", "fraCyokin3"},
+    {"cmdCyokin4", "fraCyokin4"}, {"cmdCyokin5", "fraCyokin5"}, {"cmdMaster", "fraMokuhyo"},
+    {"cmdData_Sort", "fraDataSort"}, {"cmdDay", "fraDay"},      {"cmdMonth", "fraMonth"}};
+
 // The real main window over a World's data folder, with scripted dialogs.
 struct Window {
     World w;

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -34,11 +32,7 @@ void putSample(Window& win) {
 
 // Each page on screen in turn, by its button, filled as the user sees it.
 void forEveryPage(Window& win, const std::function<void(QWidget* page)>& check) {
-    const char* const pages[][2] = {
-        {"cmdCyokin1", "fraCyokin1"}, {"cmdCyokin2", "fraCyokin2"}, {"cmdCyokin3", "fraCyokin3"},
-        {"cmdCyokin4", "fraCyokin4"}, {"cmdCyokin5", "fraCyokin5"}, {"cmdMaster", "fraMokuhyo"},
-        {"cmdData_Sort", "fraDataSort"}, {"cmdDay", "fraDay"}, {"cmdMonth", "fraMonth"}};
-    for (const auto& [button, frame] : pages) {
+    for (const auto& [button, frame] : kPages) {
         SCOPED_TRACE(frame);
         win.click(button);
         QApplication::processEvents();

@@ -12,9 +12,6 @@
 namespace zm::test {
 namespace {
 
-const char* const kPageButtons[] = {"cmdCyokin1", "cmdCyokin2",   "cmdCyokin3",
-                                    "cmdCyokin4", "cmdCyokin5",   "cmdMaster",
-                                    "cmdData_Sort", "cmdDay", "cmdMonth"};
 
 // A window over a ledger of each savings page, the focus in it.
 struct Keys : ::testing::Test {
@@ -49,7 +46,7 @@ struct Keys : ::testing::Test {
     }
     // The only page button checked, the others not, as a reader hears it too.
     void expectMarked(const char* button) {
-        for (const char* b : kPageButtons) {
+        for (const auto& [b, frame] : kPages) {
             auto* widget = win.find<QPushButton>(b);
             EXPECT_EQ(widget->isChecked(), b == std::string(button)) << b;
             EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->state().checked,
@@ -78,15 +75,12 @@ struct Keys : ::testing::Test {
 // page's button is marked, also for a page shown by an undo; Delete on a row
 // chosen with the arrow keys asks and deletes as the double-click does.
 TEST_F(Keys, PagesByCtrlAndDigitMarkTheirButtonAndDeleteOnARow) {
-    const char* const frames[] = {"fraCyokin1", "fraCyokin2", "fraCyokin3",
-                                  "fraCyokin4", "fraCyokin5", "fraMokuhyo",
-                                  "fraDataSort", "fraDay", "fraMonth"};
     expectMarked("cmdCyokin1");
     for (int i = 8; i >= 0; --i) {
-        SCOPED_TRACE(frames[i]);
+        SCOPED_TRACE(kPages[i].frame);
         QTest::keyClick(win.window.get(), Qt::Key(Qt::Key_1 + i), Qt::ControlModifier);
-        EXPECT_TRUE(win.find<QWidget>(frames[i])->isVisible());
-        expectMarked(kPageButtons[i]);
+        EXPECT_TRUE(win.find<QWidget>(kPages[i].frame)->isVisible());
+        expectMarked(kPages[i].button);
     }
     EXPECT_EQ(win.find<QPushButton>("cmdCyokin2")->toolTip().toStdString(),
               "小銭清算貯金ページ（Ctrl+2）");
