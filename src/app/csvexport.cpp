@@ -94,7 +94,7 @@ std::vector<std::string> exportCsvFiles(const DataFolder& data, const std::files
         auto ledger = readIfPresent(ThemeLedgerFile(data, t), data);
         savings += ledger.total;
         for (const auto& r : ledger.records) pace.add(r.date, r.amount);
-        ThemePage::fillLedger(table, std::move(ledger.records));
+        ThemePage::fillLedger(table, ledger);
         writeTable(files::kTheme[t]);
         ThemePage::FillItems(table, ItemListFile(data, t).read().records);
         writeTable(files::kItems[t]);

@@ -111,7 +111,7 @@ void MainForm::Form_Load() {
 void MainForm::loadSavingsPages() {
     // The themes' files are read on the other core while the pages before
     // them load; what a failure leaves untaken is dropped.
-    for (int i = 0; i < 3; ++i) ThemeLedgerFile(s_.folder, i).readAhead();
+    for (int i = 0; i < 3; ++i) ThemeLedgerFile(s_.folder, i).readAhead(true);
     const struct DropReadsAhead {
         const DataFolder& folder;
         ~DropReadsAhead() { folder.ahead().dropAll(); }

@@ -19,4 +19,12 @@ bool DecodedStrings::decode(std::string_view bytes, std::string& out) {
     return true;
 }
 
+bool DecodedStrings::decode(std::string_view bytes) {
+    if (find(bytes)) return true;
+    std::optional<std::string> shown = DataFolder::shownText(bytes);
+    if (!shown || !fitsFieldLength(*shown)) return false;
+    remember(bytes, std::move(*shown));
+    return true;
+}
+
 }  // namespace zm

@@ -44,13 +44,12 @@ public:
         return words;
     }
 
-    // `decodeStrings` false: strings are checked but left empty, and
-    // `decoded` only remembers which were good.
-    ExactLine(std::string_view line, DecodedStrings& decoded, bool decodeStrings)
-        : p_(line.data()),
-          end_(line.data() + line.size()),
-          decoded_(decoded),
-          decodeStrings_(decodeStrings) {}
+    // Checked strings: `decoded` only remembers which were good. Numbered:
+    // decoded.last() numbers the string just read.
+    using Strings = StringFields;
+
+    ExactLine(std::string_view line, DecodedStrings& decoded, Strings strings)
+        : p_(line.data()), end_(line.data() + line.size()), decoded_(decoded), strings_(strings) {}
 
     // "YYYY年MM月DD日",
     bool date(Date& out) {
@@ -91,11 +90,12 @@ public:
         if (!close()) return false;
         // A name met before was checked then.
         if (const std::string* known = decoded_.find(bytes)) {
-            if (decodeStrings_) out = *known;
+            if (strings_ == Strings::Copied) out = *known;
             return true;
         }
         if (findMarkOrControl(bytes, '"') != bytes.size()) return false;
-        if (decodeStrings_) return decoded_.decode(bytes, out);
+        if (strings_ == Strings::Copied) return decoded_.decode(bytes, out);
+        if (strings_ == Strings::Numbered) return decoded_.decode(bytes);
         // No character is shorter than a byte.
         const auto chars =
             bytes.size() <= kMaxFieldChars
@@ -140,7 +140,7 @@ private:
     const char* p_;
     const char* end_;
     DecodedStrings& decoded_;
-    bool decodeStrings_;
+    Strings strings_;
 };
 
 }  // namespace zm

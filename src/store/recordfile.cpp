@@ -22,14 +22,19 @@ Loaded<Rec> RecordFile<Rec>::read() const {
 }
 
 template <class Rec>
-Loaded<Rec> RecordFile<Rec>::parseBytes(std::string_view bytes) const {
-    return parseCodePage(bytes, true);
+Loaded<Rec> RecordFile<Rec>::readNumbered() const {
+    return parseCodePage(folder_.readBytes(name_), Strings::Numbered);
 }
 
 template <class Rec>
-Loaded<Rec> RecordFile<Rec>::parseCodePage(std::string_view bytes, bool decodeStrings) const {
+Loaded<Rec> RecordFile<Rec>::parseBytes(std::string_view bytes) const {
+    return parseCodePage(bytes, Strings::Copied);
+}
+
+template <class Rec>
+Loaded<Rec> RecordFile<Rec>::parseCodePage(std::string_view bytes, Strings strings) const {
     try {
-        return parseAs(bytes, true, decodeStrings);
+        return parseAs(bytes, true, strings);
     } catch (const FileError&) {
         return parse(DataFolder::decode(name_, bytes));  // names the fault
     }
@@ -66,7 +71,7 @@ template <class Rec>
 std::vector<DatedAmount> RecordFile<Rec>::parseDatedBytes(std::string_view bytes) const {
     std::vector<DatedAmount> dated;
     if constexpr (requires(const Rec& r) { r.date; }) {
-        const Loaded<Rec> loaded = parseCodePage(bytes, false);
+        const Loaded<Rec> loaded = parseCodePage(bytes, Strings::Checked);
         dated.reserve(loaded.records.size());
         for (const Rec& r : loaded.records) dated.push_back({r.date, Format<Rec>::amount(r)});
     }
@@ -79,10 +84,10 @@ Loaded<Rec> RecordFile<Rec>::parse(std::string_view text) const {
 }
 
 template <class Rec>
-Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage,
-                                     bool decodeStrings) const {
+Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage, Strings strings) const {
     using F = Format<Rec>;
-    DecodedStrings decoded;
+    const bool numbered = strings == Strings::Numbered;
+    DecodedStrings decoded(numbered);
     Loaded<Rec> out;
     // A line is rarely shorter than 24 bytes: reserve once instead of growing.
     out.records.reserve(text.size() / 24 + 1);
@@ -98,20 +103,25 @@ Loaded<Rec> RecordFile<Rec>::parseAs(std::string_view text, bool codePage,
         Rec rec;
         bool exactRead = false;
         if (codePage && !full) {
-            ExactLine exact(line, decoded, decodeStrings);
+            ExactLine exact(line, decoded, strings);
             exactRead = F::read(exact, rec);
         }
         if (!exactRead) rec = readFields();
+        if (numbered) {
+            out.nameOf.push_back(decoded.last());
+            Format<Rec>::clearString(rec);
+        }
         const auto total = Money::checkedAdd(out.total, F::amount(rec));
         if (!total) throw FileError(std::string(name_), lineNo, "合計金額が大きすぎます");
         out.total = *total;
         out.records.push_back(std::move(rec));
     });
+    if (numbered) out.names = decoded.texts();
     return out;
 }
 
 template <class Rec>
-Loaded<Rec> RecordFile<Rec>::readOrCreate() const {
+Loaded<Rec> RecordFile<Rec>::readOrCreate(bool numbered) const {
     std::optional<FileStamp> stamp;
     if (auto ahead = folder_.ahead().take<Loaded<Rec>>(
             name_, [&] { return stamp = folder_.stamp(name_); })) {
@@ -119,18 +129,20 @@ Loaded<Rec> RecordFile<Rec>::readOrCreate() const {
         return std::move(*ahead);
     }
     folder_.createIfMissing(name_);
-    return read();
+    return numbered ? readNumbered() : read();
 }
 
 template <class Rec>
-void RecordFile<Rec>::readAhead() const {
+void RecordFile<Rec>::readAhead(bool numbered) const {
     const auto stamp = folder_.stamp(name_);
     if (!stamp) return;
     // Through a folder of its own: this one belongs to the thread that asks.
     folder_.ahead().begin<Loaded<Rec>>(name_, *stamp,
-                                       [dir = folder_.dir(), name = name_, max = maxRecords_] {
+                                       [dir = folder_.dir(), name = name_, max = maxRecords_,
+                                        numbered] {
                                            const DataFolder there(dir);
-                                           return RecordFile(there, name, max).read();
+                                           const RecordFile file(there, name, max);
+                                           return numbered ? file.readNumbered() : file.read();
                                        });
 }
 

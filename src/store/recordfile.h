@@ -8,6 +8,7 @@
 
 #include "store/datafolder.h"
 #include "store/datedamount.h"
+#include "store/decodedstrings.h"
 #include "store/loaded.h"
 
 namespace zm {
@@ -29,6 +30,10 @@ public:
 
     // A missing file is a FileError.
     Loaded<Rec> read() const;
+    // read() with the string field of each record numbered instead of copied
+    // (see Loaded): a ledger that names few items many times is read without
+    // a copy of a name per record. For records of one string field.
+    Loaded<Rec> readNumbered() const;
     // read(), or the last of these while the file keeps the stamp it had
     // then (see KeptReads): for pages that only look.
     std::shared_ptr<const Loaded<Rec>> readKept() const;
@@ -43,11 +48,13 @@ public:
     // What readDatedKept() gives for the file's bytes.
     std::vector<DatedAmount> parseDatedBytes(std::string_view bytes) const;
     // A missing file is first created empty. Takes the read begun by
-    // readAhead() while the file has not changed since.
-    Loaded<Rec> readOrCreate() const;
-    // Begins read() on the folder's reading thread (see ReadsAhead), for the
-    // first readOrCreate() to take; a missing file is left to it.
-    void readAhead() const;
+    // readAhead() while the file has not changed since. `numbered`: as
+    // readNumbered(), unless a read begun otherwise is taken.
+    Loaded<Rec> readOrCreate(bool numbered = false) const;
+    // Begins read() (readNumbered()) on the folder's reading thread (see
+    // ReadsAhead), for the first readOrCreate() to take; a missing file is
+    // left to it.
+    void readAhead(bool numbered = false) const;
     // Appends one record in one write, creating the file.
     void append(const Rec& record) const;
     // Writes the file anew; a failure leaves the old file whole.
@@ -60,10 +67,12 @@ public:
 private:
     // parse() of decoded text, or of the file's bytes in the code page, where
     // strings may be left empty once checked.
-    Loaded<Rec> parseAs(std::string_view text, bool codePage, bool decodeStrings = true) const;
+    using Strings = StringFields;
+    Loaded<Rec> parseAs(std::string_view text, bool codePage,
+                        Strings strings = Strings::Copied) const;
     // parseAs() of the code page's bytes; a fault is named by reading the
     // decoded text instead.
-    Loaded<Rec> parseCodePage(std::string_view bytes, bool decodeStrings) const;
+    Loaded<Rec> parseCodePage(std::string_view bytes, Strings strings) const;
     const DataFolder& folder_;
     std::string_view name_;
     int maxRecords_;

@@ -25,6 +25,7 @@ struct Format<TimedRecord> {
         return l.date(r.date) && l.time(r.time) && l.money(r.amount);
     }
     static Money amount(const TimedRecord& r) { return r.amount; }
+    static void clearString(TimedRecord&) {}
     static void put(Cp932Lines& out, const TimedRecord& r) {
         out.date(r.date).time(r.time).money(r.amount);
     }
@@ -38,6 +39,7 @@ struct Format<ThemeRecord> {
         return l.date(r.date) && l.str(r.item) && l.money(r.amount);
     }
     static Money amount(const ThemeRecord& r) { return r.amount; }
+    static void clearString(ThemeRecord& r) { r.item = std::string(); }
     static void put(Cp932Lines& out, const ThemeRecord& r) {
         out.date(r.date).str(r.item).money(r.amount);
     }
@@ -49,6 +51,7 @@ struct Format<ItemRecord> {
     static ItemRecord read(const FieldReader& f) { return {f.str(0), f.money(1)}; }
     static bool read(ExactLine& l, ItemRecord& r) { return l.str(r.item) && l.money(r.amount); }
     static Money amount(const ItemRecord& r) { return r.amount; }
+    static void clearString(ItemRecord& r) { r.item = std::string(); }
     static void put(Cp932Lines& out, const ItemRecord& r) { out.str(r.item).money(r.amount); }
 };
 
@@ -58,6 +61,7 @@ struct Format<GoalRecord> {
     static GoalRecord read(const FieldReader& f) { return {f.str(0), f.money(1)}; }
     static bool read(ExactLine& l, GoalRecord& r) { return l.str(r.purpose) && l.money(r.target); }
     static Money amount(const GoalRecord& r) { return r.target; }
+    static void clearString(GoalRecord& r) { r.purpose = std::string(); }
     static void put(Cp932Lines& out, const GoalRecord& r) { out.str(r.purpose).money(r.target); }
 };
 

@@ -106,23 +106,33 @@ void ThemePage::resetThemeLedgerTable() {
     msgLedger.reset(ledgerColumns());
 }
 
-void ThemePage::fillLedger(LedgerTable& table, std::vector<ThemeRecord> records) {
+void ThemePage::fillLedger(LedgerTable& table, const Loaded<ThemeRecord>& ledger) {
     // Rows, positions and running totals are rebuilt whole from the file.
     table.reset(ledgerColumns());
     table.beginLoad();
-    table.reserve(static_cast<int>(records.size()));
+    table.reserve(static_cast<int>(ledger.records.size()));
+    const bool numbered = ledger.nameOf.size() == ledger.records.size();
+    std::vector<std::int64_t> nameText;
+    nameText.reserve(ledger.names.size());
+    for (const std::string& name : ledger.names) nameText.push_back(table.textValue(name));
+    using K = Cell::Kind;
+    static constexpr K kKinds[] = {K::Position, K::Day, K::Text, K::Amount, K::Amount};
     Money running;
-    for (ThemeRecord& rec : records) {
+    for (std::size_t i = 0; i < ledger.records.size(); ++i) {
+        const ThemeRecord& rec = ledger.records[i];
         running += rec.amount;  // within range: the reader checked the sum
-        table.appendRow({Cell::position(), Cell(rec.date), std::move(rec.item), Cell(rec.amount),
-                         Cell(running)});
+        const std::int64_t item =
+            numbered ? nameText.at(ledger.nameOf[i]) : table.textValue(rec.item);
+        const std::int64_t values[] = {0, dayNumber(rec.date), item, rec.amount.raw(),
+                                       running.raw()};
+        table.appendValues(kKinds, values);
     }
     table.endLoad();
 }
 
 void ThemePage::loadThemeLedger() {
-    auto ledger = ThemeLedgerFile(s_.folder, traits_.index).readOrCreate();
-    fillLedger(msgLedger, std::move(ledger.records));
+    const auto ledger = ThemeLedgerFile(s_.folder, traits_.index).readOrCreate(true);
+    fillLedger(msgLedger, ledger);
     themeTotal_ = ledger.total;
     themeCount_ = msgLedger.recordCount();
     if (!msgLedger.empty()) msgLedger.scrollToLast();

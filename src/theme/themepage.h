@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/money.h"
+#include "store/loaded.h"
+#include "store/themerecord.h"
 #include "ui/chartdata.h"
 #include "ui/controls.h"
 #include "ui/ledgertable.h"
@@ -94,7 +96,9 @@ public:
     // The ledger's and the item list's columns, then a row per record (the
     // ledger's with its running total): the page's tables, or ones made to
     // take the files out.
-    static void fillLedger(LedgerTable& table, std::vector<ThemeRecord> records);
+    // A ledger read with its names numbered is filled without a copy of a
+    // name per record.
+    static void fillLedger(LedgerTable& table, const Loaded<ThemeRecord>& ledger);
     static void FillItems(LedgerTable& table, const std::vector<ItemRecord>& items);
 
 private:

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/controls.h"
@@ -48,21 +50,35 @@ public:
         look_.series.at(series).name = std::move(name);
     }
 
+    using Series = std::vector<std::vector<double>>;
     // Replaces everything in one go.
-    void setData(std::vector<std::string> labels, std::vector<std::vector<double>> series) {
+    void setData(std::vector<std::string> labels, Series series) {
+        make_ = nullptr;
         labels_ = std::move(labels);
         series_ = std::move(series);
         notify();
     }
-    int rowCount() const { return series_.empty() ? 0 : static_cast<int>(series_[0].size()); }
+    // The same without labels, the series made by `make` only when first
+    // asked for: the chart of a page not yet shown costs nothing.
+    void setDataWhenAsked(std::function<Series()> make) {
+        labels_.clear();
+        series_.clear();
+        make_ = std::move(make);
+        notify();
+    }
+    int rowCount() const { return series().empty() ? 0 : static_cast<int>(series_[0].size()); }
     const std::vector<std::string>& labels() const { return labels_; }
     // series()[s][i]: the value of series s at point i.
-    const std::vector<std::vector<double>>& series() const { return series_; }
+    const Series& series() const {
+        if (make_) series_ = std::exchange(make_, nullptr)();
+        return series_;
+    }
 
 private:
     ChartLook look_;
     std::vector<std::string> labels_;
-    std::vector<std::vector<double>> series_;
+    mutable Series series_;
+    mutable std::function<Series()> make_;
 };
 
 }  // namespace zm

@@ -8,6 +8,7 @@ namespace zm {
 Cell::Cell(Date d) : kind_(Kind::Day), raw_(dayNumber(d)) {}
 
 void LedgerTable::reset(std::vector<Column> columns) {
+    aboutToChange();
     columns_ = std::move(columns);
     rows_ = 0;
     kinds_.clear();
@@ -116,6 +117,7 @@ std::int64_t LedgerTable::textIndex(const std::string& text) {
 // Cells past the columns are dropped, missing ones are empty.
 template <class It>
 void LedgerTable::append(It first, It last) {
+    aboutToChange();
     for (std::size_t c = 0; c < columns_.size(); ++c) {
         if (first == last) {
             kinds_.push_back(Cell::Kind::Empty);
@@ -139,6 +141,7 @@ void LedgerTable::appendRow(const Row& row) {
 }
 
 void LedgerTable::removeRow(int r) {
+    aboutToChange();
     const auto first = static_cast<std::ptrdiff_t>(at(r, 0));
     const auto width = static_cast<std::ptrdiff_t>(columns_.size());
     kinds_.erase(kinds_.begin() + first, kinds_.begin() + first + width);
@@ -168,6 +171,7 @@ Row LedgerTable::row(int r) const {
 }
 
 void LedgerTable::insertRow(int r, const Row& row) {
+    aboutToChange();
     if (r == rowCount()) {
         appendRow(row);
         return;
@@ -194,6 +198,7 @@ void LedgerTable::reserve(int records) {
 }
 
 Money LedgerTable::runningTotal(int amount, int total, int from) {
+    aboutToChange();
     Money running = from > 1 ? value(from - 1, total) : Money();
     if (from > rows_) return running;
     // Row after row by the table's stride: the cells of the first row checked

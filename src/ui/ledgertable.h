@@ -4,9 +4,11 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/datetime.h"
@@ -123,6 +125,20 @@ public:
 
     void appendRow(std::initializer_list<Cell> row);
     void appendRow(const Row& row);
+    // Loading whole ledgers without a Cell per value: a row of one cell per
+    // column, of these kinds, holding these values as a Cell keeps them
+    // (dayNumber() of a date, the seconds of a time, Money::raw(), and
+    // textValue() of a text).
+    void appendValues(std::span<const Cell::Kind> kinds, std::span<const std::int64_t> values) {
+        if (kinds.size() != columns_.size() || values.size() != columns_.size()) [[unlikely]]
+            noCell(rows_ + 1, static_cast<int>(kinds.size()));
+        aboutToChange();
+        kinds_.insert(kinds_.end(), kinds.begin(), kinds.end());
+        values_.insert(values_.end(), values.begin(), values.end());
+        ++rows_;
+        changed(Change::RowAppended, rowCount() - 1);
+    }
+    std::int64_t textValue(const std::string& text) { return textIndex(text); }
     void removeRow(int r);
     // Record row r's cells, to be put back with insertRow().
     Row row(int r) const;
@@ -157,6 +173,10 @@ public:
     // (Visibility and the like go to the control's own observer.)
     using RowObserver = std::function<void(Change change, int row)>;
     void observeRows(RowObserver observer);
+    // `f` runs once, just before the cells next change (a row added, removed
+    // or put back, totals made anew, the table reset): what was taken from
+    // the table when asked is then taken as it was. One at a time.
+    void beforeNextChange(std::function<void()> f) { beforeChange_ = std::move(f); }
 
 private:
     // Inline: charts and rewrites walk whole ledgers cell by cell.
@@ -166,6 +186,10 @@ private:
         return static_cast<std::size_t>(r - 1) * columns_.size() + static_cast<std::size_t>(c);
     }
     [[noreturn]] void noCell(int r, int c) const;
+    void aboutToChange() {
+        if (beforeChange_) [[unlikely]]
+            std::exchange(beforeChange_, nullptr)();
+    }
     template <class It>
     void append(It first, It last);
     std::int64_t textIndex(const std::string& text);
@@ -185,6 +209,7 @@ private:
     int currentRow_ = 0;
     bool loading_ = false;
     RowObserver rowObserver_;
+    std::function<void()> beforeChange_;
 };
 
 // The columns of a ledger whose records have a date, a time and an amount;
@@ -203,11 +228,14 @@ template <class Deposits>
 void appendTimedRows(LedgerTable& table, const Deposits& deposits) {
     table.beginLoad();
     table.reserve(static_cast<int>(deposits.size()));
+    using K = Cell::Kind;
+    static constexpr K kKinds[] = {K::Position, K::Day, K::ClockTime, K::Amount, K::Amount};
     Money running;
     for (const auto& rec : deposits) {
         running += rec.amount;  // within range: the reader checked the sum
-        table.appendRow(
-            {Cell::position(), Cell(rec.date), Cell(rec.time), Cell(rec.amount), Cell(running)});
+        const std::int64_t values[] = {0, dayNumber(rec.date), rec.time.count(), rec.amount.raw(),
+                                       running.raw()};
+        table.appendValues(kKinds, values);
     }
     table.endLoad();
 }

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 
 #include "store/cp932.h"
 #include "store/datafolder.h"
@@ -112,6 +113,16 @@ std::string dated(const Read& read) {
     }
 }
 
+// A read with numbered names, its names put back into the records.
+Loaded<ThemeRecord> namesPutBack(Loaded<ThemeRecord> loaded) {
+    if (loaded.nameOf.size() != loaded.records.size()) throw std::logic_error("not numbered");
+    for (std::size_t i = 0; i < loaded.records.size(); ++i) {
+        if (!loaded.records[i].item.empty()) throw std::logic_error("a name copied");
+        loaded.records[i].item = loaded.names.at(loaded.nameOf[i]);
+    }
+    return loaded;
+}
+
 template <class Read>
 std::string described(const Read& read) {
     try {
@@ -162,6 +173,7 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
         const std::string decoded =
             described([&] { return file.parse(DataFolder::decode(file.name(), bytes)); });
         EXPECT_EQ(described([&] { return file.read(); }), decoded) << bytes;
+        EXPECT_EQ(described([&] { return namesPutBack(file.readNumbered()); }), decoded) << bytes;
         // The dates and amounts alone, the items checked but not decoded.
         EXPECT_EQ(dated([&] { return file.parseDatedBytes(bytes); }), dated([&] {
                       return datedOf(file.parse(DataFolder::decode(file.name(), bytes)));
@@ -205,6 +217,14 @@ TEST(TypedReaders, ReadingTheBytesGivesWhatReadingTheDecodedTextGives) {
     EXPECT_EQ(described([&] { return timed.parseBytes(timedFiles[std::size(timedFiles) - 1]); })
                   .rfind(std::string(timed.name()) + ":1:", 0),
               0u);
+    // More names than a reading remembers otherwise: every one is numbered.
+    std::string many;
+    for (int i = 0; i < 5000; ++i) many += date + ",\"n" + std::to_string(i % 4999) + "\",1\r\n";
+    tmp.write(file.name(), many);
+    const auto numbered = file.readNumbered();
+    EXPECT_EQ(numbered.names.size(), 4999u);
+    EXPECT_EQ(described([&] { return namesPutBack(numbered); }),
+              described([&] { return file.read(); }));
     tmp.write(file.name(), themeFiles[0]);
     EXPECT_EQ(
         described([&] { return file.read(); }),
