@@ -61,13 +61,20 @@ std::string dateText(Date d) {
 
 bool appendDateText(std::string& out, Date d, std::string_view year, std::string_view month,
                     std::string_view day) {
-    const int y = static_cast<int>(d.year());
-    if (y < 0 || y > 9999) return false;
     // Made in place and appended once: a full ledger writes tens of thousands.
+    char buf[kDateTextRoom];
+    const char* end = putDateText(buf, d, year, month, day);
+    if (!end) return false;
+    out.append(buf, static_cast<std::size_t>(end - buf));
+    return true;
+}
+
+char* putDateText(char* p, Date d, std::string_view year, std::string_view month,
+                  std::string_view day) {
+    const int y = static_cast<int>(d.year());
+    if (y < 0 || y > 9999) return nullptr;
     // Marks take four bytes at most, in any encoding.
-    char buf[4 + 2 + 2 + 3 * 4];
-    if (year.size() > 4 || month.size() > 4 || day.size() > 4) return false;
-    char* p = buf;
+    if (year.size() > 4 || month.size() > 4 || day.size() > 4) return nullptr;
     const auto mark = [&p](std::string_view m) {
         if (m.size() == 2) {  // the code page's: a copy of fixed size, inlined
             std::memcpy(p, m.data(), 2);
@@ -82,8 +89,7 @@ bool appendDateText(std::string& out, Date d, std::string_view year, std::string
     mark(month);
     p = putDigits(p, static_cast<unsigned>(d.day()), 2);
     mark(day);
-    out.append(buf, static_cast<std::size_t>(p - buf));
-    return true;
+    return p;
 }
 
 std::optional<Date> parseDateText(std::string_view text) {
@@ -121,15 +127,18 @@ std::string timeText(TimeOfDay t) {
 }
 
 void appendTimeText(std::string& out, TimeOfDay t) {
+    char buf[8];
+    out.append(buf, static_cast<std::size_t>(putTimeText(buf, t) - buf));
+}
+
+char* putTimeText(char* p, TimeOfDay t) {
     long long s = t.count() % 86400;
     if (s < 0) s += 86400;
-    char buf[8];
-    char* p = putDigits(buf, static_cast<unsigned>(s / 3600), 2);
+    p = putDigits(p, static_cast<unsigned>(s / 3600), 2);
     *p++ = ':';
     p = putDigits(p, static_cast<unsigned>(s / 60 % 60), 2);
     *p++ = ':';
-    p = putDigits(p, static_cast<unsigned>(s % 60), 2);
-    out.append(buf, static_cast<std::size_t>(p - buf));
+    return putDigits(p, static_cast<unsigned>(s % 60), 2);
 }
 
 std::optional<TimeOfDay> parseTimeText(std::string_view text) {

@@ -18,6 +18,11 @@ std::string dateText(Date d);
 // `out`; false for a year beyond 0 .. 9999, which has no fixed width.
 bool appendDateText(std::string& out, Date d, std::string_view year, std::string_view month,
                     std::string_view day);
+// The same written at `out`, which has room for kDateTextRoom bytes; returns
+// the end of what was written, or nullptr where appendDateText() fails.
+inline constexpr std::size_t kDateTextRoom = 4 + 2 + 2 + 3 * 4;
+char* putDateText(char* out, Date d, std::string_view year, std::string_view month,
+                  std::string_view day);
 // Parses exactly "YYYY年MM月DD日" into a valid calendar date.
 std::optional<Date> parseDateText(std::string_view text);
 // The same with the given marks for 年, 月 and 日, as appendDateText() writes them.
@@ -26,6 +31,8 @@ std::optional<Date> parseDateText(std::string_view text, std::string_view year,
 // "09:26:01"
 std::string timeText(TimeOfDay t);
 void appendTimeText(std::string& out, TimeOfDay t);
+// The same 8 bytes written at `out`; returns their end.
+char* putTimeText(char* out, TimeOfDay t);
 // Accepts exactly "HH:MM:SS" on the 24-hour clock.
 std::optional<TimeOfDay> parseTimeText(std::string_view text);
 inline bool isTimeText(std::string_view text) {

@@ -128,12 +128,16 @@ std::string Money::plainText() const {
 }
 
 void Money::appendPlainText(std::string& out) const {
+    char buf[kPlainTextRoom];
+    out.append(buf, static_cast<std::size_t>(putPlainText(buf) - buf));
+}
+
+char* Money::putPlainText(char* p) const {
     const std::uint64_t mag = magnitudeOf(raw_);
     // A sign, twenty digits, a point and four decimals at most.
-    char buf[32];
-    char* p = buf;
+    char* const end = p + kPlainTextRoom;
     if (raw_ < 0) *p++ = '-';
-    p = std::to_chars(p, buf + sizeof buf, mag / kScale).ptr;
+    p = std::to_chars(p, end, mag / kScale).ptr;
     if (std::uint64_t frac = mag % kScale; frac != 0) {
         *p++ = '.';
         for (std::uint64_t unit = kScale / 10; frac != 0; unit /= 10) {
@@ -141,7 +145,7 @@ void Money::appendPlainText(std::string& out) const {
             frac %= unit;
         }
     }
-    out.append(buf, static_cast<std::size_t>(p - buf));
+    return p;
 }
 
 namespace {

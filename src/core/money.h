@@ -30,6 +30,10 @@ public:
     std::string plainText() const;
     // plainText() appended to `out`.
     void appendPlainText(std::string& out) const;
+    // The same written at `out`, which has room for kPlainTextRoom bytes;
+    // returns the end of what was written.
+    static constexpr std::size_t kPlainTextRoom = 32;
+    char* putPlainText(char* out) const;
 
     // nullopt when the sum or difference leaves Money's range.
     static std::optional<Money> checkedAdd(Money a, Money b) {

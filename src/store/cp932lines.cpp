@@ -30,32 +30,42 @@ Cp932Lines& Cp932Lines::str(std::string_view utf8) {
     return *this;
 }
 
+// A field of a fixed most size, with its comma and quotes, goes in with one
+// append: a full ledger is tens of thousands of them.
+template <class Put>
+void Cp932Lines::field(bool quoted, Put put) {
+    char buf[48];
+    char* p = buf;
+    if (lineStarted_) *p++ = ',';
+    lineStarted_ = true;
+    if (quoted) *p++ = '"';
+    p = put(p);
+    if (quoted) *p++ = '"';
+    bytes_.append(buf, static_cast<std::size_t>(p - buf));
+}
+
 Cp932Lines& Cp932Lines::date(Date d) {
     static const DateMarks& marks = cp932DateMarks();
-    const std::size_t start = bytes_.size();
-    const bool started = lineStarted_;
-    comma();
-    bytes_ += '"';
-    if (!appendDateText(bytes_, d, marks.year, marks.month, marks.day)) {
-        bytes_.resize(start);  // a year of another width: the long way
-        lineStarted_ = started;
-        return str(dateText(d));
-    }
-    bytes_ += '"';
+    static_assert(kDateTextRoom + 3 <= 48);
+    char text[kDateTextRoom];
+    const char* end = putDateText(text, d, marks.year, marks.month, marks.day);
+    if (!end) return str(dateText(d));  // a year of another width: the long way
+    field(true, [&](char* p) {
+        const auto size = static_cast<std::size_t>(end - text);
+        std::memcpy(p, text, size);
+        return p + size;
+    });
     return *this;
 }
 
 Cp932Lines& Cp932Lines::time(TimeOfDay t) {
-    comma();
-    bytes_ += '"';
-    appendTimeText(bytes_, t);
-    bytes_ += '"';
+    field(true, [t](char* p) { return putTimeText(p, t); });
     return *this;
 }
 
 Cp932Lines& Cp932Lines::money(Money m) {
-    comma();
-    m.appendPlainText(bytes_);
+    static_assert(Money::kPlainTextRoom + 1 <= 48);
+    field(false, [m](char* p) { return m.putPlainText(p); });
     return *this;
 }
 

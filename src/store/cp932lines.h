@@ -31,6 +31,8 @@ public:
 
 private:
     void comma();
+    template <class Put>
+    void field(bool quoted, Put put);
     std::string bytes_;
     bool lineStarted_ = false;
     bool ok_ = true;

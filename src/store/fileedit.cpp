@@ -1,18 +1,43 @@
 #include "store/fileedit.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zm {
 
+namespace {
+
+// How many bytes a and b (of equal size) have alike from their start, or from
+// their end: a ledger rewritten for one deleted record is alike for almost
+// all of its megabyte, so blocks are compared with memcmp before bytes.
+constexpr std::size_t kBlock = 256;
+
+std::size_t alikeFromStart(const char* a, const char* b, std::size_t n) {
+    std::size_t i = 0;
+    while (n - i >= kBlock && std::memcmp(a + i, b + i, kBlock) == 0) i += kBlock;
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+std::size_t alikeFromEnd(const char* aEnd, const char* bEnd, std::size_t n) {
+    std::size_t i = 0;
+    while (n - i >= kBlock && std::memcmp(aEnd - i - kBlock, bEnd - i - kBlock, kBlock) == 0) {
+        i += kBlock;
+    }
+    while (i < n && aEnd[-1 - static_cast<std::ptrdiff_t>(i)] ==
+                        bEnd[-1 - static_cast<std::ptrdiff_t>(i)]) {
+        ++i;
+    }
+    return i;
+}
+
+}  // namespace
+
 FileEdit wholeEdit(std::string name, std::string_view old, std::string_view now, bool existed) {
     const std::size_t shorter = std::min(old.size(), now.size());
-    const std::size_t head = static_cast<std::size_t>(
-        std::mismatch(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(shorter), now.begin())
-            .first -
-        old.begin());
-    const auto rest = static_cast<std::ptrdiff_t>(shorter - head);
-    const std::size_t tail = static_cast<std::size_t>(
-        std::mismatch(old.rbegin(), old.rbegin() + rest, now.rbegin()).first - old.rbegin());
+    const std::size_t head = alikeFromStart(old.data(), now.data(), shorter);
+    const std::size_t tail =
+        alikeFromEnd(old.data() + old.size(), now.data() + now.size(), shorter - head);
     FileEdit edit;
     edit.name = std::move(name);
     edit.existed = existed;
