@@ -157,6 +157,11 @@ std::vector<std::string> DataFolder::changedBehind() const {
     return changed;
 }
 
+bool DataFolder::unchangedSinceSeen(std::string_view name) const {
+    const auto it = seen_.find(name);
+    return it != seen_.end() && it->second && stamp(name) == it->second;
+}
+
 void DataFolder::checkUnchanged(std::string_view name) const {
     const auto it = seen_.find(name);
     if (it != seen_.end() && stamp(name) != it->second) throw OutsideChange(std::string(name));
@@ -216,7 +221,7 @@ void DataFolder::append(std::string_view name, const RecordLine& line) const {
 
 void DataFolder::append(std::string_view name, const Cp932Lines& lines) const {
     if (!lines.ok()) throw FileError(std::string(name), 0, kCannotEncode);
-    appendLogged(name, lines.bytes());
+    appendLogged(name, std::string(lines.bytes()));
 }
 
 void DataFolder::appendLogged(std::string_view name, std::string bytes) const {
