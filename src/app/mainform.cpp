@@ -44,6 +44,16 @@ MainForm::MainForm(Services services)
       monthHistory(services),
       s_(services) {
     for (DataFolder& folder : ownFolders_) folder.keepEdits(edits_);
+    // The histories take the savings pages' ledgers from their tables while
+    // the files are as the pages last read or wrote them.
+    const LedgerMirrors mirrors{{{&ownFolders_[0], &every.msgEvery},
+                                 {},
+                                 {&ownFolders_[1], &kozeni.msgKozeni},
+                                 {&ownFolders_[2], &themes[0].msgLedger},
+                                 {&ownFolders_[3], &themes[1].msgLedger},
+                                 {&ownFolders_[4], &themes[2].msgLedger}}};
+    dayHistory.takeLedgersFrom(mirrors);
+    monthHistory.takeLedgersFrom(mirrors);
     every.setSurplusSink(surplusToKozeni_);
     cmdCyokin1.setTooltip("３６５歩のマーチ貯金ページ");
     cmdCyokin2.setTooltip("小銭清算貯金ページ");

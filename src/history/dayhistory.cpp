@@ -13,7 +13,7 @@ void DayHistory::open(const ThemeNames& themeNames) {
 }
 
 void DayHistory::showAllDays(const ThemeNames& themeNames) {
-    const HistorySources sources(s_.folder);
+    const HistorySources sources(s_.folder, mirrors_);
     InitDayGrid(themeNames);
     FindHistoryStart(sources);
     BuildDayTable(sources);
@@ -21,7 +21,7 @@ void DayHistory::showAllDays(const ThemeNames& themeNames) {
 }
 
 void DayHistory::showMonth(const ThemeNames& themeNames) {
-    const HistorySources sources(s_.folder);
+    const HistorySources sources(s_.folder, mirrors_);
     InitDayGrid(themeNames);
     BuildMonthDays(sources);
     FillHistoryChart();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "history/historysources.h"
 #include "history/historytable.h"
 #include "ui/chartdata.h"
 #include "ui/controls.h"
@@ -48,9 +49,14 @@ public:
     void FillHistoryChart();
     void FillMonthList();
 
+    // The savings pages' tables to take the ledgers from while they hold
+    // them as they are.
+    void takeLedgersFrom(const LedgerMirrors& mirrors) { mirrors_ = mirrors; }
+
 private:
     Services s_;
     Date historyStart_{};
+    LedgerMirrors mirrors_{};
 };
 
 }  // namespace zm

@@ -7,6 +7,7 @@
 #include "store/everyledgerfile.h"
 #include "store/kozeniledgerfile.h"
 #include "store/themeledgerfile.h"
+#include "ui/ledgertable.h"
 
 namespace zm {
 
@@ -14,20 +15,31 @@ namespace {
 
 template <class File>
 std::shared_ptr<const std::vector<HistoryEntry>> entriesOf(const File& file,
-                                                           const DataFolder& folder) {
+                                                           const DataFolder& folder,
+                                                           const LedgerMirror& mirror) {
+    if (mirror.table && mirror.folder->unchangedSinceSeen(file.name())) {
+        auto entries = std::make_shared<std::vector<HistoryEntry>>();
+        entries->reserve(static_cast<std::size_t>(mirror.table->recordCount()));
+        mirror.table->forEachDated(mirror.dateColumn, mirror.amountColumn,
+                                   [&](std::int64_t day, Money amount) {
+                                       entries->push_back({fromDayNumber(day), amount});
+                                   });
+        return entries;
+    }
     if (!folder.exists(file.name())) return std::make_shared<const std::vector<HistoryEntry>>();
     return file.readDatedKept();
 }
 
 }  // namespace
 
-HistorySources::HistorySources(const DataFolder& folder) {
-    sources_[0] = {0, entriesOf(EveryLedgerFile(folder), folder)};
-    sources_[1] = {0, entriesOf(EveryHistoryFile(folder), folder)};
-    sources_[2] = {1, entriesOf(KozeniLedgerFile(folder), folder)};
-    for (int t = 0; t < 3; ++t) {
-        sources_[static_cast<std::size_t>(3 + t)] = {2 + t,
-                                                     entriesOf(ThemeLedgerFile(folder, t), folder)};
+HistorySources::HistorySources(const DataFolder& folder, const LedgerMirrors& mirrors) {
+    sources_[0] = {0, entriesOf(EveryLedgerFile(folder), folder, mirrors[0])};
+    sources_[1] = {0, entriesOf(EveryHistoryFile(folder), folder, mirrors[1])};
+    sources_[2] = {1, entriesOf(KozeniLedgerFile(folder), folder, mirrors[2])};
+    for (std::size_t t = 0; t < 3; ++t) {
+        sources_[3 + t] = {2 + static_cast<int>(t),
+                           entriesOf(ThemeLedgerFile(folder, static_cast<int>(t)), folder,
+                                     mirrors[3 + t])};
     }
 }
 

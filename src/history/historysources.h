@@ -21,12 +21,27 @@ inline constexpr int kMaxHistoryDays = 32765;
 // One deposit as the history sees it.
 using HistoryEntry = DatedAmount;
 
+class LedgerTable;
+
+// A savings page's table of one of the six files, and the folder the page
+// reads and writes the file through. While the file keeps the stamp that
+// folder last saw, the table holds what the file holds: the history takes
+// the dates and amounts from it instead of reading the file.
+struct LedgerMirror {
+    const DataFolder* folder = nullptr;
+    const LedgerTable* table = nullptr;  // none: the file is read
+    int dateColumn = 1;
+    int amountColumn = 3;
+};
+using LedgerMirrors = std::array<LedgerMirror, 6>;  // in the order of the sources
+
 // The six files the history pages read, each read whole once per build (or
 // its last read taken again while the file is unchanged, see readKept): the
 // 365-step ledger, its totals of given-up runs, the small-change ledger and
 // the three theme ledgers, in this order. A missing file counts as empty (it
 // is not created: these pages never write); a line that does not parse is a
-// FileError naming the file and the line.
+// FileError naming the file and the line. A file a mirror holds as it is
+// is not read.
 class HistorySources {
 public:
     struct Source {
@@ -35,7 +50,7 @@ public:
         std::shared_ptr<const std::vector<HistoryEntry>> entries;
     };
 
-    explicit HistorySources(const DataFolder& folder);
+    explicit HistorySources(const DataFolder& folder, const LedgerMirrors& mirrors = {});
     const std::array<Source, 6>& sources() const { return sources_; }
 
 private:

@@ -8,7 +8,7 @@ MonthHistory::MonthHistory(Services services)
     : mctMonth("mctMonth", historyChartLook(HistoryTable::Unit::Month)), s_(services) {}
 
 void MonthHistory::open(const ThemeNames& themeNames) {
-    const HistorySources sources(s_.folder);
+    const HistorySources sources(s_.folder, mirrors_);
     InitMonthGrid(themeNames);
     FindHistoryStart(sources);
     BuildMonthTable(sources);

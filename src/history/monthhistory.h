@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "history/historysources.h"
 #include "history/historytable.h"
 #include "ui/chartdata.h"
 #include "ui/services.h"
@@ -37,9 +38,14 @@ public:
     void BuildMonthTable(const HistorySources& sources);
     void FillHistoryChart();
 
+    // The savings pages' tables to take the ledgers from while they hold
+    // them as they are.
+    void takeLedgersFrom(const LedgerMirrors& mirrors) { mirrors_ = mirrors; }
+
 private:
     Services s_;
     Date historyStart_{};
+    LedgerMirrors mirrors_{};
 };
 
 }  // namespace zm
