@@ -561,8 +561,8 @@ int run(int argc, char** argv) {
         const std::string name = page.name;
         printTimed(name + (page.table ? ": first opening" : ": opening again"), pages[k].open, bare,
                    12);
-        if (page.table) printTimed(name + ": deleting a record", pages[k].remove, bare, 8);
-        printTimed(name + ": deposit", pages[k].deposit, bare, 4);
+        if (page.table) printTimed(name + ": deleting a record", pages[k].remove, bare, 6);
+        printTimed(name + ": deposit", pages[k].deposit, bare, 3);
     }
     printTimed("goals: opening", goals, bare, 12);
     std::printf("\n  Undo, beside the change it takes back:\n");

@@ -5,6 +5,7 @@
 #include "store/datafolder.h"
 #include "store/everyhistoryfile.h"
 #include "store/everyledgerfile.h"
+#include "store/keptreads.h"
 #include "store/kozeniledgerfile.h"
 #include "store/themeledgerfile.h"
 #include "ui/ledgertable.h"
@@ -17,13 +18,18 @@ template <class File>
 std::shared_ptr<const std::vector<HistoryEntry>> entriesOf(const File& file,
                                                            const DataFolder& folder,
                                                            const LedgerMirror& mirror) {
-    if (mirror.table && mirror.folder->unchangedSinceSeen(file.name())) {
-        auto entries = std::make_shared<std::vector<HistoryEntry>>();
+    using Entries = std::vector<HistoryEntry>;
+    const auto stamp = mirror.table ? folder.stamp(file.name()) : std::nullopt;
+    if (stamp && mirror.folder->unchangedSinceSeen(file.name())) {
+        // Kept as a read of the file would be: the next opening takes it again.
+        if (auto kept = folder.kept().find<Entries>(file.name(), *stamp)) return kept;
+        auto entries = std::make_shared<Entries>();
         entries->reserve(static_cast<std::size_t>(mirror.table->recordCount()));
         mirror.table->forEachDated(mirror.dateColumn, mirror.amountColumn,
                                    [&](std::int64_t day, Money amount) {
                                        entries->push_back({fromDayNumber(day), amount});
                                    });
+        folder.kept().keep<Entries>(file.name(), *stamp, entries);
         return entries;
     }
     if (!folder.exists(file.name())) return std::make_shared<const std::vector<HistoryEntry>>();
