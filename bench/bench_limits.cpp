@@ -6,7 +6,8 @@
 //    against a bare window with a table of as many rows; the same start-up
 //    on the shipped sample data, also beside the bare window showing Japanese
 //    text (the font that costs most to load and draw); each start in a fresh
-//    process of its own, the kinds taking turns;
+//    process of its own, the kinds taking turns; and the same starts counted
+//    as whole processes, from their spawning, the libraries' loading included;
 //  - reading the six ledgers through the typed files, against reading and
 //    decoding the same bytes with iconv;
 //  - on each savings page: its first opening, the deletion of its first
