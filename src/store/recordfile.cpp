@@ -164,10 +164,12 @@ void RecordFile<Rec>::rewrite(std::size_t count,
                               const std::function<const Rec&(std::size_t)>& record) const {
     // Straight into one buffer of the code page's bytes, written in one go.
     Cp932Lines lines;
-    lines.reserve(count * 40);
     for (std::size_t i = 0; i < count; ++i) {
         Format<Rec>::put(lines, record(i));
         lines.endLine();
+        // Room for all, as long as the first line and some more each, made
+        // once: growing a megabyte twice costs more than writing it.
+        if (i == 0) lines.reserve(lines.bytes().size() * count + count * 8);
     }
     folder_.rewrite(name_, lines);
 }
