@@ -1,5 +1,6 @@
 #include "store/recordfile.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -167,9 +168,10 @@ void RecordFile<Rec>::rewrite(std::size_t count,
     for (std::size_t i = 0; i < count; ++i) {
         Format<Rec>::put(lines, record(i));
         lines.endLine();
-        // Room for all, as long as the first line and some more each, made
-        // once: growing a megabyte twice costs more than writing it.
-        if (i == 0) lines.reserve(lines.bytes().size() * count + count * 8);
+        // Room for all, as long as the first line (a long one counted as a
+        // common one) and some more each, made once: growing a megabyte
+        // twice costs more than writing it.
+        if (i == 0) lines.reserve((std::min<std::size_t>(lines.bytes().size(), 96) + 8) * count);
     }
     folder_.rewrite(name_, lines);
 }
