@@ -20,7 +20,7 @@ std::shared_ptr<const std::vector<HistoryEntry>> entriesOf(const File& file,
                                                            const LedgerMirror& mirror) {
     using Entries = std::vector<HistoryEntry>;
     const auto stamp = mirror.table ? folder.stamp(file.name()) : std::nullopt;
-    if (stamp && mirror.folder->unchangedSinceSeen(file.name())) {
+    if (stamp && mirror.folder->lastSeen(file.name()) == stamp) {
         // Kept as a read of the file would be: the next opening takes it again.
         if (auto kept = folder.kept().find<Entries>(file.name(), *stamp)) return kept;
         auto entries = std::make_shared<Entries>();

@@ -157,9 +157,9 @@ std::vector<std::string> DataFolder::changedBehind() const {
     return changed;
 }
 
-bool DataFolder::unchangedSinceSeen(std::string_view name) const {
+std::optional<FileStamp> DataFolder::lastSeen(std::string_view name) const {
     const auto it = seen_.find(name);
-    return it != seen_.end() && it->second && stamp(name) == it->second;
+    return it == seen_.end() ? std::nullopt : it->second;
 }
 
 void DataFolder::checkUnchanged(std::string_view name) const {

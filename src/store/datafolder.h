@@ -79,9 +79,10 @@ public:
     void saw(std::string_view name, std::optional<FileStamp> stamp) const;
     // The files read or written through this copy that have changed since.
     std::vector<std::string> changedBehind() const;
-    // Whether the file is there with the stamp this copy last saw of it: what
-    // was read or written through this copy is then what the file holds.
-    bool unchangedSinceSeen(std::string_view name) const;
+    // The stamp this copy last saw of the file (nullopt: never seen, or seen
+    // missing). While the file still has it, what was read or written
+    // through this copy is what the file holds.
+    std::optional<FileStamp> lastSeen(std::string_view name) const;
     // The check every write makes first, for an action that writes several
     // files to make for each of them before the first is written.
     void checkUnchanged(std::string_view name) const;

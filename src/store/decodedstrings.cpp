@@ -20,11 +20,8 @@ bool DecodedStrings::decode(std::string_view bytes, std::string& out) {
 }
 
 bool DecodedStrings::decode(std::string_view bytes) {
-    if (find(bytes)) return true;
-    std::optional<std::string> shown = DataFolder::shownText(bytes);
-    if (!shown || !fitsFieldLength(*shown)) return false;
-    remember(bytes, std::move(*shown));
-    return true;
+    std::string unused;  // new texts only: one copy per name, not per field
+    return decode(bytes, unused);
 }
 
 }  // namespace zm
